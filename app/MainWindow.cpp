@@ -1,0 +1,227 @@
+#include "app/MainWindow.h"
+
+#include "app/AboutQuorinDialog.h"
+#include "app/DisclaimerDialog.h"
+#include "app/LicenseDialog.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QIcon>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent)
+{
+    createForm();
+    connectFileEditAndHelpActions();
+    createRecentFileActions();
+}
+
+MainWindow::~MainWindow() = default;
+
+QString MainWindow::strippedName(const QString &fullFileName)
+{
+    return QFileInfo(fullFileName).fileName();
+}
+
+void MainWindow::createForm()
+{
+    setObjectName(QStringLiteral("MainWindow"));
+    setWindowTitle(tr("Quorin"));
+    resize(600, 400);
+
+    m_newFileAction = createAction(QStringLiteral("newFileAction"), tr("New..."),
+                                   QStringLiteral("Ctrl+N"), QStringLiteral(":/icons/new.png"));
+    m_openAction = createAction(QStringLiteral("openAction"), tr("Open..."),
+                                QStringLiteral("Ctrl+O"), QStringLiteral(":/icons/open.png"));
+    m_saveAction = createAction(QStringLiteral("saveAction"), tr("Save"), QStringLiteral("Ctrl+S"),
+                                QStringLiteral(":/icons/save.png"));
+    m_saveAsAction = createAction(QStringLiteral("saveAsAction"), tr("Save as..."));
+    m_loadVariablesAction = createAction(QStringLiteral("loadVariablesAction"),
+                                         tr("Load variables from Stata dataset..."));
+    m_exitAction = createAction(QStringLiteral("exitAction"), tr("Exit"), QStringLiteral("Ctrl+Q"),
+                                QStringLiteral(":/icons/exit.png"));
+    m_clearAllAction = createAction(QStringLiteral("clearAllAction"), tr("Clear all"));
+    m_viewVariableAction = createAction(QStringLiteral("viewVariableAction"), tr("Variables"),
+                                        QStringLiteral("Alt+1"));
+    m_cellTextBarViewAction = createAction(QStringLiteral("cellTextBarViewAction"),
+                                           tr("Cell text bar"), QStringLiteral("Alt+2"));
+    m_toolBarViewAction =
+        createAction(QStringLiteral("toolBarViewAction"), tr("Toolbar"), QStringLiteral("Alt+3"));
+    for (QAction *viewAction :
+         {m_viewVariableAction, m_cellTextBarViewAction, m_toolBarViewAction}) {
+        viewAction->setCheckable(true);
+        viewAction->setChecked(true);
+    }
+    m_csvViewerAction = createAction(QStringLiteral("csvViewerAction"), tr("Csv viewer"));
+    m_aboutQuorinAction = createAction(QStringLiteral("aboutQuorinAction"), tr("About Quorin..."),
+                                       QString(), QStringLiteral(":/icons/info.png"));
+    m_licenseAction = createAction(QStringLiteral("licenseAction"), tr("License"));
+    m_disclaimerAction = createAction(QStringLiteral("disclaimerAction"), tr("Disclaimer"),
+                                      QString(), QStringLiteral(":/icons/disclaimer.png"));
+    m_quorinFlashAction = createAction(QStringLiteral("quorinFlashAction"), tr("Quorin!"),
+                                       QString(), QStringLiteral(":/icons/flash.png"));
+    m_quorinStataAction = createAction(QStringLiteral("QuorinStataAction"), tr("Quorin..."));
+    m_viewOutputDoFileAction =
+        createAction(QStringLiteral("viewOutputDoFileAction"), tr("View output do file"));
+    m_viewLastLogFileAction =
+        createAction(QStringLiteral("viewLastLogFileAction"), tr("View last log file"));
+    m_setStataExecutableAction =
+        createAction(QStringLiteral("setStataExecutableAction"), tr("Stata executable..."));
+    m_setStataDatasetForComputationAction =
+        createAction(QStringLiteral("setStataDatasetForComputationAction"),
+                     tr("Stata dataset for computation..."));
+    m_setOutputFileNameAction =
+        createAction(QStringLiteral("setOutputFileNameAction"), tr("Output csv file name..."));
+    m_startStataAction = createAction(QStringLiteral("startStataAction"), tr("Start Stata"),
+                                      QString(), QStringLiteral(":/icons/stataicon.png"));
+
+    createMenus();
+
+    QWidget *placeholder = new QWidget(this);
+    placeholder->setObjectName(QStringLiteral("centralwidget"));
+    setCentralWidget(placeholder);
+
+    QMetaObject::connectSlotsByName(this);
+}
+
+QAction *MainWindow::createAction(const QString &objectName, const QString &text,
+                                  const QString &shortcut, const QString &icon)
+{
+    QAction *action = new QAction(text, this);
+    action->setObjectName(objectName);
+    if (!shortcut.isEmpty())
+        action->setShortcut(QKeySequence(shortcut));
+    if (!icon.isEmpty())
+        action->setIcon(QIcon(icon));
+    return action;
+}
+
+void MainWindow::createMenus()
+{
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+
+    m_fileMenu = menuBar()->addMenu(tr("File"));
+    m_fileMenu->setObjectName(QStringLiteral("menuFile"));
+    m_fileMenu->addActions({m_newFileAction, m_openAction, m_saveAction, m_saveAsAction});
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_loadVariablesAction);
+    m_fileMenu->addSeparator();
+    m_fileMenu->addAction(m_exitAction);
+
+    QMenu *editMenu = menuBar()->addMenu(tr("Edit"));
+    editMenu->setObjectName(QStringLiteral("menuEdit"));
+    editMenu->addAction(m_clearAllAction);
+
+    QMenu *stataMenu = menuBar()->addMenu(tr("Stata"));
+    stataMenu->setObjectName(QStringLiteral("menuStata"));
+    stataMenu->addActions({m_quorinFlashAction, m_quorinStataAction, m_viewOutputDoFileAction,
+                           m_viewLastLogFileAction});
+    stataMenu->addSeparator();
+    stataMenu->addActions({m_setStataExecutableAction, m_setStataDatasetForComputationAction,
+                           m_setOutputFileNameAction});
+    stataMenu->addSeparator();
+    stataMenu->addAction(m_startStataAction);
+
+    QMenu *viewMenu = menuBar()->addMenu(tr("View"));
+    viewMenu->setObjectName(QStringLiteral("menuView"));
+    viewMenu->addActions(
+        {m_viewVariableAction, m_cellTextBarViewAction, m_toolBarViewAction, m_csvViewerAction});
+
+    QMenu *helpMenu = menuBar()->addMenu(tr("Help"));
+    helpMenu->setObjectName(QStringLiteral("menuHelp"));
+    helpMenu->addActions({m_aboutQuorinAction, m_licenseAction, m_disclaimerAction});
+}
+
+void MainWindow::connectFileEditAndHelpActions()
+{
+    connect(m_newFileAction, &QAction::triggered, this, &MainWindow::newFile);
+    connect(m_openAction, &QAction::triggered, this, &MainWindow::open);
+    connect(m_saveAction, &QAction::triggered, this, &MainWindow::save);
+    connect(m_saveAsAction, &QAction::triggered, this, &MainWindow::saveAs);
+    connect(m_loadVariablesAction, &QAction::triggered, this, &MainWindow::loadVariables);
+    connect(m_exitAction, &QAction::triggered, qApp, &QApplication::closeAllWindows);
+    connect(m_clearAllAction, &QAction::triggered, this, &MainWindow::confirmClear);
+    connect(m_licenseAction, &QAction::triggered, this, &MainWindow::onLicenseClicked);
+    connect(m_disclaimerAction, &QAction::triggered, this, &MainWindow::onDisclaimerClicked);
+    connect(m_quorinFlashAction, &QAction::triggered, this, &MainWindow::onQuorinFlash);
+}
+
+void MainWindow::createRecentFileActions()
+{
+    m_recentFilesSeparator = m_fileMenu->addSeparator();
+    m_recentFilesSeparator->setObjectName(QStringLiteral("recentFilesSeparator"));
+    for (int i = 0; i < maximumRecentFiles; ++i) {
+        QAction *action = new QAction(this);
+        action->setObjectName(QStringLiteral("recentFileAction%1").arg(i));
+        action->setVisible(false);
+        connect(action, &QAction::triggered, this, &MainWindow::openRecentFile);
+        m_recentFileActions.append(action);
+        m_fileMenu->addAction(action);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+}
+
+void MainWindow::confirmClear() {}
+
+void MainWindow::loadVariables() {}
+
+void MainWindow::newFile() {}
+
+void MainWindow::open() {}
+
+bool MainWindow::save()
+{
+    return false;
+}
+
+bool MainWindow::saveAs()
+{
+    return false;
+}
+
+void MainWindow::on_viewLastLogFileAction_triggered() {}
+
+void MainWindow::on_setOutputFileNameAction_triggered() {}
+
+void MainWindow::on_csvViewerAction_triggered() {}
+
+void MainWindow::on_startStataAction_triggered() {}
+
+void MainWindow::on_setStataExecutableAction_triggered() {}
+
+void MainWindow::on_setStataDatasetForComputationAction_triggered() {}
+
+void MainWindow::on_QuorinStataAction_triggered() {}
+
+void MainWindow::on_viewOutputDoFileAction_triggered() {}
+
+void MainWindow::on_aboutQuorinAction_triggered()
+{
+    AboutQuorinDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::openRecentFile() {}
+
+void MainWindow::onQuorinFlash() {}
+
+void MainWindow::onDisclaimerClicked()
+{
+    DisclaimerDialog dialog(this);
+    dialog.exec();
+}
+
+void MainWindow::onLicenseClicked()
+{
+    LicenseDialog dialog(this);
+    dialog.exec();
+}

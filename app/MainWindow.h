@@ -1,0 +1,109 @@
+#pragma once
+
+#include "model/AreaCollection.h"
+#include "model/StatisticCatalogue.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+
+class QAction;
+class QMenu;
+
+// The one top-level window. It owns the document's statistic catalogue and
+// areas, lends them to its children, and routes every menu command.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    static constexpr int maximumRecentFiles = 5;
+
+    explicit MainWindow(QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    StatisticCatalogue *statisticCatalogue() { return &m_statisticCatalogue; }
+    AreaCollection *areas() { return &m_areas; }
+
+    const QString &stataExecutableFileName() const { return m_stataExecutableFileName; }
+    void setStataExecutableFileName(const QString &fileName)
+    {
+        m_stataExecutableFileName = fileName;
+    }
+    bool outputCsvFileAfterComputation() const { return m_outputCsvFileAfterComputation; }
+    bool showStataMessage() const { return m_showStataMessage; }
+
+    // A path's file name without its directories.
+    static QString strippedName(const QString &fullFileName);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private slots:
+    void confirmClear();
+    void loadVariables();
+    void newFile();
+    void open();
+    bool save();
+    bool saveAs();
+    void on_viewLastLogFileAction_triggered();
+    void on_setOutputFileNameAction_triggered();
+    void on_csvViewerAction_triggered();
+    void on_startStataAction_triggered();
+    void on_setStataExecutableAction_triggered();
+    void on_setStataDatasetForComputationAction_triggered();
+    void on_QuorinStataAction_triggered();
+    void on_viewOutputDoFileAction_triggered();
+    void on_aboutQuorinAction_triggered();
+    void openRecentFile();
+    void onQuorinFlash();
+    void onDisclaimerClicked();
+    void onLicenseClicked();
+
+private:
+    void createForm();
+    QAction *createAction(const QString &objectName, const QString &text,
+                          const QString &shortcut = QString(), const QString &icon = QString());
+    void createMenus();
+    void createRecentFileActions();
+    void connectFileEditAndHelpActions();
+
+    // Form: actions and menus.
+    QAction *m_newFileAction = nullptr;
+    QAction *m_openAction = nullptr;
+    QAction *m_saveAction = nullptr;
+    QAction *m_saveAsAction = nullptr;
+    QAction *m_loadVariablesAction = nullptr;
+    QAction *m_exitAction = nullptr;
+    QAction *m_clearAllAction = nullptr;
+    QAction *m_viewVariableAction = nullptr;
+    QAction *m_cellTextBarViewAction = nullptr;
+    QAction *m_toolBarViewAction = nullptr;
+    QAction *m_csvViewerAction = nullptr;
+    QAction *m_aboutQuorinAction = nullptr;
+    QAction *m_licenseAction = nullptr;
+    QAction *m_disclaimerAction = nullptr;
+    QAction *m_quorinFlashAction = nullptr;
+    QAction *m_quorinStataAction = nullptr;
+    QAction *m_viewOutputDoFileAction = nullptr;
+    QAction *m_viewLastLogFileAction = nullptr;
+    QAction *m_setStataExecutableAction = nullptr;
+    QAction *m_setStataDatasetForComputationAction = nullptr;
+    QAction *m_setOutputFileNameAction = nullptr;
+    QAction *m_startStataAction = nullptr;
+    QMenu *m_fileMenu = nullptr;
+
+    // Later: the grid (central widget), the variables panel (left dock) and
+    // the two toolbars (top area, on two rows) are created in the constructor.
+
+    QString m_stataExecutableFileName;
+    bool m_outputCsvFileAfterComputation = true;
+    bool m_showStataMessage = true;
+    StatisticCatalogue m_statisticCatalogue;
+    AreaCollection m_areas;
+    QString m_currentFileName;
+    QStringList m_recentFiles;
+    QList<QAction *> m_recentFileActions;
+    QAction *m_recentFilesSeparator = nullptr;
+};

@@ -1,0 +1,17 @@
+#include "app/MainWindow.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorin"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quorin.png")));
+    int exitCode = 0;
+    {
+        MainWindow window;
+        window.setVisible(true);
+        exitCode = QApplication::exec();
+    }
+    return exitCode;
+}

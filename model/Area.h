@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QDomDocument>
+#include <QDomElement>
+#include <QString>
+
+// A named restriction of the sample: a Stata if-expression kept as typed.
+class Area
+{
+public:
+    Area() = default;
+    Area(const QString &name, const QString &condition);
+    explicit Area(const QDomElement &element);
+
+    const QString &name() const { return m_name; }
+    const QString &condition() const { return m_condition; }
+
+    QDomElement toXml(QDomDocument &document) const;
+
+private:
+    QString m_name;
+    QString m_condition;
+};

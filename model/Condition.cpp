@@ -1,0 +1,27 @@
+#include "model/Condition.h"
+
+#include <QStringList>
+
+Condition::Condition(const QDomElement &element)
+{
+    const QDomNodeList nodes = element.elementsByTagName(QStringLiteral("microCondition"));
+    for (int i = 0; i < nodes.size(); ++i)
+        m_terms.append(MicroCondition(nodes.at(i).toElement()));
+}
+
+QString Condition::label() const
+{
+    QStringList pieces;
+    pieces.reserve(m_terms.size());
+    for (const MicroCondition &term : m_terms)
+        pieces.append(term.valueLabel());
+    return pieces.join(QStringLiteral(" | "));
+}
+
+QDomElement Condition::toXml(QDomDocument &document) const
+{
+    QDomElement element = document.createElement(QStringLiteral("condition"));
+    for (const MicroCondition &term : m_terms)
+        element.appendChild(term.toXml(document));
+    return element;
+}

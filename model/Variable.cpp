@@ -1,0 +1,26 @@
+#include "model/Variable.h"
+
+#include "model/XmlAttributes.h"
+
+Variable::Variable(const QString &name, const QString &label, quint8 varType)
+    : m_name(name)
+    , m_label(label)
+    , m_varType(varType)
+{}
+
+Variable::Variable(const QDomElement &element)
+    : m_name(XmlAttributes::text(element, QStringLiteral("name")))
+    , m_label(XmlAttributes::text(element, QStringLiteral("label")))
+    , m_varType(static_cast<quint8>(XmlAttributes::integer(element, QStringLiteral("vartype"))))
+{}
+
+QDomElement Variable::toXml(QDomDocument &document) const
+{
+    QDomElement element = document.createElement(QStringLiteral("variable"));
+    element.setAttribute(QStringLiteral("name"), m_name);
+    element.setAttribute(QStringLiteral("label"), m_label);
+    element.setAttribute(QStringLiteral("vartype"), QString::number(m_varType));
+    for (const Modality &modality : m_modalities)
+        element.appendChild(modality.toXml(document));
+    return element;
+}

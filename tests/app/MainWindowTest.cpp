@@ -1,0 +1,255 @@
+#include "app/MainWindow.h"
+
+#include "ModalAnswerer.h"
+#include "TemporaryWorkingDirectory.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+// Entries of a menu by object name; separators as "-".
+QStringList entries(const QMenu *menu)
+{
+    QStringList names;
+    for (const QAction *action : menu->actions())
+        names.append(action->isSeparator() &&
+                             action->objectName() != QLatin1String("recentFilesSeparator")
+                         ? QStringLiteral("-")
+                         : action->objectName());
+    return names;
+}
+
+} // namespace
+
+class MainWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void actions_data();
+    void actions();
+    void menus();
+    void titleBeforeAnyFile();
+    void recentFileEntriesHiddenAtStart();
+    void iconsAtBothResourceSpellings_data();
+    void iconsAtBothResourceSpellings();
+    void aboutBoxIsFixed();
+    void disclaimerGrowsOnlyInHeight();
+    void licenseNamesQtAndResizes();
+
+private:
+    TemporaryWorkingDirectory *m_directory = nullptr;
+    MainWindow *m_window = nullptr;
+};
+
+void MainWindowTest::init()
+{
+    m_directory = new TemporaryWorkingDirectory;
+    m_window = new MainWindow;
+}
+
+void MainWindowTest::cleanup()
+{
+    delete m_window;
+    delete m_directory;
+}
+
+void MainWindowTest::actions_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shortcut");
+    QTest::addColumn<bool>("hasIcon");
+    QTest::addColumn<bool>("checkable");
+    auto row = [](const char *name, const char *text, const char *shortcut, bool icon,
+                  bool checkable) {
+        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(text)
+                            << QString::fromLatin1(shortcut) << icon << checkable;
+    };
+    row("newFileAction", "New...", "Ctrl+N", true, false);
+    row("openAction", "Open...", "Ctrl+O", true, false);
+    row("saveAction", "Save", "Ctrl+S", true, false);
+    row("saveAsAction", "Save as...", "", false, false);
+    row("loadVariablesAction", "Load variables from Stata dataset...", "", false, false);
+    row("exitAction", "Exit", "Ctrl+Q", true, false);
+    row("clearAllAction", "Clear all", "", false, false);
+    row("viewVariableAction", "Variables", "Alt+1", false, true);
+    row("cellTextBarViewAction", "Cell text bar", "Alt+2", false, true);
+    row("toolBarViewAction", "Toolbar", "Alt+3", false, true);
+    row("csvViewerAction", "Csv viewer", "", false, false);
+    row("aboutQuorinAction", "About Quorin...", "", true, false);
+    row("licenseAction", "License", "", false, false);
+    row("disclaimerAction", "Disclaimer", "", true, false);
+    row("quorinFlashAction", "Quorin!", "", true, false);
+    row("QuorinStataAction", "Quorin...", "", false, false);
+    row("viewOutputDoFileAction", "View output do file", "", false, false);
+    row("viewLastLogFileAction", "View last log file", "", false, false);
+    row("setStataExecutableAction", "Stata executable...", "", false, false);
+    row("setStataDatasetForComputationAction", "Stata dataset for computation...", "", false,
+        false);
+    row("setOutputFileNameAction", "Output csv file name...", "", false, false);
+    row("startStataAction", "Start Stata", "", true, false);
+}
+
+void MainWindowTest::actions()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, text);
+    QFETCH(QString, shortcut);
+    QFETCH(bool, hasIcon);
+    QFETCH(bool, checkable);
+    const QAction *action = m_window->findChild<QAction *>(name);
+    QVERIFY2(action, qPrintable(name));
+    QCOMPARE(action->parent(), m_window);
+    QCOMPARE(action->text(), text);
+    QCOMPARE(action->shortcut(), QKeySequence(shortcut));
+    QCOMPARE(!action->icon().isNull(), hasIcon);
+    QCOMPARE(action->isCheckable(), checkable);
+    QCOMPARE(action->isChecked(), checkable); // the three View switches start checked
+}
+
+void MainWindowTest::menus()
+{
+    const QMenuBar *bar = m_window->menuBar();
+    QCOMPARE(bar->objectName(), QStringLiteral("menuBar"));
+    QStringList titles;
+    QStringList names;
+    for (const QAction *action : bar->actions()) {
+        titles.append(action->text());
+        names.append(action->menu()->objectName());
+    }
+    QCOMPARE(titles, (QStringList{"File", "Edit", "Stata", "View", "Help"}));
+    QCOMPARE(names, (QStringList{"menuFile", "menuEdit", "menuStata", "menuView", "menuHelp"}));
+
+    const auto menu = [&](const char *name) {
+        return m_window->menuBar()->findChild<QMenu *>(QString::fromLatin1(name));
+    };
+    QCOMPARE(entries(menu("menuFile")),
+             (QStringList{"newFileAction", "openAction", "saveAction", "saveAsAction", "-",
+                          "loadVariablesAction", "-", "exitAction", "recentFilesSeparator",
+                          "recentFileAction0", "recentFileAction1", "recentFileAction2",
+                          "recentFileAction3", "recentFileAction4"}));
+    QCOMPARE(entries(menu("menuEdit")), (QStringList{"clearAllAction"}));
+    QCOMPARE(entries(menu("menuStata")),
+             (QStringList{"quorinFlashAction", "QuorinStataAction", "viewOutputDoFileAction",
+                          "viewLastLogFileAction", "-", "setStataExecutableAction",
+                          "setStataDatasetForComputationAction", "setOutputFileNameAction", "-",
+                          "startStataAction"}));
+    QCOMPARE(entries(menu("menuView")), (QStringList{"viewVariableAction", "cellTextBarViewAction",
+                                                     "toolBarViewAction", "csvViewerAction"}));
+    QCOMPARE(entries(menu("menuHelp")),
+             (QStringList{"aboutQuorinAction", "licenseAction", "disclaimerAction"}));
+}
+
+void MainWindowTest::titleBeforeAnyFile()
+{
+    QCOMPARE(m_window->windowTitle(), QStringLiteral("Quorin"));
+    QVERIFY(m_window->statisticCatalogue()->isEmpty());
+    QVERIFY(m_window->areas()->isEmpty());
+    QCOMPARE(MainWindow::strippedName(QStringLiteral("/home/u/tables/survey.xml")),
+             QStringLiteral("survey.xml"));
+}
+
+void MainWindowTest::recentFileEntriesHiddenAtStart()
+{
+    const QMenu *file = m_window->menuBar()->findChild<QMenu *>(QStringLiteral("menuFile"));
+    int recent = 0;
+    for (const QAction *action : file->actions()) {
+        if (action->objectName().startsWith(QLatin1String("recentFileAction"))) {
+            ++recent;
+            QVERIFY(!action->isVisible());
+        }
+    }
+    QCOMPARE(recent, MainWindow::maximumRecentFiles);
+}
+
+void MainWindowTest::iconsAtBothResourceSpellings_data()
+{
+    QTest::addColumn<QString>("name");
+    for (const char *name :
+         {"new.png", "open.png", "save.png", "exit.png", "info.png", "disclaimer.png", "flash.png",
+          "stataicon.png", "format icon.png", "plus.png", "minus.png", "edit area.png",
+          "assign area.png", "select all.png", "Quorin logo.png", "quorin.png"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void MainWindowTest::iconsAtBothResourceSpellings()
+{
+    QFETCH(QString, name);
+    QVERIFY(!QPixmap(QStringLiteral(":/icons/") + name).isNull());
+    QVERIFY(!QPixmap(QStringLiteral(":icons/") + name).isNull());
+}
+
+void MainWindowTest::aboutBoxIsFixed()
+{
+    ModalAnswerer answerer;
+    QSize minimum, maximum;
+    QString title, version;
+    bool hasLogo = false;
+    answerer.enqueue([&](QWidget *widget) {
+        title = widget->windowTitle();
+        minimum = widget->minimumSize();
+        maximum = widget->maximumSize();
+        version = widget->findChild<QLabel *>(QStringLiteral("label_4"))->text();
+        hasLogo = !widget->findChild<QLabel *>(QStringLiteral("label"))->pixmap().isNull();
+        widget->findChild<QPushButton *>(QStringLiteral("pushButton"))->click();
+    });
+    m_window->findChild<QAction *>(QStringLiteral("aboutQuorinAction"))->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(title, QStringLiteral("About Quorin"));
+    QCOMPARE(minimum, QSize(400, 300));
+    QCOMPARE(maximum, QSize(400, 300));
+    QCOMPARE(version, QStringLiteral("Version 0.3 beta"));
+    QVERIFY(hasLogo);
+}
+
+void MainWindowTest::disclaimerGrowsOnlyInHeight()
+{
+    ModalAnswerer answerer;
+    QString title;
+    QSize minimum, maximum;
+    answerer.enqueue([&](QWidget *widget) {
+        title = widget->windowTitle();
+        minimum = widget->minimumSize();
+        maximum = widget->maximumSize();
+        widget->findChild<QPushButton *>(QStringLiteral("okPushButton"))->click();
+    });
+    m_window->findChild<QAction *>(QStringLiteral("disclaimerAction"))->trigger();
+    QCOMPARE(title, QStringLiteral("Disclaimer"));
+    QCOMPARE(minimum.width(), 400);
+    QCOMPARE(maximum.width(), 400);
+    QVERIFY(maximum.height() > 400);
+}
+
+void MainWindowTest::licenseNamesQtAndResizes()
+{
+    ModalAnswerer answerer;
+    QString title, page;
+    QSize maximum;
+    answerer.enqueue([&](QWidget *widget) {
+        title = widget->windowTitle();
+        maximum = widget->maximumSize();
+        page = widget->findChild<QWidget *>(QStringLiteral("textEdit"))
+                   ->property("plainText")
+                   .toString();
+        widget->findChild<QPushButton *>(QStringLiteral("okButton"))->click();
+    });
+    m_window->findChild<QAction *>(QStringLiteral("licenseAction"))->trigger();
+    QCOMPARE(title, QStringLiteral("License"));
+    QVERIFY(page.contains(QStringLiteral("MIT License")));
+    QVERIFY(page.contains(QStringLiteral("Qt 6")));
+    QVERIFY(maximum.width() > 354 && maximum.height() > 274);
+}
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,279 @@
+#include "model/CellContent.h"
+
+#include <QDomDocument>
+#include <QTest>
+
+Q_DECLARE_METATYPE(T::StatisticFormatView)
+Q_DECLARE_METATYPE(T::ConditionFormatView)
+
+namespace {
+
+Statistic meanOfIncome()
+{
+    return Statistic{QStringLiteral("income"), QStringLiteral("Income"), QStringLiteral("mean"),
+                     QStringLiteral("%9.2f")};
+}
+
+MicroCondition sex(const QString &value, const QString &label)
+{
+    return MicroCondition(value, label, QStringLiteral("sesso"), QStringLiteral("Sex"));
+}
+
+CellContent roundTrip(const CellContent &content, int row = 3, int column = 4)
+{
+    QDomDocument document;
+    document.appendChild(content.toXml(document, row, column));
+    QDomDocument reread;
+    if (!reread.setContent(document.toString()))
+        qFatal("written cell is not well-formed");
+    return CellContent(reread.documentElement());
+}
+
+} // namespace
+
+class CellContentTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void newCellIsVoidWithDefaultViews();
+    void statisticText_data();
+    void statisticText();
+    void conditionText_data();
+    void conditionText();
+    void colours();
+    void stataExpression();
+    void emptyConditionRestrictsNothing();
+    void clearKeepsAreaAndFormat();
+    void viewsOnVoidApplyLater();
+    void xmlRoundTripOfEveryKind();
+    void xmlLayout();
+    void unknownDataTypeReadsAsVoid();
+};
+
+void CellContentTest::newCellIsVoidWithDefaultViews()
+{
+    const CellContent content;
+    QCOMPARE(content.dataType(), T::Void);
+    QCOMPARE(content.statisticFormatView(), T::StatisticNameVariableName);
+    QCOMPARE(content.conditionFormatView(), T::OnlyModalityLabel);
+    QVERIFY(content.displayText().isEmpty());
+    QVERIFY(content.area().isEmpty());
+    QVERIFY(content.stataExpression().isEmpty());
+}
+
+void CellContentTest::statisticText_data()
+{
+    QTest::addColumn<T::StatisticFormatView>("view");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("name") << T::OnlyStatisticName << "Income"
+                          << "mean";
+    QTest::newRow("variable name") << T::OnlyStatisticVariableName << "Income"
+                                   << "income";
+    QTest::newRow("variable label") << T::OnlyStatisticVariableLabel << "Income"
+                                    << "Income";
+    QTest::newRow("name(variable)") << T::StatisticNameVariableName << "Income"
+                                    << "mean(income)";
+    QTest::newRow("name(label)") << T::StatisticNameVariableLabel << "Income"
+                                 << "mean(Income)";
+    QTest::newRow("name(empty label)") << T::StatisticNameVariableLabel << ""
+                                       << "mean()";
+}
+
+void CellContentTest::statisticText()
+{
+    QFETCH(T::StatisticFormatView, view);
+    QFETCH(QString, label);
+    QFETCH(QString, expected);
+    CellContent content;
+    Statistic statistic = meanOfIncome();
+    statistic.varLabel = label;
+    content.setStatistic(statistic);
+    content.setStatisticFormatView(view);
+    QCOMPARE(content.displayText(), expected);
+}
+
+void CellContentTest::conditionText_data()
+{
+    QTest::addColumn<T::ConditionFormatView>("view");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("label") << T::OnlyModalityLabel << "Maschio | Femmina";
+    QTest::newRow("value") << T::OnlyModalityValue << "1 | 2";
+    QTest::newRow("name=value") << T::VariableNameEqualModalityValue << "sesso=1 | sesso=2";
+    QTest::newRow("name=label") << T::VariableNameEqualModalityValueLabel
+                                << "sesso=Maschio | sesso=Femmina";
+    QTest::newRow("label=value") << T::VariableLabelEqualModalityValue << "Sex=1 | Sex=2";
+    QTest::newRow("label=label") << T::VariableLabelEqualModalityValueLabel
+                                 << "Sex=Maschio | Sex=Femmina";
+}
+
+void CellContentTest::conditionText()
+{
+    QFETCH(T::ConditionFormatView, view);
+    QFETCH(QString, expected);
+    CellContent content;
+    content.setConditionFormatView(view);
+    content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
+    content.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Femmina")));
+    QCOMPARE(content.displayText(), expected);
+    // The toolbar's label ignores the view.
+    QCOMPARE(content.conditionLabel(), QStringLiteral("Maschio | Femmina"));
+}
+
+void CellContentTest::colours()
+{
+    CellContent content;
+    QVERIFY(content.colorStyleSheet().isEmpty());
+    content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
+    QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: green"));
+    content.setStatistic(meanOfIncome());
+    QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: purple"));
+    content.setSimpleText(QStringLiteral("Total"));
+    QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: blue"));
+    QCOMPARE(content.displayText(), QStringLiteral("Total"));
+}
+
+void CellContentTest::stataExpression()
+{
+    CellContent content;
+    content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
+    QCOMPARE(content.stataExpression(), QStringLiteral("sesso==1"));
+    content.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Femmina")));
+    QCOMPARE(content.stataExpression(), QStringLiteral("(sesso==1 | sesso==2)"));
+    QCOMPARE(content.displayText(), QStringLiteral("Maschio | Femmina"));
+
+    // Values go in exactly as stored.
+    CellContent text;
+    text.addMicroCondition(MicroCondition(QStringLiteral("\"m\""), QStringLiteral("Male"),
+                                          QStringLiteral("sex"), QString()));
+    QCOMPARE(text.stataExpression(), QStringLiteral("sex==\"m\""));
+
+    content.setSimpleText(QStringLiteral("x"));
+    QVERIFY(content.stataExpression().isEmpty());
+    content.setStatistic(meanOfIncome());
+    QVERIFY(content.stataExpression().isEmpty());
+}
+
+void CellContentTest::emptyConditionRestrictsNothing()
+{
+    QDomDocument document;
+    QVERIFY(document.setContent(
+        QStringLiteral("<cell row=\"0\" col=\"0\" area=\"\" dataType=\"condition\"/>")));
+    const CellContent content(document.documentElement());
+    QCOMPARE(content.dataType(), T::Condition);
+    QVERIFY(content.condition().isEmpty());
+    QVERIFY(content.displayText().isEmpty());
+    QVERIFY(content.stataExpression().isEmpty());
+}
+
+void CellContentTest::clearKeepsAreaAndFormat()
+{
+    CellContent content;
+    content.setArea(QStringLiteral("north"));
+    content.setStatistic(meanOfIncome());
+    content.clearContent();
+    QCOMPARE(content.dataType(), T::Void);
+    QCOMPARE(content.area(), QStringLiteral("north"));
+    QVERIFY(content.displayText().isEmpty());
+    QVERIFY(content.statistic().statisticName.isEmpty());
+    QVERIFY(content.statistic().varName.isEmpty());
+    QCOMPARE(content.statistic().format, QStringLiteral("%9.2f"));
+
+    content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
+    content.clearContent();
+    QVERIFY(content.condition().isEmpty());
+    // A new condition starts from no terms.
+    content.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Femmina")));
+    QCOMPARE(content.stataExpression(), QStringLiteral("sesso==2"));
+}
+
+void CellContentTest::viewsOnVoidApplyLater()
+{
+    CellContent content;
+    content.setStatisticFormatView(T::OnlyStatisticVariableLabel);
+    content.setConditionFormatView(T::OnlyModalityValue);
+    QVERIFY(content.displayText().isEmpty());
+    content.setStatistic(meanOfIncome());
+    QCOMPARE(content.displayText(), QStringLiteral("Income"));
+    content.clearContent();
+    content.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Femmina")));
+    QCOMPARE(content.displayText(), QStringLiteral("2"));
+}
+
+void CellContentTest::xmlRoundTripOfEveryKind()
+{
+    CellContent statistic;
+    statistic.setStatistic(meanOfIncome());
+    statistic.setArea(QStringLiteral("north"));
+    statistic.setStatisticFormatView(T::OnlyStatisticName);
+    const CellContent statisticBack = roundTrip(statistic);
+    QCOMPARE(statisticBack.dataType(), T::Statistic);
+    QCOMPARE(statisticBack.statistic().statisticName, QStringLiteral("mean"));
+    QCOMPARE(statisticBack.statistic().varName, QStringLiteral("income"));
+    QCOMPARE(statisticBack.statistic().varLabel, QStringLiteral("Income"));
+    QCOMPARE(statisticBack.statistic().format, QStringLiteral("%9.2f"));
+    QCOMPARE(statisticBack.area(), QStringLiteral("north"));
+    // Views are not saved: the loaded cell shows the default.
+    QCOMPARE(statisticBack.displayText(), QStringLiteral("mean(income)"));
+
+    CellContent condition;
+    condition.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
+    condition.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Femmina \"F\"")));
+    condition.setConditionFormatView(T::OnlyModalityValue);
+    const CellContent conditionBack = roundTrip(condition);
+    QCOMPARE(conditionBack.dataType(), T::Condition);
+    QCOMPARE(conditionBack.displayText(), QStringLiteral("Maschio | Femmina \"F\""));
+    QCOMPARE(conditionBack.stataExpression(), QStringLiteral("(sesso==1 | sesso==2)"));
+    QCOMPARE(conditionBack.condition().terms().at(1).varLabel(), QStringLiteral("Sex"));
+
+    CellContent text;
+    text.setSimpleText(QStringLiteral("  Total <all> & more  "));
+    QCOMPARE(roundTrip(text).simpleText(), text.simpleText());
+
+    CellContent empty;
+    empty.setArea(QStringLiteral("south"));
+    const CellContent emptyBack = roundTrip(empty);
+    QCOMPARE(emptyBack.dataType(), T::Void);
+    QCOMPARE(emptyBack.area(), QStringLiteral("south"));
+}
+
+void CellContentTest::xmlLayout()
+{
+    CellContent content;
+    content.setSimpleText(QStringLiteral("Title"));
+    QDomDocument document;
+    const QDomElement element = content.toXml(document, 2, 7);
+    QCOMPARE(element.tagName(), QStringLiteral("cell"));
+    QCOMPARE(element.attribute(QStringLiteral("row")), QStringLiteral("2"));
+    QCOMPARE(element.attribute(QStringLiteral("col")), QStringLiteral("7"));
+    QVERIFY(element.hasAttribute(QStringLiteral("area")));
+    QCOMPARE(element.attribute(QStringLiteral("dataType")), QStringLiteral("simpletext"));
+    QCOMPARE(element.firstChildElement().tagName(), QStringLiteral("simpletext"));
+    QCOMPARE(element.firstChildElement().attribute(QStringLiteral("text")),
+             QStringLiteral("Title"));
+
+    CellContent voidCell;
+    QVERIFY(!voidCell.toXml(document, 0, 0).hasChildNodes());
+    QCOMPARE(voidCell.toXml(document, 0, 0).attribute(QStringLiteral("dataType")),
+             QStringLiteral("void"));
+}
+
+void CellContentTest::unknownDataTypeReadsAsVoid()
+{
+    QDomDocument document;
+    QVERIFY(document.setContent(
+        QStringLiteral("<cell dataType=\"picture\" area=\"a\"><simpletext text=\"x\"/></cell>")));
+    const CellContent content(document.documentElement());
+    QCOMPARE(content.dataType(), T::Void);
+    QCOMPARE(content.area(), QStringLiteral("a"));
+
+    QDomDocument missing;
+    QVERIFY(missing.setContent(QStringLiteral("<cell dataType=\"statistic\"/>")));
+    const CellContent bare(missing.documentElement());
+    QCOMPARE(bare.dataType(), T::Statistic);
+    QCOMPARE(bare.displayText(), QStringLiteral("()"));
+}
+
+QTEST_GUILESS_MAIN(CellContentTest)
+#include "CellContentTest.moc"
