@@ -4,6 +4,7 @@
 #include "stata/StataText.h"
 
 #include <QRegularExpression>
+#include <QStringBuilder>
 
 namespace {
 
@@ -13,9 +14,12 @@ namespace {
 QString replaceLiterally(const QString &text, const QRegularExpression &pattern,
                          const QString &replacement)
 {
-    QString result;
-    qsizetype copied = 0;
     QRegularExpressionMatchIterator matches = pattern.globalMatch(text);
+    if (!matches.hasNext())
+        return text;
+    QString result;
+    result.reserve(text.size() + 2 * replacement.size());
+    qsizetype copied = 0;
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
         result += QStringView(text).mid(copied, match.capturedStart() - copied);
@@ -29,7 +33,7 @@ QString replaceLiterally(const QString &text, const QRegularExpression &pattern,
 // Macros are named after the cell's position counted from 1.
 QString macroName(const QString &prefix, int row, int column)
 {
-    return prefix + QString::number(row + 1) + QLatin1Char('_') + QString::number(column + 1);
+    return prefix % QString::number(row + 1) % QLatin1Char('_') % QString::number(column + 1);
 }
 
 } // namespace
@@ -54,8 +58,8 @@ QString DoFileComposer::ifCondition(int row, int column) const
     const CellContent *cell = m_grid.contentAt(row, column);
     if (!cell)
         return QString();
-    return composeIfCondition(*cell, row, column, conditionColumnsOfRow(row),
-                              conditionRowsOfColumn(column));
+    return composeIfCondition(*cell, row, column, conditionCellsOfRow(row),
+                              conditionCellsOfColumn(column));
 }
 
 DoFileModel DoFileComposer::buildModel(const QString &stataDatasetFileName) const
@@ -66,13 +70,15 @@ DoFileModel DoFileComposer::buildModel(const QString &stataDatasetFileName) cons
 
     // Find the condition cells once, so that composing each statistic's
     // condition visits only them instead of its whole row and column.
-    QList<Positions> conditionColumns(qMax(0, rowCount));
-    QList<Positions> conditionRows(qMax(0, columnCount));
+    QList<ConditionCells> ofRow(qMax(0, rowCount));
+    QList<ConditionCells> ofColumn(qMax(0, columnCount));
+    ConditionCell found;
     for (int row = 0; row < rowCount; ++row) {
         for (int column = 0; column < columnCount; ++column) {
-            if (isConditionCell(row, column)) {
-                conditionColumns[row].append(column);
-                conditionRows[column].append(row);
+            if (conditionCellAt(row, column, column, &found)) {
+                ofRow[row].append(found);
+                found.position = row;
+                ofColumn[column].append(found);
             }
         }
     }
@@ -90,8 +96,8 @@ DoFileModel DoFileComposer::buildModel(const QString &stataDatasetFileName) cons
                 model.append(textEntry(row, column, cell->conditionLabel()));
                 break;
             case T::Statistic: {
-                const QString condition = composeIfCondition(
-                    *cell, row, column, conditionColumns.at(row), conditionRows.at(column));
+                const QString condition =
+                    composeIfCondition(*cell, row, column, ofRow.at(row), ofColumn.at(column));
                 model.append(statisticEntry(*cell, row, column, condition));
                 break;
             }
@@ -104,69 +110,72 @@ DoFileModel DoFileComposer::buildModel(const QString &stataDatasetFileName) cons
 }
 
 QString DoFileComposer::composeIfCondition(const CellContent &cell, int row, int column,
-                                           const Positions &conditionColumns,
-                                           const Positions &conditionRows) const
+                                           const ConditionCells &ofRow,
+                                           const ConditionCells &ofColumn) const
 {
     const QString &area = cell.area();
     QString expression;
+    auto append = [&](const ConditionCell &condition) {
+        if (*condition.area != area)
+            return;
+        if (!expression.isEmpty())
+            expression += QStringLiteral(" & ");
+        expression += condition.expression;
+    };
     if (!area.isEmpty()) {
         const QString areaCondition = m_areas.area(area).condition();
         if (!areaCondition.isEmpty())
             expression = QLatin1Char('(') + areaCondition + QLatin1Char(')');
     }
     // Along the row from the cell leftwards, then down the column from the top.
-    for (auto c = conditionColumns.crbegin(); c != conditionColumns.crend(); ++c) {
-        if (*c <= column)
-            appendConditionCell(m_grid.contentAt(row, *c), area, expression);
+    for (auto c = ofRow.crbegin(); c != ofRow.crend(); ++c) {
+        if (c->position <= column)
+            append(*c);
     }
-    for (const int r : conditionRows) {
-        if (r > row)
+    for (const ConditionCell &r : ofColumn) {
+        if (r.position > row)
             break;
-        appendConditionCell(m_grid.contentAt(r, column), area, expression);
+        append(r);
     }
     if (expression.isEmpty())
         return QString();
     return QStringLiteral("if ") + expression;
 }
 
-void DoFileComposer::appendConditionCell(const CellContent *candidate, const QString &area,
-                                         QString &expression) const
+DoFileComposer::ConditionCells DoFileComposer::conditionCellsOfRow(int row) const
 {
-    if (!candidate || candidate->dataType() != T::Condition || candidate->area() != area)
-        return;
-    // A condition without terms restricts nothing and adds nothing.
-    const QString term = candidate->stataExpression();
-    if (term.isEmpty())
-        return;
-    if (!expression.isEmpty())
-        expression += QStringLiteral(" & ");
-    expression += term;
-}
-
-DoFileComposer::Positions DoFileComposer::conditionColumnsOfRow(int row) const
-{
-    Positions columns;
+    ConditionCells cells;
+    ConditionCell found;
     for (int column = 0; column < m_grid.columnCount(); ++column) {
-        if (isConditionCell(row, column))
-            columns.append(column);
+        if (conditionCellAt(row, column, column, &found))
+            cells.append(found);
     }
-    return columns;
+    return cells;
 }
 
-DoFileComposer::Positions DoFileComposer::conditionRowsOfColumn(int column) const
+DoFileComposer::ConditionCells DoFileComposer::conditionCellsOfColumn(int column) const
 {
-    Positions rows;
+    ConditionCells cells;
+    ConditionCell found;
     for (int row = 0; row < m_grid.rowCount(); ++row) {
-        if (isConditionCell(row, column))
-            rows.append(row);
+        if (conditionCellAt(row, column, row, &found))
+            cells.append(found);
     }
-    return rows;
+    return cells;
 }
 
-bool DoFileComposer::isConditionCell(int row, int column) const
+bool DoFileComposer::conditionCellAt(int row, int column, int position,
+                                     ConditionCell *conditionCell) const
 {
     const CellContent *cell = m_grid.contentAt(row, column);
-    return cell && cell->dataType() == T::Condition;
+    if (!cell || cell->dataType() != T::Condition)
+        return false;
+    // A condition without terms restricts nothing and adds nothing.
+    QString expression = cell->stataExpression();
+    if (expression.isEmpty())
+        return false;
+    *conditionCell = ConditionCell{position, &cell->area(), expression};
+    return true;
 }
 
 QString DoFileComposer::substitutePlaceholders(const CellContent &cell,
@@ -213,18 +222,18 @@ DoFileEntry DoFileComposer::statisticEntry(const CellContent &cell, int row, int
     switch (command->resultType()) {
     case T::Scalar:
         entry.macroCommand =
-            macro + QStringLiteral(": display ") + format + QLatin1Char(' ') + result;
+            macro % QStringLiteral(": display ") % format % QLatin1Char(' ') % result;
         break;
     case T::Macro:
         entry.macroCommand =
-            macro + QStringLiteral(": display") + format + QLatin1Char(' ') + result;
+            macro % QStringLiteral(": display") % format % QLatin1Char(' ') % result;
         break;
     case T::Matrix:
-        entry.macroCommand = QStringLiteral("matrix `tempMatrix' = ") + result + QLatin1Char('\n') +
-                             macro + QStringLiteral(": display ") + format +
-                             QStringLiteral(" `tempMatrix'[%1, %2]")
-                                 .arg(command->resultMatrixRow())
-                                 .arg(command->resultMatrixColumn());
+        entry.macroCommand = QStringLiteral("matrix `tempMatrix' = ") % result % QLatin1Char('\n') %
+                             macro % QStringLiteral(": display ") % format %
+                             QStringLiteral(" `tempMatrix'[") %
+                             QString::number(command->resultMatrixRow()) % QStringLiteral(", ") %
+                             QString::number(command->resultMatrixColumn()) % QLatin1Char(']');
         break;
     }
     return entry;

@@ -36,18 +36,24 @@ public:
     DoFileModel buildModel(const QString &stataDatasetFileName) const;
 
 private:
-    // Where the condition cells stand: for one row the columns, for one
-    // column the rows, each list ascending.
-    using Positions = QList<int>;
+    // A condition cell that restricts something, with the column it stands
+    // in (in a row's list) or the row (in a column's list).
+    struct ConditionCell
+    {
+        int position;
+        const QString *area;
+        QString expression;
+    };
+    // The condition cells of one row or column, by ascending position.
+    using ConditionCells = QList<ConditionCell>;
 
     QString composeIfCondition(const CellContent &cell, int row, int column,
-                               const Positions &conditionColumns,
-                               const Positions &conditionRows) const;
-    void appendConditionCell(const CellContent *candidate, const QString &area,
-                             QString &expression) const;
-    Positions conditionColumnsOfRow(int row) const;
-    Positions conditionRowsOfColumn(int column) const;
-    bool isConditionCell(int row, int column) const;
+                               const ConditionCells &ofRow, const ConditionCells &ofColumn) const;
+    ConditionCells conditionCellsOfRow(int row) const;
+    ConditionCells conditionCellsOfColumn(int column) const;
+    // Whether the position holds a condition cell with terms; it then gives
+    // the cell's entry at that position.
+    bool conditionCellAt(int row, int column, int position, ConditionCell *conditionCell) const;
 
     QString substitutePlaceholders(const CellContent &cell, const QString &ifCondition) const;
     DoFileEntry textEntry(int row, int column, const QString &text) const;

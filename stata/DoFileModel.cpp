@@ -36,14 +36,18 @@ void DoFileModel::append(const DoFileEntry &entry)
 
 QString DoFileModel::toString(bool showMain, bool showMacro, const QString &outputFileName) const
 {
+    qsizetype size = 1024 + m_stataDatasetFileName.size() + outputFileName.size();
+    for (const DoFileEntry &entry : m_entries)
+        size += entry.mainCommand.size() + entry.macroCommand.size() + 2;
     QString text;
+    text.reserve(size);
     text += line(QStringLiteral("use \"%1\"").arg(m_stataDatasetFileName));
     text += line(QStringLiteral("tempname tempMatrix"));
     for (const DoFileEntry &entry : m_entries) {
         if (showMain && !entry.mainCommand.isEmpty())
-            text += line(entry.mainCommand);
+            text += entry.mainCommand + QLatin1Char('\n');
         if (showMacro)
-            text += line(entry.macroCommand);
+            text += entry.macroCommand + QLatin1Char('\n');
     }
     text += exportSection(outputFileName);
     return text;
