@@ -1,5 +1,7 @@
 #include "stata/DoFileModel.h"
 
+#include "stata/StataText.h"
+
 namespace {
 
 QString line(const QString &text)
@@ -41,7 +43,7 @@ QString DoFileModel::toString(bool showMain, bool showMacro, const QString &outp
         size += entry.mainCommand.size() + entry.macroCommand.size() + 2;
     QString text;
     text.reserve(size);
-    text += line(QStringLiteral("use \"%1\"").arg(m_stataDatasetFileName));
+    text += line(QStringLiteral("use ") + StataText::quotedFileName(m_stataDatasetFileName));
     text += line(QStringLiteral("tempname tempMatrix"));
     for (const DoFileEntry &entry : m_entries) {
         if (showMain && !entry.mainCommand.isEmpty())
@@ -58,8 +60,9 @@ QString DoFileModel::exportSection(const QString &outputFileName) const
     QString text;
     text += line(QStringLiteral("local nRow %1").arg(m_rowCount));
     text += line(QStringLiteral("local nCol %1").arg(m_columnCount));
-    text += line(QStringLiteral("file open outputFile using \"%1\", write text replace")
-                     .arg(outputFileName));
+    text +=
+        line(QStringLiteral("file open outputFile using ") +
+             StataText::quotedFileName(outputFileName) + QStringLiteral(", write text replace"));
     text += line(QStringLiteral("forvalues row = 1/`nRow' {"));
     text += line(QStringLiteral("      forvalues col = 1/`nCol' {"));
     text += line(QStringLiteral("            if \"`col'\" == \"`nCol'\" {"));

@@ -39,3 +39,19 @@ QString StataText::fileWriteDirectives(const QString &text)
         directives.append(QLatin1Char('"') + run + QLatin1Char('"'));
     return directives.join(QLatin1Char(' '));
 }
+
+QString StataText::quotedFileName(const QString &fileName)
+{
+    QString escaped;
+    escaped.reserve(fileName.size() + 2);
+    qsizetype backslashes = 0;
+    for (const QChar character : fileName) {
+        if (character == u'`' || character == u'$')
+            escaped += QString(backslashes + 1, QLatin1Char('\\'));
+        escaped += character;
+        backslashes = character == u'\\' ? backslashes + 1 : 0;
+    }
+    if (fileName.contains(QLatin1Char('"')))
+        return QStringLiteral("`\"") + escaped + QStringLiteral("\"'");
+    return QLatin1Char('"') + escaped + QLatin1Char('"');
+}

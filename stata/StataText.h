@@ -28,6 +28,14 @@
 // single other characters, each written as _char(code); the macro then holds
 // this directive list inside compound double quotes, which it can never
 // upset because it holds no ` and no '.
+//
+// File names are Stata code in "use" and "file open", not macro values, so
+// they stay in "..." and only what Stata would expand is escaped: a ` or $
+// gets a backslash, and the backslashes right before it are doubled, since
+// in a run of backslashes before ` or $ Stata reads each pair as one
+// backslash and an odd one as the escape (Stata tip 65, "Beware the
+// backstabbing backslash", Stata Journal 8(3)). A name holding a double
+// quote stands in compound double quotes. Any other name is written as it is.
 class StataText
 {
 public:
@@ -38,4 +46,7 @@ public:
     // The file-write directives that write exactly the text, e.g.
     // "He said " _char(34) "yes" _char(34) for He said "yes".
     static QString fileWriteDirectives(const QString &text);
+
+    // The file name as a quoted Stata string, e.g. "C:\data\survey.dta".
+    static QString quotedFileName(const QString &fileName);
 };

@@ -120,6 +120,8 @@ private slots:
     void specialTextsChangeOnlyTheWriteLines();
     void writeDirectivesReproduceAnyText();
     void snapshotIndependentOfGrid();
+    void fileNamesQuoted_data();
+    void fileNamesQuoted();
 
 private:
     const StatisticCatalogue m_catalogue = meanCatalogue();
@@ -294,6 +296,39 @@ void DoFileModelTest::snapshotIndependentOfGrid()
     grid(0, 0).setSimpleText(QStringLiteral("Changed"));
     grid(1, 1).clearContent();
     QCOMPARE(model.toString(true, true, output).toUtf8(), readGolden("workedExample.do"));
+}
+
+void DoFileModelTest::fileNamesQuoted_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("quoted");
+    QTest::newRow("plain") << "C:/Data/indagine.dta"
+                           << "\"C:/Data/indagine.dta\"";
+    QTest::newRow("empty") << ""
+                           << "\"\"";
+    QTest::newRow("windows") << "C:\\Data\\it's mine\\x.dta"
+                             << "\"C:\\Data\\it's mine\\x.dta\"";
+    QTest::newRow("unc") << "\\\\server\\share\\x.dta"
+                         << "\"\\\\server\\share\\x.dta\"";
+    QTest::newRow("admin share") << "\\\\server\\c$\\data\\x.dta"
+                                 << "\"\\\\server\\c\\$\\data\\x.dta\"";
+    QTest::newRow("backslash before dollar") << "C:\\$RECYCLE\\x.dta"
+                                             << "\"C:\\\\\\$RECYCLE\\x.dta\"";
+    QTest::newRow("grave accent") << "/home/a`b'/x.dta"
+                                  << "\"/home/a\\`b'/x.dta\"";
+    QTest::newRow("double quote") << "/tmp/say \"hi\".csv"
+                                  << "`\"/tmp/say \"hi\".csv\"'";
+}
+
+void DoFileModelTest::fileNamesQuoted()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, quoted);
+    QCOMPARE(StataText::quotedFileName(fileName), quoted);
+    const DoFileModel model(fileName, 1, 1);
+    const QString text = model.toString(true, true, fileName);
+    QVERIFY(text.startsWith("use " + quoted + "\ntempname tempMatrix\n"));
+    QVERIFY(text.contains("\nfile open outputFile using " + quoted + ", write text replace\n"));
 }
 
 QTEST_APPLESS_MAIN(DoFileModelTest)
