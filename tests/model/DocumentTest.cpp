@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -156,6 +157,7 @@ private slots:
     void largestSquareGridWithoutCellsLoads();
     void controlCharactersLeftOut();
     void failureForgetsEarlierDocument();
+    void damagedCopiesNeverCrash();
 };
 
 void DocumentTest::smallDocumentByteForByte()
@@ -471,6 +473,39 @@ void DocumentTest::failureForgetsEarlierDocument()
     QVERIFY(!reader.readFile(dataPath("NotQuorinRoot.xml")));
     QCOMPARE(reader.document().cells.rowCount(), 0);
     QVERIFY(reader.document().commands.isEmpty());
+}
+
+void DocumentTest::damagedCopiesNeverCrash()
+{
+    // Every truncation and a few thousand byte changes of a real document
+    // either load or are refused with a message; none may crash or hang.
+    const QByteArray original = DocumentWriter::toXml(fullDocument());
+    int loaded = 0;
+    int refused = 0;
+    auto check = [&](const QByteArray &text) {
+        DocumentReader reader;
+        if (reader.read(text)) {
+            ++loaded;
+            QVERIFY(Document::gridSizeAllowed(reader.document().cells.rowCount(),
+                                              reader.document().cells.columnCount()));
+        } else {
+            ++refused;
+            QVERIFY(!reader.errorString().isEmpty());
+        }
+    };
+    for (qsizetype length = 0; length < original.size(); length += 7)
+        check(original.left(length));
+    QRandomGenerator random(7);
+    const QByteArray replacements("<>&\"'/=9-x \n\0\xff");
+    for (int round = 0; round < 2000; ++round) {
+        QByteArray text = original;
+        for (int changes = random.bounded(1, 4); changes > 0; --changes)
+            text[random.bounded(int(text.size()))] =
+                replacements.at(random.bounded(int(replacements.size())));
+        check(text);
+    }
+    QVERIFY(loaded > 100);
+    QVERIFY(refused > 100);
 }
 
 QTEST_APPLESS_MAIN(DocumentTest)
