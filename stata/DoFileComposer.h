@@ -40,8 +40,8 @@ private:
     // in (in a row's list) or the row (in a column's list).
     struct ConditionCell
     {
-        int position;
-        const QString *area;
+        int position = 0;
+        const QString *area = nullptr;
         QString expression;
     };
     // The condition cells of one row or column, by ascending position.
