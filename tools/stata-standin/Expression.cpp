@@ -544,8 +544,6 @@ Expression Expression::parsePrefix(const QString &text, const ExpressionContext 
     Parser parser(tokens, context);
     NodePointer root = parser.expression();
     *consumed = parser.current().start;
-    if (parser.current().kind == Token::End)
-        *consumed = int(text.size());
     return Expression(root, &context);
 }
 
