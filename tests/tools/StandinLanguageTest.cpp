@@ -61,6 +61,7 @@ private slots:
     void writesFileDirectives();
     void displaysIntoTheLog();
     void passesArgumentsToTheDoFile();
+    void readsADoFileWithAByteOrderMark();
 };
 
 void StandinLanguageTest::expandsMacrosAndQuotes_data()
@@ -127,6 +128,8 @@ void StandinLanguageTest::expandsMacrosAndQuotes_data()
                "* a comment line\nlocal a \"x\" // to the end\n/* a\nblock */ local b \"y\"\n"
                "local c = 1 + ///\n  2\nfile write out \"`a'`b'`c' a // b /* c */\"")
         << QStringLiteral("xy3 a // b /* c */");
+    QTest::newRow("line expanding to nothing")
+        << QStringLiteral("`nothing'\n$nothing\nfile write out \"ok\"") << QStringLiteral("ok");
     QTest::newRow("cleared by an empty definition")
         << QStringLiteral("local a \"x\"\nlocal a\nfile write out \"[`a']\"")
         << QStringLiteral("[]");
@@ -339,6 +342,15 @@ void StandinLanguageTest::passesArgumentsToTheDoFile()
     QCOMPARE(runner.readFile(QStringLiteral("out.txt")),
              QStringLiteral("first|second|first second"));
     QVERIFY(runner.exists(QStringLiteral("job.log")));
+}
+
+void StandinLanguageTest::readsADoFileWithAByteOrderMark()
+{
+    StandinRunner runner;
+    QCOMPARE(runner.runDoFile(QStringLiteral("\ufefffile open out using \"out.txt\", write\n"
+                                             "file write out \"bom\"\nfile close out\n")),
+             0);
+    QCOMPARE(runner.readFile(QStringLiteral("out.txt")), QStringLiteral("bom"));
 }
 
 QTEST_GUILESS_MAIN(StandinLanguageTest)

@@ -10,7 +10,10 @@ QList<SourceLine> DoFileReader::read(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw StataError(601, QStringLiteral("file %1 not found").arg(fileName));
-    return split(QString::fromUtf8(file.readAll()));
+    QString text = QString::fromUtf8(file.readAll());
+    if (text.startsWith(QChar(0xfeff))) // a byte-order mark some editors write
+        text.remove(0, 1);
+    return split(text);
 }
 
 QList<SourceLine> DoFileReader::split(const QString &text)

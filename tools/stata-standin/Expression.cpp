@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 
 struct Expression::Node
 {
@@ -308,7 +309,7 @@ private:
         if (name == QLatin1String("_N"))
             return operation(Node::ObservationCount, name, {});
         if (name == QLatin1String("_pi"))
-            return literal(StataValue::ofNumber(M_PI));
+            return literal(StataValue::ofNumber(3.14159265358979323846));
         auto node = std::make_shared<Node>();
         node->kind = Node::Variable;
         node->name = name;
@@ -456,7 +457,9 @@ StataValue callFunction(const QString &name, const QList<StataValue> &arguments)
     if (name == QLatin1String("abs"))
         return numeric([](double x) { return std::fabs(x); });
     if (name == QLatin1String("sqrt"))
-        return numeric([](double x) { return x < 0 ? NAN : std::sqrt(x); });
+        return numeric([](double x) {
+            return x < 0 ? std::numeric_limits<double>::quiet_NaN() : std::sqrt(x);
+        });
     if (name == QLatin1String("int"))
         return numeric([](double x) { return std::trunc(x); });
     if (name == QLatin1String("floor"))

@@ -126,6 +126,8 @@ int Interpreter::executeStatement(const QList<SourceLine> &lines, int index, int
         throw StataError(198, QStringLiteral("unexpected }"));
     }
     const QString expanded = expandLine(lines.at(index));
+    if (expanded.trimmed().isEmpty())
+        return index + 1; // a line of macros that expand to nothing does nothing
     LineScanner scanner(expanded);
     const QString word = scanner.readName();
     if (word == QLatin1String("if"))
