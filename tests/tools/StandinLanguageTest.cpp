@@ -119,6 +119,9 @@ void StandinLanguageTest::expandsMacrosAndQuotes_data()
     QTest::newRow("display keeps the format's blanks")
         << QStringLiteral("local v: display %6.2f 1.5\nfile write out \"[`v']\"")
         << QStringLiteral("[  1.50]");
+    QTest::newRow("display glued to its format")
+        << QStringLiteral("local v: display%5.1f 2.26\nfile write out \"[`v']\"")
+        << QStringLiteral("[  2.3]");
     QTest::newRow("tempname") << QStringLiteral("tempname a b\nfile write out \"`a' `b'\"")
                               << QStringLiteral("__000000 __000001");
     QTest::newRow("stored results as text")
@@ -243,6 +246,8 @@ void StandinLanguageTest::evaluatesIfExpressions_data()
     QTest::newRow("power and constants") << QStringLiteral("2^2 == 4 & _n <= _N") << 6;
     QTest::newRow("observation number") << QStringLiteral("_n > 4") << 2;
     QTest::newRow("inlist") << QStringLiteral("inlist(x, 1, 10)") << 2;
+    QTest::newRow("inrange leaves missing out") << QStringLiteral("inrange(x, 5, 10)") << 3;
+    QTest::newRow("inrange with an open bound") << QStringLiteral("inrange(x, 6, .)") << 2;
     QTest::newRow("float literal") << QStringLiteral("x == 1.0e1") << 1;
 }
 

@@ -454,6 +454,25 @@ StataValue callFunction(const QString &name, const QList<StataValue> &arguments)
             found = found || compare(QStringLiteral("=="), arguments.at(0), arguments.at(i)).number;
         return truth(found);
     }
+    if (name == QLatin1String("inrange")) {
+        requireCount(3, 3);
+        const StataValue &z = arguments.at(0);
+        const StataValue &low = arguments.at(1);
+        const StataValue &high = arguments.at(2);
+        if (z.isString || low.isString || high.isString) {
+            const auto at = [](const StataValue &a, const StataValue &b) {
+                return compare(QStringLiteral("<="), a, b).number != 0;
+            };
+            return truth(at(low, z) && at(z, high));
+        }
+        // [FN] inrange(): a missing z is out of range; a missing bound is
+        // open on its side.
+        if (MissingValue::isMissing(z.number))
+            return truth(false);
+        const bool aboveLow = MissingValue::isMissing(low.number) || low.number <= z.number;
+        const bool belowHigh = MissingValue::isMissing(high.number) || z.number <= high.number;
+        return truth(aboveLow && belowHigh);
+    }
     if (name == QLatin1String("abs"))
         return numeric([](double x) { return std::fabs(x); });
     if (name == QLatin1String("sqrt"))
