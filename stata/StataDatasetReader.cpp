@@ -102,18 +102,20 @@ QString StataDatasetReader::message(Result result)
 StataDatasetReader::Result StataDatasetReader::readAll()
 {
     m_size = m_device.size();
-    const Result header = readHeader();
-    if (header != Success)
-        return header;
-    if (!readDescriptors() || !skipExpansionFields() || !skipObservations())
-        return NotComplete;
-    return readValueLabelTables();
+    Result result = readHeader();
+    if (result == Success && (!readDescriptors() || !skipExpansionFields() || !skipObservations()))
+        result = NotComplete;
+    if (result == Success)
+        result = readValueLabelTables();
+    // The device failed to deliver bytes the file has: a read error, not a
+    // damaged dataset.
+    return m_deviceFailed ? CannotOpen : result;
 }
 
 StataDatasetReader::Result StataDatasetReader::readHeader()
 {
-    const QByteArray header = m_device.read(headerSize);
-    if (header.isEmpty())
+    QByteArray header;
+    if (!readExactly(qMin(headerSize, remaining()), header) || header.isEmpty())
         return NotComplete;
     if (quint8(header.at(0)) != release114)
         return NotFormat114;
@@ -262,14 +264,16 @@ bool StataDatasetReader::readExactly(qint64 size, QByteArray &bytes)
     if (size < 0 || size > remaining())
         return false;
     bytes = m_device.read(size);
-    return bytes.size() == size;
+    m_deviceFailed = bytes.size() != size;
+    return !m_deviceFailed;
 }
 
 bool StataDatasetReader::skip(qint64 size)
 {
     if (size < 0 || size > remaining())
         return false;
-    return m_device.seek(m_device.pos() + size);
+    m_deviceFailed = !m_device.seek(m_device.pos() + size);
+    return !m_deviceFailed;
 }
 
 qint32 StataDatasetReader::int32At(const QByteArray &bytes, qsizetype offset) const

@@ -26,7 +26,7 @@ class StataDatasetReader
 public:
     // The first three keep the numbers callers have always known.
     enum Result {
-        CannotOpen = 0,    // the file cannot be opened for reading
+        CannotOpen = 0,    // the file cannot be opened or read
         NotFormat114 = 1,  // the release byte is not 114
         Success = 2,       // the variables were read
         NotComplete = 3,   // cut short, corrupt counts or an unreadable structure
@@ -67,6 +67,7 @@ private:
 
     QIODevice &m_device;
     qint64 m_size = 0;
+    bool m_deviceFailed = false;
     bool m_bigEndian = false;
     qint16 m_variableCount = 0;
     qint32 m_observationCount = 0;

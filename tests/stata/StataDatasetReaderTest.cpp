@@ -97,6 +97,30 @@ void putInt32(QByteArray &bytes, qint64 offset, qint32 value)
     qToLittleEndian(value, bytes.data() + offset);
 }
 
+// A buffer whose reads fail from a given position on, as a disk or a network
+// share can fail in the middle of a file.
+class FailingBuffer : public QBuffer
+{
+public:
+    FailingBuffer(const QByteArray &bytes, qint64 failAt)
+        : m_failAt(failAt)
+    {
+        setData(bytes);
+        open(QIODevice::ReadOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        if (pos() + maxSize > m_failAt)
+            return -1;
+        return QBuffer::readData(data, maxSize);
+    }
+
+private:
+    qint64 m_failAt;
+};
+
 // A variable list that a failed read must leave untouched.
 QList<Variable> previousVariables()
 {
@@ -129,6 +153,8 @@ private slots:
     void unreadablePathIsRefused();
     void fileNameFormReadsTheFile();
     void unopenedDeviceIsRefused();
+    void failingDeviceIsRefused_data();
+    void failingDeviceIsRefused();
     void cutAtSectionBoundaries_data();
     void cutAtSectionBoundaries();
     void cutAtEveryByte();
@@ -315,6 +341,27 @@ void StataDatasetReaderTest::unopenedDeviceIsRefused()
     QList<Variable> variables;
     QCOMPARE(StataDatasetReader::read(buffer, variables), StataDatasetReader::CannotOpen);
     QVERIFY(variables.isEmpty());
+}
+
+void StataDatasetReaderTest::failingDeviceIsRefused_data()
+{
+    QTest::addColumn<qint64>("failAt");
+    DtaWriter::Sections at;
+    surveyWriter().toByteArray(&at);
+    QTest::newRow("at once") << qint64(0);
+    QTest::newRow("in the header") << qint64(20);
+    QTest::newRow("in the descriptors") << at.descriptors + 10;
+    QTest::newRow("in the expansion fields") << at.expansionFields + 2;
+    QTest::newRow("in the value labels") << at.valueLabelTables.at(2) + 50;
+}
+
+void StataDatasetReaderTest::failingDeviceIsRefused()
+{
+    QFETCH(qint64, failAt);
+    FailingBuffer buffer(surveyWriter().toByteArray(), failAt);
+    QList<Variable> variables = previousVariables();
+    QCOMPARE(StataDatasetReader::read(buffer, variables), StataDatasetReader::CannotOpen);
+    QCOMPARE(describe(variables), describe(previousVariables()));
 }
 
 void StataDatasetReaderTest::cutAtSectionBoundaries_data()
