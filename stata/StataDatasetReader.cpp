@@ -90,8 +90,8 @@ QString StataDatasetReader::message(Result result)
     case NotComplete:
         return tr("The file is not a complete Stata dataset.");
     case TooManyLabels:
-        return tr("The dataset gives its variables more than %1 value labels, more than Quorin "
-                  "can import.")
+        return tr("The variables of this dataset carry more than %1 value labels in all, more "
+                  "than Quorin can import.")
             .arg(QLocale().toString(maximumModalities));
     case Success:
         break;
@@ -168,8 +168,7 @@ bool StataDatasetReader::skipExpansionFields()
 {
     // Records of type, length and contents, up to and including one of type 0.
     // A file that ends before that record is cut short.
-    forever
-    {
+    while (true) {
         QByteArray record;
         if (!readExactly(expansionRecordHeaderSize, record))
             return false;

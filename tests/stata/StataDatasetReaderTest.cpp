@@ -3,6 +3,7 @@
 #include "DtaWriter.h"
 
 #include <QBuffer>
+#include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -538,6 +539,11 @@ void StataDatasetReaderTest::messages_data()
                              << QStringLiteral("Not format-114 dataset.");
     QTest::newRow("not complete") << int(StataDatasetReader::NotComplete)
                                   << QStringLiteral("The file is not a complete Stata dataset.");
+    QTest::newRow("too many labels")
+        << int(StataDatasetReader::TooManyLabels)
+        << QStringLiteral("The variables of this dataset carry more than %1 value labels in all, "
+                          "more than Quorin can import.")
+               .arg(QLocale().toString(2000000));
     QTest::newRow("success") << int(StataDatasetReader::Success) << QString();
 }
 
