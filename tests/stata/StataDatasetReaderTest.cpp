@@ -147,6 +147,7 @@ private slots:
     void storageTypesAreKept_data();
     void storageTypesAreKept();
     void emptyDatasetHasNoVariables();
+    void manyObservationsAreSkipped();
     void bigEndianReadsAsLittleEndian();
     void otherReleasesAreRefused_data();
     void otherReleasesAreRefused();
@@ -275,6 +276,18 @@ void StataDatasetReaderTest::emptyDatasetHasNoVariables()
     QList<Variable> variables;
     QCOMPARE(readBytes(DtaWriter().toByteArray(), variables), StataDatasetReader::Success);
     QVERIFY(variables.isEmpty());
+}
+
+void StataDatasetReaderTest::manyObservationsAreSkipped()
+{
+    DtaWriter writer = surveyWriter();
+    writer.addBlankObservations(100000);
+    DtaWriter::Sections at;
+    const QByteArray bytes = writer.toByteArray(&at);
+    QCOMPARE(at.valueLabels - at.data, qint64(100003) * (4 + 1 + 20 + 2 + 2 + 8));
+    QList<Variable> variables;
+    QCOMPARE(readBytes(bytes, variables), StataDatasetReader::Success);
+    QCOMPARE(describe(variables), surveyDescription());
 }
 
 void StataDatasetReaderTest::bigEndianReadsAsLittleEndian()
