@@ -162,7 +162,11 @@ void VariablesWidget::retranslateUi()
     m_variableLabel->setText(tr("Variable"));
     m_modalityLabel->setText(tr("Modality"));
     m_statisticLabel->setText(tr("Statistic"));
-    for (QToolButton *button : findChildren<QToolButton *>())
+    for (QToolButton *button :
+         {m_addVariableButton, m_deleteVariableButton, m_downVariableButton, m_upVariableButton,
+          m_addModalityButton, m_deleteModalityButton, m_downModalityButton, m_upModalityButton,
+          m_selectAllModalitiesButton, m_addStatisticToolButton, m_removeStatisticToolButton,
+          m_editStatisticToolButton})
         button->setText(tr("..."));
     m_addVariableButton->setToolTip(tr("Add variable"));
     m_deleteVariableButton->setToolTip(tr("Drop variable"));
@@ -234,6 +238,7 @@ QList<Variable> VariablesWidget::variables() const
 void VariablesWidget::clearVariableList()
 {
     m_variableListWidget->clear();
+    showModalitiesOfCurrentVariable();
     updateAddModalityButton();
 }
 

@@ -349,8 +349,10 @@ void VariablesWidgetTest::variablesAndClearing()
     m_panel->clearModalityList();
     QCOMPARE(m_modalities->topLevelItemCount(), 0);
     QCOMPARE(m_panel->variables().size(), 2);
+    selectVariable(0);
     m_panel->clearVariableList();
     QVERIFY(m_panel->variables().isEmpty());
+    QCOMPARE(m_modalities->topLevelItemCount(), 0);
     QVERIFY(!button("addModalityButton")->isEnabled());
 }
 
