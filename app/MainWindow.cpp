@@ -4,17 +4,24 @@
 #include "app/DisclaimerDialog.h"
 #include "app/LicenseDialog.h"
 #include "panel/VariablesWidget.h"
+#include "stata/StataDatasetReader.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 
 MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(QStringList(), parent)
+{}
+
+MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
 {
     createForm();
@@ -22,6 +29,8 @@ MainWindow::MainWindow(QWidget *parent)
     connectVariablesPanel();
     connectFileEditAndHelpActions();
     createRecentFileActions();
+    // Last, once everything it may touch or report on exists.
+    loadVariablesFromArguments(arguments);
 }
 
 MainWindow::~MainWindow() = default;
@@ -192,7 +201,47 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::confirmClear() {}
 
-void MainWindow::loadVariables() {}
+void MainWindow::loadVariables()
+{
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Load variables from dataset"), QStringLiteral("."), tr("Stata Data (*.dta)"));
+    if (!fileName.isEmpty())
+        loadVariablesFromDataset(fileName);
+}
+
+void MainWindow::loadVariablesFromDataset(const QString &fileName)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QList<Variable> variables;
+    const StataDatasetReader::Result result = readStataDataset(variables, fileName);
+    if (result == StataDatasetReader::Success)
+        replaceVariables(variables);
+    QApplication::restoreOverrideCursor();
+    if (result != StataDatasetReader::Success) {
+        QMessageBox box(QMessageBox::Warning, QString(), StataDatasetReader::message(result),
+                        QMessageBox::Ok);
+        box.exec();
+    }
+}
+
+void MainWindow::replaceVariables(const QList<Variable> &variables)
+{
+    m_variablesWidget->clearVariableList();
+    for (const Variable &variable : variables) {
+        m_variablesWidget->addVariableItem(variable);
+        m_variablesWidget->clearModalityList();
+    }
+}
+
+// Started as "quorin dataset.dta", Quorin opens with that dataset's variables.
+// Paths written the Windows way arrive with forward slashes.
+void MainWindow::loadVariablesFromArguments(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+        return;
+    QString fileName = arguments.at(1);
+    loadVariablesFromDataset(fileName.replace(QLatin1Char('\\'), QLatin1Char('/')));
+}
 
 void MainWindow::newFile() {}
 

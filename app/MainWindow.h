@@ -2,6 +2,7 @@
 
 #include "model/AreaCollection.h"
 #include "model/StatisticCatalogue.h"
+#include "model/Variable.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -22,7 +23,14 @@ public:
     static constexpr int maximumRecentFiles = 5;
 
     explicit MainWindow(QWidget *parent = nullptr);
+    // The program's window: with exactly one argument after the program's
+    // name, that argument is a Stata dataset whose variables are imported.
+    explicit MainWindow(const QStringList &arguments, QWidget *parent = nullptr);
     ~MainWindow() override;
+
+    // Imports the variables of a Stata dataset into the variables panel in
+    // place of its current ones, or tells the user why it cannot.
+    void loadVariablesFromDataset(const QString &fileName);
 
     StatisticCatalogue *statisticCatalogue() { return &m_statisticCatalogue; }
     AreaCollection *areas() { return &m_areas; }
@@ -71,6 +79,8 @@ private:
     void createVariablesPanel();
     void connectVariablesPanel();
     void connectFileEditAndHelpActions();
+    void loadVariablesFromArguments(const QStringList &arguments);
+    void replaceVariables(const QList<Variable> &variables);
 
     // Form: actions and menus.
     QAction *m_newFileAction = nullptr;
