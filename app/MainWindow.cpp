@@ -3,6 +3,7 @@
 #include "app/AboutQuorinDialog.h"
 #include "app/DisclaimerDialog.h"
 #include "app/LicenseDialog.h"
+#include "table/TableWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +18,11 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     createForm();
+    createTableWidget();
     connectFileEditAndHelpActions();
+    // Selection wiring goes here, after the two toolbars are created: the
+    // grid's selection signals (m_tableWidget, nothingSelected() and the
+    // eleven others) to the slots of CellTextToolBar and GenericToolBar.
     createRecentFileActions();
 }
 
@@ -82,11 +87,13 @@ void MainWindow::createForm()
 
     createMenus();
 
-    QWidget *placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("centralwidget"));
-    setCentralWidget(placeholder);
-
     QMetaObject::connectSlotsByName(this);
+}
+
+void MainWindow::createTableWidget()
+{
+    m_tableWidget = new TableWidget(&m_statisticCatalogue, &m_areas);
+    setCentralWidget(m_tableWidget);
 }
 
 QAction *MainWindow::createAction(const QString &objectName, const QString &text,

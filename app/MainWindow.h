@@ -10,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class TableWidget;
 
 // The one top-level window. It owns the document's statistic catalogue and
 // areas, lends them to its children, and routes every menu command.
@@ -24,6 +25,7 @@ public:
     ~MainWindow() override;
 
     StatisticCatalogue *statisticCatalogue() { return &m_statisticCatalogue; }
+    TableWidget *tableWidget() { return m_tableWidget; }
     AreaCollection *areas() { return &m_areas; }
 
     const QString &stataExecutableFileName() const { return m_stataExecutableFileName; }
@@ -63,6 +65,7 @@ private slots:
 
 private:
     void createForm();
+    void createTableWidget();
     QAction *createAction(const QString &objectName, const QString &text,
                           const QString &shortcut = QString(), const QString &icon = QString());
     void createMenus();
@@ -94,8 +97,9 @@ private:
     QAction *m_startStataAction = nullptr;
     QMenu *m_fileMenu = nullptr;
 
-    // Later: the grid (central widget), the variables panel (left dock) and
-    // the two toolbars (top area, on two rows) are created in the constructor.
+    TableWidget *m_tableWidget = nullptr;
+    // Later: the variables panel (left dock) and the two toolbars (top area,
+    // on two rows) are created in the constructor.
 
     QString m_stataExecutableFileName;
     bool m_outputCsvFileAfterComputation = true;
