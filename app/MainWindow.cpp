@@ -5,6 +5,7 @@
 #include "app/LicenseDialog.h"
 #include "panel/VariablesWidget.h"
 #include "stata/StataDatasetReader.h"
+#include "table/TableWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -25,9 +26,13 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
 {
     createForm();
+    createTableWidget();
     createVariablesPanel();
     connectVariablesPanel();
     connectFileEditAndHelpActions();
+    // Selection wiring goes here, after the two toolbars are created: the
+    // grid's selection signals (m_tableWidget, nothingSelected() and the
+    // eleven others) to the slots of CellTextToolBar and GenericToolBar.
     createRecentFileActions();
     // Last, once everything it may touch or report on exists.
     loadVariablesFromArguments(arguments);
@@ -94,11 +99,13 @@ void MainWindow::createForm()
 
     createMenus();
 
-    QWidget *placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("centralwidget"));
-    setCentralWidget(placeholder);
-
     QMetaObject::connectSlotsByName(this);
+}
+
+void MainWindow::createTableWidget()
+{
+    m_tableWidget = new TableWidget(&m_statisticCatalogue, &m_areas);
+    setCentralWidget(m_tableWidget);
 }
 
 QAction *MainWindow::createAction(const QString &objectName, const QString &text,

@@ -11,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class TableWidget;
 class VariablesWidget;
 
 // The one top-level window. It owns the document's statistic catalogue and
@@ -33,6 +34,7 @@ public:
     void loadVariablesFromDataset(const QString &fileName);
 
     StatisticCatalogue *statisticCatalogue() { return &m_statisticCatalogue; }
+    TableWidget *tableWidget() { return m_tableWidget; }
     AreaCollection *areas() { return &m_areas; }
 
     const QString &stataExecutableFileName() const { return m_stataExecutableFileName; }
@@ -72,6 +74,7 @@ private slots:
 
 private:
     void createForm();
+    void createTableWidget();
     QAction *createAction(const QString &objectName, const QString &text,
                           const QString &shortcut = QString(), const QString &icon = QString());
     void createMenus();
@@ -107,10 +110,10 @@ private:
     QAction *m_startStataAction = nullptr;
     QMenu *m_fileMenu = nullptr;
 
-    // Later: the grid (central widget), the variables panel (left dock) and
-    // the two toolbars (top area, on two rows) are created in the constructor.
-
+    TableWidget *m_tableWidget = nullptr;
     VariablesWidget *m_variablesWidget = nullptr;
+    // Later: the two toolbars (top area, on two rows) are created in the
+    // constructor.
 
     QString m_stataExecutableFileName;
     bool m_outputCsvFileAfterComputation = true;
