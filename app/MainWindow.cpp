@@ -3,22 +3,39 @@
 #include "app/AboutQuorinDialog.h"
 #include "app/DisclaimerDialog.h"
 #include "app/LicenseDialog.h"
+#include "panel/VariablesWidget.h"
+#include "stata/StataDatasetReader.h"
+#include "table/TableWidget.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 
 MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(QStringList(), parent)
+{}
+
+MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
 {
     createForm();
+    createTableWidget();
+    createVariablesPanel();
+    connectVariablesPanel();
     connectFileEditAndHelpActions();
+    // Selection wiring goes here, after the two toolbars are created: the
+    // grid's selection signals (m_tableWidget, nothingSelected() and the
+    // eleven others) to the slots of CellTextToolBar and GenericToolBar.
     createRecentFileActions();
+    // Last, once everything it may touch or report on exists.
+    loadVariablesFromArguments(arguments);
 }
 
 MainWindow::~MainWindow() = default;
@@ -82,11 +99,13 @@ void MainWindow::createForm()
 
     createMenus();
 
-    QWidget *placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("centralwidget"));
-    setCentralWidget(placeholder);
-
     QMetaObject::connectSlotsByName(this);
+}
+
+void MainWindow::createTableWidget()
+{
+    m_tableWidget = new TableWidget(&m_statisticCatalogue, &m_areas);
+    setCentralWidget(m_tableWidget);
 }
 
 QAction *MainWindow::createAction(const QString &objectName, const QString &text,
@@ -137,6 +156,23 @@ void MainWindow::createMenus()
     helpMenu->addActions({m_aboutQuorinAction, m_licenseAction, m_disclaimerAction});
 }
 
+void MainWindow::createVariablesPanel()
+{
+    m_variablesWidget = new VariablesWidget(&m_statisticCatalogue, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_variablesWidget);
+    m_variablesWidget->setVisible(true);
+}
+
+// "Variables" in the View menu follows the panel both ways, also when the
+// panel is closed with its own button.
+void MainWindow::connectVariablesPanel()
+{
+    connect(m_viewVariableAction, &QAction::triggered, m_variablesWidget,
+            &VariablesWidget::setVisible);
+    connect(m_variablesWidget, &VariablesWidget::visibilityChanged, m_viewVariableAction,
+            &QAction::setChecked);
+}
+
 void MainWindow::connectFileEditAndHelpActions()
 {
     connect(m_newFileAction, &QAction::triggered, this, &MainWindow::newFile);
@@ -172,7 +208,47 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::confirmClear() {}
 
-void MainWindow::loadVariables() {}
+void MainWindow::loadVariables()
+{
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Load variables from dataset"), QStringLiteral("."), tr("Stata Data (*.dta)"));
+    if (!fileName.isEmpty())
+        loadVariablesFromDataset(fileName);
+}
+
+void MainWindow::loadVariablesFromDataset(const QString &fileName)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QList<Variable> variables;
+    const StataDatasetReader::Result result = readStataDataset(variables, fileName);
+    if (result == StataDatasetReader::Success)
+        replaceVariables(variables);
+    QApplication::restoreOverrideCursor();
+    if (result != StataDatasetReader::Success) {
+        QMessageBox box(QMessageBox::Warning, QString(), StataDatasetReader::message(result),
+                        QMessageBox::Ok);
+        box.exec();
+    }
+}
+
+void MainWindow::replaceVariables(const QList<Variable> &variables)
+{
+    m_variablesWidget->clearVariableList();
+    for (const Variable &variable : variables) {
+        m_variablesWidget->addVariableItem(variable);
+        m_variablesWidget->clearModalityList();
+    }
+}
+
+// Started as "quorin dataset.dta", Quorin opens with that dataset's variables.
+// Paths written the Windows way arrive with forward slashes.
+void MainWindow::loadVariablesFromArguments(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+        return;
+    QString fileName = arguments.at(1);
+    loadVariablesFromDataset(fileName.replace(QLatin1Char('\\'), QLatin1Char('/')));
+}
 
 void MainWindow::newFile() {}
 
