@@ -9,6 +9,8 @@
 #include <QString>
 #include <QStringList>
 
+class CellTextToolBar;
+class GenericToolBar;
 class QAction;
 class QMenu;
 class TableWidget;
@@ -82,6 +84,9 @@ private:
     void createVariablesPanel();
     void connectVariablesPanel();
     void connectFileEditAndHelpActions();
+    void createCellTextToolBar();
+    void createGenericToolBar();
+    void connectSelectionAnalysis();
     void loadVariablesFromArguments(const QStringList &arguments);
     void replaceVariables(const QList<Variable> &variables);
 
@@ -112,8 +117,9 @@ private:
 
     TableWidget *m_tableWidget = nullptr;
     VariablesWidget *m_variablesWidget = nullptr;
-    // Later: the two toolbars (top area, on two rows) are created in the
-    // constructor.
+    // The two toolbars stand in the top area on two rows, cell text first.
+    CellTextToolBar *m_cellTextToolBar = nullptr;
+    GenericToolBar *m_genericToolBar = nullptr;
 
     QString m_stataExecutableFileName;
     bool m_outputCsvFileAfterComputation = true;
