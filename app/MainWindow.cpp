@@ -3,6 +3,7 @@
 #include "app/AboutQuorinDialog.h"
 #include "app/DisclaimerDialog.h"
 #include "app/LicenseDialog.h"
+#include "stata/SetStataExecutableDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -196,7 +197,12 @@ void MainWindow::on_csvViewerAction_triggered() {}
 
 void MainWindow::on_startStataAction_triggered() {}
 
-void MainWindow::on_setStataExecutableAction_triggered() {}
+void MainWindow::on_setStataExecutableAction_triggered()
+{
+    SetStataExecutableDialog dialog(m_stataExecutableFileName, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_stataExecutableFileName = dialog.stataExecutableFileName();
+}
 
 void MainWindow::on_setStataDatasetForComputationAction_triggered() {}
 
