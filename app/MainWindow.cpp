@@ -3,6 +3,8 @@
 #include "app/AboutQuorinDialog.h"
 #include "app/DisclaimerDialog.h"
 #include "app/LicenseDialog.h"
+#include "stata/CsvViewWindow.h"
+#include "stata/LogViewWindow.h"
 #include "stata/SetStataExecutableDialog.h"
 
 #include <QAction>
@@ -189,11 +191,17 @@ bool MainWindow::saveAs()
     return false;
 }
 
-void MainWindow::on_viewLastLogFileAction_triggered() {}
+void MainWindow::on_viewLastLogFileAction_triggered()
+{
+    (new LogViewWindow(QStringLiteral("temp.log"), this))->show();
+}
 
 void MainWindow::on_setOutputFileNameAction_triggered() {}
 
-void MainWindow::on_csvViewerAction_triggered() {}
+void MainWindow::on_csvViewerAction_triggered()
+{
+    (new CsvViewWindow(this, QString()))->show();
+}
 
 void MainWindow::on_startStataAction_triggered() {}
 
