@@ -1,0 +1,529 @@
+#include "DtaWriter.h"
+#include "StandinRunner.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTest>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+namespace {
+
+// The export section and check-file block that close every do-file Quorin
+// writes, typed here by hand.
+QString exportSection(int rows, int columns, const QString &outputFile)
+{
+    return QStringLiteral("local nRow %1\n"
+                          "local nCol %2\n"
+                          "file open outputFile using \"%3\", write text replace\n"
+                          "forvalues row = 1/`nRow' {\n"
+                          "      forvalues col = 1/`nCol' {\n"
+                          "            if \"`col'\" == \"`nCol'\" {\n"
+                          "                  file write outputFile \"`t_`row'_`col''\"\n"
+                          "            }\n"
+                          "            else {\n"
+                          "                  file write outputFile \"`t_`row'_`col'';\"\n"
+                          "            }\n"
+                          "      }\n"
+                          "      file write outputFile _n\n"
+                          "}\n"
+                          "file close outputFile\n"
+                          "file open checkFile using \"checkfile.tmp\", write text replace\n"
+                          "file close checkFile\n")
+        .arg(rows)
+        .arg(columns)
+        .arg(outputFile);
+}
+
+struct Person
+{
+    int sesso;
+    int ripartizione;
+    double eta; // NaN for missing
+};
+
+const QList<Person> &survey()
+{
+    static const QList<Person> people = {
+        {1, 1, 34}, {2, 1, 51},  {1, 2, 47.4}, {1, 3, 29}, {2, 2, 62},
+        {1, 2, 38}, {1, 1, NAN}, {2, 3, 44},   {1, 1, 71}, {1, 4, 55},
+    };
+    return people;
+}
+
+void writeSurvey(const QString &fileName, DtaWriter::ByteOrder order = DtaWriter::LittleEndian)
+{
+    DtaWriter writer;
+    writer.setByteOrder(order);
+    writer.addVariable(QStringLiteral("sesso"), QStringLiteral("Sesso"), DtaWriter::Byte);
+    writer.addVariable(QStringLiteral("ripartizione"), QStringLiteral("Ripartizione"),
+                       DtaWriter::Byte);
+    writer.addVariable(QStringLiteral("eta"), QStringLiteral("Età"), DtaWriter::Double);
+    for (const Person &person : survey())
+        writer.addObservation({person.sesso, person.ripartizione,
+                               std::isnan(person.eta) ? QVariant() : QVariant(person.eta)});
+    QVERIFY(writer.writeFile(fileName));
+}
+
+// eta over the people the predicate keeps, missing ages left out.
+QList<double> ages(const std::function<bool(const Person &)> &keep)
+{
+    QList<double> values;
+    for (const Person &person : survey()) {
+        if (keep(person) && !std::isnan(person.eta))
+            values.append(person.eta);
+    }
+    return values;
+}
+
+double meanOf(const QList<double> &values)
+{
+    double sum = 0;
+    for (double value : values)
+        sum += value;
+    return sum / values.size();
+}
+
+double sdOf(const QList<double> &values)
+{
+    const double mean = meanOf(values);
+    double squares = 0;
+    for (double value : values)
+        squares += (value - mean) * (value - mean);
+    return std::sqrt(squares / (values.size() - 1));
+}
+
+// Results written with %24.16e come back as doubles; "." stays NaN.
+QList<double> numbersIn(const QString &text)
+{
+    QList<double> numbers;
+    for (const QString &field :
+         text.split(QRegularExpression(QStringLiteral("[;\\s]+")), Qt::SkipEmptyParts))
+        numbers.append(field == QLatin1String(".") ? NAN : field.toDouble());
+    return numbers;
+}
+
+QString cFormat(const char *format, double value)
+{
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, format, value);
+    return QString::fromLatin1(buffer);
+}
+
+bool near(double actual, double expected)
+{
+    return std::fabs(actual - expected) <= 1e-12 * std::max(1.0, std::fabs(expected));
+}
+
+} // namespace
+
+class StataStandinTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void runsTheWorkedExampleOfADoFile();
+    void runsMatrixAndMacroResultLines();
+    void recordsItsArguments();
+    void recordsArgumentsInTheCurrentDirectoryByDefault();
+    void acceptsEveryBatchFlag_data();
+    void acceptsEveryBatchFlag();
+    void refusesOtherArguments();
+    void interactiveStartLogsAndExits();
+    void stopsOnWhatItDoesNotUnderstand_data();
+    void stopsOnWhatItDoesNotUnderstand();
+    void readsEveryStorageType_data();
+    void readsEveryStorageType();
+    void refusesCorruptDatasets();
+    void summarizeStoresItsResults();
+    void summarizeDetailStoresPercentiles();
+    void meanStoresEstimatesAndTable();
+    void delayKeepsARunGoingUntilStopped();
+};
+
+void StataStandinTest::runsTheWorkedExampleOfADoFile()
+{
+    StandinRunner runner;
+    const QString dataset = runner.filePath(QStringLiteral("survey.dta"));
+    const QString output = runner.filePath(QStringLiteral("output.csv"));
+    writeSurvey(dataset);
+    const QString doFile =
+        QStringLiteral("use \"%1\"\n"
+                       "tempname tempMatrix\n"
+                       "local t_1_1 \"Ripartizione\"\n"
+                       "local t_1_2 \"Maschio\"\n"
+                       "local t_2_1 \"Nord | Centro\"\n"
+                       "summarize eta if (ripartizione==1 | ripartizione==2) & sesso==1\n"
+                       "local t_2_2: display %9.2f r(mean)\n")
+            .arg(dataset) +
+        exportSection(2, 2, output);
+
+    QCOMPARE(runner.runDoFile(doFile), 0);
+
+    const double mean = meanOf(ages([](const Person &person) {
+        return (person.ripartizione == 1 || person.ripartizione == 2) && person.sesso == 1;
+    }));
+    QCOMPARE(
+        runner.readFile(QStringLiteral("output.csv")),
+        QStringLiteral("Ripartizione;Maschio\nNord | Centro;%1\n").arg(cFormat("%9.2f", mean)));
+    QVERIFY(runner.exists(QStringLiteral("checkfile.tmp")));
+    QVERIFY(runner.log().startsWith(QStringLiteral("Quorin's test stand-in for Stata")));
+    QVERIFY(runner.log().contains(QStringLiteral("end of do-file")));
+}
+
+void StataStandinTest::runsMatrixAndMacroResultLines()
+{
+    StandinRunner runner;
+    writeSurvey(runner.filePath(QStringLiteral("survey.dta")));
+    // A grid of three rows: a matrix result (mean's e(b)), a macro result
+    // (e(cmd)) and a scalar result without a display format.
+    const QString doFile = QStringLiteral("use \"survey.dta\"\n"
+                                          "tempname tempMatrix\n"
+                                          "local t_1_1 \"Mean\"\n"
+                                          "mean eta if sesso==2\n"
+                                          "matrix `tempMatrix' = e(b)\n"
+                                          "local t_1_2: display %9.3f `tempMatrix'[1, 1]\n"
+                                          "local t_2_2: display e(cmd)\n"
+                                          "count if sesso==1 \n"
+                                          "local t_3_2: display  r(N)\n") +
+                           exportSection(3, 2, QStringLiteral("out.csv"));
+
+    QCOMPARE(runner.runDoFile(doFile), 0);
+
+    const double women = meanOf(ages([](const Person &person) { return person.sesso == 2; }));
+    QCOMPARE(runner.readFile(QStringLiteral("out.csv")),
+             QStringLiteral("Mean;%1\n;mean\n;7\n").arg(cFormat("%9.3f", women)));
+}
+
+void StataStandinTest::recordsItsArguments()
+{
+    StandinRunner runner;
+    QCOMPARE(runner.runDoFile(QStringLiteral("display 1\n")), 0);
+    QCOMPARE(
+        runner.run({QStringLiteral("/b"), QStringLiteral("do"), QStringLiteral("\"temp.do\"")}), 0);
+
+    const QStringList lines =
+        runner.readFile(QStringLiteral("arguments.jsonl")).split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2);
+    const QJsonObject first = QJsonDocument::fromJson(lines.at(0).toUtf8()).object();
+    QCOMPARE(
+        first.value(QStringLiteral("arguments")).toArray().toVariantList(),
+        QVariantList({QStringLiteral("-e"), QStringLiteral("do"), QStringLiteral("\"temp.do\"")}));
+    QCOMPARE(QDir(first.value(QStringLiteral("workingDirectory")).toString()).canonicalPath(),
+             QDir(runner.path()).canonicalPath());
+    const QJsonObject second = QJsonDocument::fromJson(lines.at(1).toUtf8()).object();
+    QCOMPARE(second.value(QStringLiteral("arguments")).toArray().first().toString(),
+             QStringLiteral("/b"));
+    QCOMPARE(QStringLiteral("\"temp.do\"").size(), 9);
+}
+
+void StataStandinTest::recordsArgumentsInTheCurrentDirectoryByDefault()
+{
+    StandinRunner runner;
+    runner.environment().remove(QStringLiteral("QUORIN_STANDIN_ARGS_FILE"));
+    QCOMPARE(runner.runDoFile(QStringLiteral("display 1\n")), 0);
+    const QJsonObject record =
+        QJsonDocument::fromJson(runner.readFile(QStringLiteral("standin-args.txt")).toUtf8())
+            .object();
+    QCOMPARE(record.value(QStringLiteral("arguments")).toArray().size(), 3);
+}
+
+void StataStandinTest::acceptsEveryBatchFlag_data()
+{
+    QTest::addColumn<QString>("flag");
+    QTest::newRow("-e") << QStringLiteral("-e");
+    QTest::newRow("-b") << QStringLiteral("-b");
+    QTest::newRow("/e") << QStringLiteral("/e");
+    QTest::newRow("/b") << QStringLiteral("/b");
+}
+
+void StataStandinTest::acceptsEveryBatchFlag()
+{
+    QFETCH(QString, flag);
+    StandinRunner runner;
+    runner.writeFile(QStringLiteral("temp.do"),
+                     QStringLiteral("file open f using \"done.txt\", write\n"
+                                    "file write f \"ran\"\nfile close f\n"));
+    QCOMPARE(runner.run({flag, QStringLiteral("do"), QStringLiteral("\"temp.do\"")}), 0);
+    QCOMPARE(runner.readFile(QStringLiteral("done.txt")), QStringLiteral("ran"));
+}
+
+void StataStandinTest::refusesOtherArguments()
+{
+    StandinRunner runner;
+    QCOMPARE(runner.run({QStringLiteral("-q"), QStringLiteral("do"), QStringLiteral("temp.do")}),
+             2);
+    QVERIFY(runner.standardError().contains(QStringLiteral("not Stata")));
+    QVERIFY(!runner.exists(QStringLiteral("temp.log")));
+    QCOMPARE(runner.run({QStringLiteral("--help")}), 0);
+    QVERIFY(runner.standardOutput().contains(QStringLiteral("QUORIN_STANDIN_DELAY_MS")));
+}
+
+void StataStandinTest::interactiveStartLogsAndExits()
+{
+    StandinRunner runner;
+    QCOMPARE(runner.run({}), 0);
+    QVERIFY(runner.readFile(QStringLiteral("standin-interactive.log"))
+                .startsWith(QStringLiteral("Quorin's test stand-in for Stata")));
+    const QJsonObject record =
+        QJsonDocument::fromJson(runner.readFile(QStringLiteral("arguments.jsonl")).toUtf8())
+            .object();
+    QVERIFY(record.value(QStringLiteral("arguments")).toArray().isEmpty());
+}
+
+void StataStandinTest::stopsOnWhatItDoesNotUnderstand_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("code");
+    QTest::newRow("unknown command") << QStringLiteral("frobnicate eta") << 199;
+    QTest::newRow("unknown variable") << QStringLiteral("summarize height") << 111;
+    QTest::newRow("mean without observations") << QStringLiteral("mean eta if eta > 500") << 2000;
+    QTest::newRow("matrix subscript outside")
+        << QStringLiteral("mean eta\nmatrix m = e(b)\ndisplay m[1, 2]") << 503;
+    QTest::newRow("unknown matrix") << QStringLiteral("display nothing[1, 1]") << 111;
+    QTest::newRow("invalid format") << QStringLiteral("local a: display %9.2q 1") << 120;
+    QTest::newRow("date format") << QStringLiteral("local a: display %td 1") << 120;
+    QTest::newRow("string against number") << QStringLiteral("count if sesso == \"1\"") << 109;
+    QTest::newRow("single equals sign") << QStringLiteral("count if sesso = 1") << 198;
+    QTest::newRow("in range") << QStringLiteral("summarize eta in 1/3") << 198;
+    QTest::newRow("weights") << QStringLiteral("summarize eta [aw=sesso]") << 198;
+    QTest::newRow("unknown option") << QStringLiteral("summarize eta, wide") << 198;
+    QTest::newRow("unknown function") << QStringLiteral("count if frob(eta)") << 133;
+    QTest::newRow("extended function") << QStringLiteral("local n: word count a b") << 198;
+    QTest::newRow("block never closed") << QStringLiteral("forvalues i = 1/2 {") << 612;
+    QTest::newRow("stray close brace") << QStringLiteral("}") << 198;
+    QTest::newRow("else without if") << QStringLiteral("else {") << 198;
+    QTest::newRow("dataset not found") << QStringLiteral("use \"nowhere.dta\"") << 601;
+    QTest::newRow("unclosed quote") << QStringLiteral("display \"abc") << 198;
+    QTest::newRow("file write bare word") << QStringLiteral("file open f using \"x.txt\", "
+                                                            "write\nfile write f abc")
+                                          << 198;
+    QTest::newRow("existing file without replace")
+        << QStringLiteral("file open f using \"x.txt\", write\nfile close f\n"
+                          "file open g using \"x.txt\", write")
+        << 602;
+}
+
+void StataStandinTest::stopsOnWhatItDoesNotUnderstand()
+{
+    QFETCH(QString, line);
+    QFETCH(int, code);
+    StandinRunner runner;
+    writeSurvey(runner.filePath(QStringLiteral("survey.dta")));
+    const QString doFile = QStringLiteral("use \"survey.dta\"\n%1\n").arg(line) +
+                           exportSection(1, 1, QStringLiteral("out.csv"));
+    const int exitCode = runner.runDoFile(doFile);
+
+    QCOMPARE(exitCode, 1);
+    QVERIFY(!runner.exists(QStringLiteral("checkfile.tmp")));
+    const QString log = runner.log();
+    QVERIFY2(log.contains(QStringLiteral("r(%1);").arg(code)), qPrintable(log));
+    const QString lastLine = line.split('\n').last();
+    QVERIFY2(log.contains(QStringLiteral("stopped at line %1 of the do-file: %2")
+                              .arg(1 + int(line.split('\n').size()))
+                              .arg(lastLine)),
+             qPrintable(log));
+}
+
+void StataStandinTest::readsEveryStorageType_data()
+{
+    QTest::addColumn<int>("byteOrder");
+    QTest::newRow("little-endian") << int(DtaWriter::LittleEndian);
+    QTest::newRow("big-endian") << int(DtaWriter::BigEndian);
+}
+
+void StataStandinTest::readsEveryStorageType()
+{
+    QFETCH(int, byteOrder);
+    StandinRunner runner;
+    DtaWriter writer;
+    writer.setByteOrder(DtaWriter::ByteOrder(byteOrder));
+    writer.addVariable(QStringLiteral("b"), QString(), DtaWriter::Byte);
+    writer.addVariable(QStringLiteral("i"), QString(), DtaWriter::Int);
+    writer.addVariable(QStringLiteral("l"), QString(), DtaWriter::Long);
+    writer.addVariable(QStringLiteral("f"), QString(), DtaWriter::Float);
+    writer.addVariable(QStringLiteral("d"), QString(), DtaWriter::Double);
+    writer.addVariable(QStringLiteral("s"), QString(), 5);
+    writer.addObservation({-5, -300, 100000, 1.5, 2.25, QStringLiteral("ab")});
+    writer.addObservation({100, 32740, 2147483620, -0.25, -1e300, QStringLiteral("xyz")});
+    writer.addObservation({QVariant(), QVariant(), QVariant(), QVariant(), QVariant(), QString()});
+    // Stata's extended missing values as stored: .a for byte (102), .z for
+    // int (32767), .b for long, .c for float and .z for double.
+    writer.addObservation({102, 32767, 2147483623, std::ldexp(1.0, 127) + 3 * std::ldexp(1.0, 115),
+                           std::ldexp(1.0, 1023) + 26 * std::ldexp(1.0, 1011),
+                           QStringLiteral("q q")});
+    QVERIFY(writer.writeFile(runner.filePath(QStringLiteral("types.dta"))));
+
+    QString doFile = QStringLiteral("use types\nfile open out using \"out.txt\", write text\n");
+    for (const char *variable : {"b", "i", "l", "f", "d"})
+        doFile += QStringLiteral("summarize %1\n"
+                                 "file write out %24.16e (r(N)) \";\" %24.16e (r(sum)) \";\"\n"
+                                 "count if %1 == .\nfile write out (r(N)) \";\"\n"
+                                 "count if %1 > .\nfile write out (r(N)) _n\n")
+                      .arg(variable);
+    doFile += QStringLiteral("count if b == .a & i == .z & l == .b & f == .c & d == .z\n"
+                             "file write out (r(N)) _n\n"
+                             "count if s == \"xyz\" | s == \"q q\"\n"
+                             "file write out (r(N)) \";\" (s) \";\" (_N)\n"
+                             "file close out\n");
+
+    QCOMPARE(runner.runDoFile(doFile), 0);
+
+    const QStringList lines = runner.readFile(QStringLiteral("out.txt")).split('\n');
+    const QList<double> sums = {95, 32440, 2147583620, 1.25, 2.25 - 1e300};
+    for (int i = 0; i < sums.size(); ++i) {
+        const QList<double> numbers = numbersIn(lines.at(i));
+        QCOMPARE(numbers.size(), 4);
+        QCOMPARE(numbers.at(0), 2.0);
+        QVERIFY2(near(numbers.at(1), sums.at(i)), qPrintable(lines.at(i)));
+        QCOMPARE(numbers.at(2), 1.0); // the system missing value
+        QCOMPARE(numbers.at(3), 1.0); // the extended one, above "."
+    }
+    QCOMPARE(lines.at(5), QStringLiteral("1"));
+    QCOMPARE(lines.at(6), QStringLiteral("2;ab;4"));
+}
+
+void StataStandinTest::refusesCorruptDatasets()
+{
+    StandinRunner runner;
+    DtaWriter writer;
+    writer.addVariable(QStringLiteral("x"), QString(), DtaWriter::Double);
+    for (int i = 0; i < 50; ++i)
+        writer.addObservation({i});
+    QByteArray bytes = writer.toByteArray();
+    bytes.chop(100);
+    QFile truncated(runner.filePath(QStringLiteral("short.dta")));
+    QVERIFY(truncated.open(QIODevice::WriteOnly));
+    truncated.write(bytes);
+    truncated.close();
+    writer.setRelease(115);
+    QVERIFY(writer.writeFile(runner.filePath(QStringLiteral("newer.dta"))));
+
+    QCOMPARE(runner.runDoFile(QStringLiteral("use short\n")), 1);
+    QVERIFY(runner.log().contains(QStringLiteral("r(610);")));
+    QCOMPARE(runner.runDoFile(QStringLiteral("use newer\n")), 1);
+    QVERIFY(runner.log().contains(QStringLiteral("release-114")));
+}
+
+void StataStandinTest::summarizeStoresItsResults()
+{
+    StandinRunner runner;
+    writeSurvey(runner.filePath(QStringLiteral("survey.dta")));
+    const QString write = QStringLiteral(
+        "file write out %24.16e (r(N)) \";\" %24.16e (r(mean)) \";\" %24.16e (r(sd)) \";\" "
+        "%24.16e (r(min)) \";\" %24.16e (r(max)) \";\" %24.16e (r(sum)) \";\" "
+        "%24.16e (r(Var)) _n\n");
+    const QString doFile = QStringLiteral("use survey\nfile open out using \"out.txt\", write\n") +
+                           QStringLiteral("summarize eta\n") + write +
+                           QStringLiteral("su eta if sesso == 1 & ripart != 3\n") + write +
+                           QStringLiteral("summarize eta if eta > 1000\n") + write +
+                           QStringLiteral("file close out\n");
+    QCOMPARE(runner.runDoFile(doFile), 0);
+    const QStringList lines = runner.readFile(QStringLiteral("out.txt")).split('\n');
+
+    const QList<QList<double>> expected = [] {
+        QList<QList<double>> rows;
+        for (const auto &keep : QList<std::function<bool(const Person &)>>{
+                 [](const Person &) { return true; },
+                 [](const Person &p) { return p.sesso == 1 && p.ripartizione != 3; }}) {
+            const QList<double> values = ages(keep);
+            const double sd = sdOf(values);
+            double sum = 0;
+            for (double value : values)
+                sum += value;
+            rows.append({double(values.size()), meanOf(values), sd,
+                         *std::min_element(values.begin(), values.end()),
+                         *std::max_element(values.begin(), values.end()), sum, sd * sd});
+        }
+        rows.append({0, NAN, NAN, NAN, NAN, 0, NAN});
+        return rows;
+    }();
+    for (int row = 0; row < expected.size(); ++row) {
+        const QList<double> numbers = numbersIn(lines.at(row));
+        QCOMPARE(numbers.size(), expected.at(row).size());
+        for (int i = 0; i < numbers.size(); ++i) {
+            const double want = expected.at(row).at(i);
+            QVERIFY2(std::isnan(want) ? std::isnan(numbers.at(i)) : near(numbers.at(i), want),
+                     qPrintable(
+                         QStringLiteral("row %1 field %2: %3").arg(row).arg(i).arg(lines.at(row))));
+        }
+    }
+}
+
+void StataStandinTest::summarizeDetailStoresPercentiles()
+{
+    StandinRunner runner;
+    DtaWriter writer;
+    writer.addVariable(QStringLiteral("x"), QString(), DtaWriter::Int);
+    for (int value : {7, 3, 10, 1, 5, 9, 2, 8, 4, 6})
+        writer.addObservation({value});
+    QVERIFY(writer.writeFile(runner.filePath(QStringLiteral("ten.dta"))));
+    QCOMPARE(runner.runDoFile(QStringLiteral(
+                 "use ten\nsummarize x, detail\nfile open out using \"out.txt\", write\n"
+                 "file write out (r(p1)) \";\" (r(p10)) \";\" (r(p25)) \";\" (r(p50)) \";\" "
+                 "(r(p75)) \";\" (r(p90)) \";\" (r(p99)) \";\" (r(skewness))\n"
+                 "file close out\n")),
+             0);
+    // With n = 10: p10 and p50, p90 fall on whole ranks (mean of two values),
+    // p1, p25, p75 and p99 on the next rank up; the data are symmetric.
+    QCOMPARE(runner.readFile(QStringLiteral("out.txt")), QStringLiteral("1;1.5;3;5.5;8;9.5;10;0"));
+}
+
+void StataStandinTest::meanStoresEstimatesAndTable()
+{
+    StandinRunner runner;
+    writeSurvey(runner.filePath(QStringLiteral("survey.dta")));
+    QCOMPARE(runner.runDoFile(QStringLiteral(
+                 "use survey\nmean eta if sesso == 1 & eta < 60\n"
+                 "matrix b = e(b)\nmatrix t = r(table)\n"
+                 "file open out using \"out.txt\", write\n"
+                 "file write out %24.16e (b[1, 1]) \";\" (e(N)) \";\" %24.16e (t[2, 1]) \";\" "
+                 "%24.16e (t[5, 1]) \";\" %24.16e (t[6, 1]) \";\" (t[7, 1]) \";\" "
+                 "%24.16e (t[8, 1])\n"
+                 "file close out\n")),
+             0);
+    const QList<double> values = ages([](const Person &p) { return p.sesso == 1 && p.eta < 60; });
+    QCOMPARE(values.size(), 5);
+    const double mean = meanOf(values);
+    const double se = sdOf(values) / std::sqrt(values.size());
+    // The 97.5th percentile of Student's t with 4 degrees of freedom, from
+    // published tables.
+    const double critical = 2.776445105197793;
+    const QList<double> numbers = numbersIn(runner.readFile(QStringLiteral("out.txt")));
+    QCOMPARE(numbers.size(), 7);
+    QVERIFY(near(numbers.at(0), mean));
+    QCOMPARE(numbers.at(1), 5.0);
+    QVERIFY(near(numbers.at(2), se));
+    QVERIFY(std::fabs(numbers.at(3) - (mean - critical * se)) < 1e-9);
+    QVERIFY(std::fabs(numbers.at(4) - (mean + critical * se)) < 1e-9);
+    QCOMPARE(numbers.at(5), 4.0);
+    QVERIFY(std::fabs(numbers.at(6) - critical) < 1e-9);
+}
+
+void StataStandinTest::delayKeepsARunGoingUntilStopped()
+{
+    StandinRunner runner;
+    runner.writeFile(QStringLiteral("temp.do"),
+                     QStringLiteral("file open checkFile using \"checkfile.tmp\", write text "
+                                    "replace\nfile close checkFile\n"));
+    QProcess process;
+    QProcessEnvironment environment = runner.environment();
+    environment.insert(QStringLiteral("QUORIN_STANDIN_DELAY_MS"), QStringLiteral("60000"));
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(runner.path());
+    process.start(QStringLiteral(QUORIN_STANDIN_PATH), StandinRunner::batchArguments());
+    QVERIFY(process.waitForStarted());
+    // The log's first lines are written before the wait.
+    QTRY_VERIFY(runner.log().contains(QStringLiteral("Running temp.do")));
+    QVERIFY(!process.waitForFinished(300));
+    process.kill();
+    QVERIFY(process.waitForFinished());
+    QVERIFY(!runner.exists(QStringLiteral("checkfile.tmp")));
+}
+
+QTEST_GUILESS_MAIN(StataStandinTest)
+#include "StataStandinTest.moc"
