@@ -116,7 +116,7 @@ void QuorinDialog::accept()
         QDialog::accept();
         return;
     }
-    QMessageBox box(this);
+    QMessageBox box;
     box.setText(tr("The following fields are missing:"));
     box.setInformativeText(missing);
     box.exec();
