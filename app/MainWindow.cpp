@@ -6,15 +6,20 @@
 #include "stata/CsvViewWindow.h"
 #include "stata/LogViewWindow.h"
 #include "stata/SetStataExecutableDialog.h"
+#include "stata/StataRun.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
@@ -193,7 +198,7 @@ bool MainWindow::saveAs()
 
 void MainWindow::on_viewLastLogFileAction_triggered()
 {
-    (new LogViewWindow(QStringLiteral("temp.log"), this))->show();
+    (new LogViewWindow(StataRun::logFileName(), this))->show();
 }
 
 void MainWindow::on_setOutputFileNameAction_triggered() {}
@@ -203,7 +208,65 @@ void MainWindow::on_csvViewerAction_triggered()
     (new CsvViewWindow(this, QString()))->show();
 }
 
-void MainWindow::on_startStataAction_triggered() {}
+void MainWindow::on_startStataAction_triggered()
+{
+    if (m_stataExecutableFileName.isEmpty() && !askForStataExecutable())
+        return;
+    // The path is the program's name as a whole: paths such as
+    // "C:/Program Files/Stata12/StataSE.exe" hold blanks.
+    QProcess stata;
+    stata.setProgram(m_stataExecutableFileName);
+    stata.setWorkingDirectory(QDir::currentPath());
+    if (!stata.startDetached()) {
+        QMessageBox::warning(
+            this, tr("Quorin"),
+            tr("Stata could not be started (%1): %2")
+                .arg(QDir::toNativeSeparators(m_stataExecutableFileName), stata.errorString()));
+    }
+}
+
+bool MainWindow::askForStataExecutable()
+{
+    QMessageBox box(this);
+    box.setWindowTitle(tr("Quorin"));
+    box.setText(tr("No Stata executable file name was setted."));
+    box.setInformativeText(tr("Do you want to set it and then start Stata?"));
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
+    if (box.exec() != QMessageBox::Ok)
+        return false;
+    SetStataExecutableDialog dialog(QString(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_stataExecutableFileName = dialog.stataExecutableFileName();
+    return !m_stataExecutableFileName.isEmpty();
+}
+
+bool MainWindow::deleteCheckFile()
+{
+    QFile checkFile(StataRun::checkFileName());
+    return !checkFile.exists() || checkFile.remove();
+}
+
+bool MainWindow::checkFileExists() const
+{
+    return QFile::exists(StataRun::checkFileName());
+}
+
+void MainWindow::showStataError(const QString &details)
+{
+    QMessageBox box;
+    box.setIcon(QMessageBox::Warning);
+    box.setText(tr("Error executing Stata do file."));
+    box.setInformativeText(
+        tr("It's possible the output csv file was created, but it's wrong.\nLast Stata log file "
+           "saved on disk may not be that of the last computation.\nDo you want to view last "
+           "Stata log file?"));
+    box.setDetailedText(details);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    if (box.exec() == QMessageBox::Yes)
+        (new LogViewWindow(StataRun::logFileName(), this))->show();
+}
 
 void MainWindow::on_setStataExecutableAction_triggered()
 {
