@@ -22,7 +22,7 @@ QuorinDialog::QuorinDialog(const QString &stataExecutableFileName,
 {
     setObjectName(QStringLiteral("QuorinDialog"));
     setWindowTitle(tr("Quorin"));
-    new QVBoxLayout(this);
+    m_layout = new QVBoxLayout(this);
 
     m_stataExecutableLineEdit = addPathRow(
         QStringLiteral("stataExecutableLabel"), tr("Stata executable"),
@@ -41,16 +41,16 @@ QuorinDialog::QuorinDialog(const QString &stataExecutableFileName,
         new QCheckBox(tr("View output csv file after computation"), this);
     m_viewOutputCsvFileAfterComputationCheckBox->setObjectName(
         QStringLiteral("viewOutputCsvFileAfterComputationCheckBox"));
-    layout()->addWidget(m_viewOutputCsvFileAfterComputationCheckBox);
+    m_layout->addWidget(m_viewOutputCsvFileAfterComputationCheckBox);
     m_showStataMessageCheckBox = new QCheckBox(tr("Show Stata message"), this);
     m_showStataMessageCheckBox->setObjectName(QStringLiteral("showStataMessageCheckBox"));
-    layout()->addWidget(m_showStataMessageCheckBox);
+    m_layout->addWidget(m_showStataMessageCheckBox);
 
     auto *buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttonBox->setObjectName(QStringLiteral("buttonBox"));
     connect(buttonBox, &QDialogButtonBox::accepted, this, &QuorinDialog::accept);
     connect(buttonBox, &QDialogButtonBox::rejected, this, &QuorinDialog::reject);
-    layout()->addWidget(buttonBox);
+    m_layout->addWidget(buttonBox);
 
     m_stataExecutableLineEdit->setText(stataExecutableFileName);
     m_stataDatasetLineEdit->setText(stataDatasetFileName);
@@ -66,7 +66,7 @@ QLineEdit *QuorinDialog::addPathRow(const QString &labelName, const QString &lab
 {
     auto *label = new QLabel(labelText, this);
     label->setObjectName(labelName);
-    layout()->addWidget(label);
+    m_layout->addWidget(label);
 
     // Paths are only ever chosen through the file chooser behind "...".
     auto *lineEdit = new QLineEdit(this);
@@ -80,7 +80,7 @@ QLineEdit *QuorinDialog::addPathRow(const QString &labelName, const QString &lab
     auto *row = new QHBoxLayout;
     row->addWidget(lineEdit);
     row->addWidget(button);
-    static_cast<QVBoxLayout *>(layout())->addLayout(row);
+    m_layout->addLayout(row);
     return lineEdit;
 }
 

@@ -4,6 +4,7 @@
 
 class QCheckBox;
 class QLineEdit;
+class QVBoxLayout;
 
 // Asks at once for everything a run needs: the Stata executable, the dataset
 // to compute on, the output file and the two run options. It is accepted only
@@ -37,6 +38,7 @@ private:
                           void (QuorinDialog::*chooser)());
     QString missingFields() const;
 
+    QVBoxLayout *m_layout = nullptr;
     QLineEdit *m_stataExecutableLineEdit = nullptr;
     QLineEdit *m_stataDatasetLineEdit = nullptr;
     QLineEdit *m_outputFileNameLineEdit = nullptr;
