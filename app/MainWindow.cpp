@@ -3,6 +3,7 @@
 #include "app/AboutQuorinDialog.h"
 #include "app/DisclaimerDialog.h"
 #include "app/LicenseDialog.h"
+#include "panel/VariablesWidget.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/LogViewWindow.h"
 #include "stata/SetStataExecutableDialog.h"
@@ -25,6 +26,8 @@ MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent)
 {
     createForm();
+    createVariablesPanel();
+    connectVariablesPanel();
     connectFileEditAndHelpActions();
     createRecentFileActions();
 }
@@ -143,6 +146,23 @@ void MainWindow::createMenus()
     QMenu *helpMenu = menuBar()->addMenu(tr("Help"));
     helpMenu->setObjectName(QStringLiteral("menuHelp"));
     helpMenu->addActions({m_aboutQuorinAction, m_licenseAction, m_disclaimerAction});
+}
+
+void MainWindow::createVariablesPanel()
+{
+    m_variablesWidget = new VariablesWidget(&m_statisticCatalogue, this);
+    addDockWidget(Qt::LeftDockWidgetArea, m_variablesWidget);
+    m_variablesWidget->setVisible(true);
+}
+
+// "Variables" in the View menu follows the panel both ways, also when the
+// panel is closed with its own button.
+void MainWindow::connectVariablesPanel()
+{
+    connect(m_viewVariableAction, &QAction::triggered, m_variablesWidget,
+            &VariablesWidget::setVisible);
+    connect(m_variablesWidget, &VariablesWidget::visibilityChanged, m_viewVariableAction,
+            &QAction::setChecked);
 }
 
 void MainWindow::connectFileEditAndHelpActions()

@@ -10,6 +10,7 @@
 
 class QAction;
 class QMenu;
+class VariablesWidget;
 
 // The one top-level window. It owns the document's statistic catalogue and
 // areas, lends them to its children, and routes every menu command.
@@ -76,6 +77,8 @@ private:
                           const QString &shortcut = QString(), const QString &icon = QString());
     void createMenus();
     void createRecentFileActions();
+    void createVariablesPanel();
+    void connectVariablesPanel();
     void connectFileEditAndHelpActions();
     bool askForStataExecutable();
 
@@ -106,6 +109,8 @@ private:
 
     // Later: the grid (central widget), the variables panel (left dock) and
     // the two toolbars (top area, on two rows) are created in the constructor.
+
+    VariablesWidget *m_variablesWidget = nullptr;
 
     QString m_stataExecutableFileName;
     bool m_outputCsvFileAfterComputation = true;

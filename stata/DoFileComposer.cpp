@@ -1,8 +1,10 @@
 #include "stata/DoFileComposer.h"
 
 #include "model/CellContent.h"
+#include "stata/StataText.h"
 
 #include <QRegularExpression>
+#include <QStringBuilder>
 
 namespace {
 
@@ -12,9 +14,12 @@ namespace {
 QString replaceLiterally(const QString &text, const QRegularExpression &pattern,
                          const QString &replacement)
 {
-    QString result;
-    qsizetype copied = 0;
     QRegularExpressionMatchIterator matches = pattern.globalMatch(text);
+    if (!matches.hasNext())
+        return text;
+    QString result;
+    result.reserve(text.size() + 2 * replacement.size());
+    qsizetype copied = 0;
     while (matches.hasNext()) {
         const QRegularExpressionMatch match = matches.next();
         result += QStringView(text).mid(copied, match.capturedStart() - copied);
@@ -23,6 +28,12 @@ QString replaceLiterally(const QString &text, const QRegularExpression &pattern,
     }
     result += QStringView(text).mid(copied);
     return result;
+}
+
+// Macros are named after the cell's position counted from 1.
+QString macroName(const QString &prefix, int row, int column)
+{
+    return prefix % QString::number(row + 1) % QLatin1Char('_') % QString::number(column + 1);
 }
 
 } // namespace
@@ -39,13 +50,7 @@ QString DoFileComposer::finalCommand(int row, int column) const
     const CellContent *cell = m_grid.contentAt(row, column);
     if (!cell)
         return QString();
-    // #var and #if count only as whole words: "#variable" and "x#var" stay.
-    static const QRegularExpression varPlaceholder(QStringLiteral("\\B#\\bvar\\b"));
-    static const QRegularExpression ifPlaceholder(QStringLiteral("\\B#\\bif\\b"));
-    const QString format = m_catalogue.value(cell->statistic().statisticName).format();
-    const QString withVariable =
-        replaceLiterally(format, varPlaceholder, cell->statistic().varName);
-    return replaceLiterally(withVariable, ifPlaceholder, ifCondition(row, column));
+    return substitutePlaceholders(*cell, ifCondition(row, column));
 }
 
 QString DoFileComposer::ifCondition(int row, int column) const
@@ -53,33 +58,183 @@ QString DoFileComposer::ifCondition(int row, int column) const
     const CellContent *cell = m_grid.contentAt(row, column);
     if (!cell)
         return QString();
-    const QString &area = cell->area();
+    return composeIfCondition(*cell, row, column, conditionCellsOfRow(row),
+                              conditionCellsOfColumn(column));
+}
+
+DoFileModel DoFileComposer::buildModel(const QString &stataDatasetFileName) const
+{
+    const int rowCount = m_grid.rowCount();
+    const int columnCount = m_grid.columnCount();
+    DoFileModel model(stataDatasetFileName, rowCount, columnCount);
+
+    // Find the condition cells once, so that composing each statistic's
+    // condition visits only them instead of its whole row and column.
+    QList<ConditionCells> ofRow(qMax(0, rowCount));
+    QList<ConditionCells> ofColumn(qMax(0, columnCount));
+    ConditionCell found;
+    for (int row = 0; row < rowCount; ++row) {
+        for (int column = 0; column < columnCount; ++column) {
+            if (conditionCellAt(row, column, column, &found)) {
+                ofRow[row].append(found);
+                found.position = row;
+                ofColumn[column].append(found);
+            }
+        }
+    }
+
+    for (int row = 0; row < rowCount; ++row) {
+        for (int column = 0; column < columnCount; ++column) {
+            const CellContent *cell = m_grid.contentAt(row, column);
+            if (!cell)
+                continue;
+            switch (cell->dataType()) {
+            case T::SimpleText:
+                model.append(textEntry(row, column, cell->simpleText()));
+                break;
+            case T::Condition:
+                model.append(textEntry(row, column, cell->conditionLabel()));
+                break;
+            case T::Statistic: {
+                const QString condition =
+                    composeIfCondition(*cell, row, column, ofRow.at(row), ofColumn.at(column));
+                model.append(statisticEntry(*cell, row, column, condition));
+                break;
+            }
+            case T::Void:
+                break;
+            }
+        }
+    }
+    return model;
+}
+
+QString DoFileComposer::composeIfCondition(const CellContent &cell, int row, int column,
+                                           const ConditionCells &ofRow,
+                                           const ConditionCells &ofColumn) const
+{
+    const QString &area = cell.area();
     QString expression;
+    auto append = [&](const ConditionCell &condition) {
+        if (*condition.area != area)
+            return;
+        if (!expression.isEmpty())
+            expression += QStringLiteral(" & ");
+        expression += condition.expression;
+    };
     if (!area.isEmpty()) {
         const QString areaCondition = m_areas.area(area).condition();
         if (!areaCondition.isEmpty())
             expression = QLatin1Char('(') + areaCondition + QLatin1Char(')');
     }
-    for (int c = column; c >= 0; --c)
-        appendConditionCell(row, c, area, expression);
-    for (int r = 0; r <= row; ++r)
-        appendConditionCell(r, column, area, expression);
+    // Along the row from the cell leftwards, then down the column from the top.
+    for (auto c = ofRow.crbegin(); c != ofRow.crend(); ++c) {
+        if (c->position <= column)
+            append(*c);
+    }
+    for (const ConditionCell &r : ofColumn) {
+        if (r.position > row)
+            break;
+        append(r);
+    }
     if (expression.isEmpty())
         return QString();
     return QStringLiteral("if ") + expression;
 }
 
-void DoFileComposer::appendConditionCell(int row, int column, const QString &area,
-                                         QString &expression) const
+DoFileComposer::ConditionCells DoFileComposer::conditionCellsOfRow(int row) const
+{
+    ConditionCells cells;
+    ConditionCell found;
+    for (int column = 0; column < m_grid.columnCount(); ++column) {
+        if (conditionCellAt(row, column, column, &found))
+            cells.append(found);
+    }
+    return cells;
+}
+
+DoFileComposer::ConditionCells DoFileComposer::conditionCellsOfColumn(int column) const
+{
+    ConditionCells cells;
+    ConditionCell found;
+    for (int row = 0; row < m_grid.rowCount(); ++row) {
+        if (conditionCellAt(row, column, row, &found))
+            cells.append(found);
+    }
+    return cells;
+}
+
+bool DoFileComposer::conditionCellAt(int row, int column, int position,
+                                     ConditionCell *conditionCell) const
 {
     const CellContent *cell = m_grid.contentAt(row, column);
-    if (!cell || cell->dataType() != T::Condition || cell->area() != area)
-        return;
+    if (!cell || cell->dataType() != T::Condition)
+        return false;
     // A condition without terms restricts nothing and adds nothing.
-    const QString term = cell->stataExpression();
-    if (term.isEmpty())
-        return;
-    if (!expression.isEmpty())
-        expression += QStringLiteral(" & ");
-    expression += term;
+    QString expression = cell->stataExpression();
+    if (expression.isEmpty())
+        return false;
+    *conditionCell = ConditionCell{position, &cell->area(), expression};
+    return true;
+}
+
+QString DoFileComposer::substitutePlaceholders(const CellContent &cell,
+                                               const QString &ifCondition) const
+{
+    // #var and #if count only as whole words: "#variable" and "x#var" stay.
+    static const QRegularExpression varPlaceholder(QStringLiteral("\\B#\\bvar\\b"));
+    static const QRegularExpression ifPlaceholder(QStringLiteral("\\B#\\bif\\b"));
+    const QString format = m_catalogue.value(cell.statistic().statisticName).format();
+    const QString withVariable = replaceLiterally(format, varPlaceholder, cell.statistic().varName);
+    return replaceLiterally(withVariable, ifPlaceholder, ifCondition);
+}
+
+DoFileEntry DoFileComposer::textEntry(int row, int column, const QString &text) const
+{
+    DoFileEntry entry;
+    if (StataText::isPlain(text)) {
+        entry.macroCommand = QStringLiteral("local %1 \"%2\"")
+                                 .arg(macroName(QStringLiteral("t_"), row, column), text);
+        return entry;
+    }
+    entry.macroCommand = QStringLiteral("local %1 `\"%2\"'")
+                             .arg(macroName(QStringLiteral("w_"), row, column),
+                                  StataText::fileWriteDirectives(text));
+    entry.definesWriteDirectives = true;
+    return entry;
+}
+
+DoFileEntry DoFileComposer::statisticEntry(const CellContent &cell, int row, int column,
+                                           const QString &ifCondition) const
+{
+    DoFileEntry entry;
+    entry.mainCommand = substitutePlaceholders(cell, ifCondition);
+    const QString macro = macroName(QStringLiteral("local t_"), row, column);
+    const auto command = m_catalogue.constFind(cell.statistic().statisticName);
+    if (command == m_catalogue.constEnd()) {
+        // A statistic missing from the catalogue has no command to run and no
+        // result to pick up: its field stays empty and the run goes on.
+        entry.macroCommand = macro + QStringLiteral(" \"\"");
+        return entry;
+    }
+    const QString &format = cell.statistic().format;
+    const QString &result = command->result();
+    switch (command->resultType()) {
+    case T::Scalar:
+        entry.macroCommand =
+            macro % QStringLiteral(": display ") % format % QLatin1Char(' ') % result;
+        break;
+    case T::Macro:
+        entry.macroCommand =
+            macro % QStringLiteral(": display") % format % QLatin1Char(' ') % result;
+        break;
+    case T::Matrix:
+        entry.macroCommand = QStringLiteral("matrix `tempMatrix' = ") % result % QLatin1Char('\n') %
+                             macro % QStringLiteral(": display ") % format %
+                             QStringLiteral(" `tempMatrix'[") %
+                             QString::number(command->resultMatrixRow()) % QStringLiteral(", ") %
+                             QString::number(command->resultMatrixColumn()) % QLatin1Char(']');
+        break;
+    }
+    return entry;
 }

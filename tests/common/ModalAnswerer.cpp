@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QEvent>
 
 ModalAnswerer::ModalAnswerer(QObject *parent)
     : QObject(parent)
@@ -39,6 +40,15 @@ void ModalAnswerer::answerMessageBox(QMessageBox::StandardButton button, QString
     });
 }
 
+bool ModalAnswerer::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Hide) {
+        watched->removeEventFilter(this);
+        m_answered.removeAll(QPointer<QWidget>(static_cast<QWidget *>(watched)));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
 void ModalAnswerer::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
@@ -54,6 +64,9 @@ void ModalAnswerer::poll()
     }
     const Handler handler = m_handlers.takeFirst();
     m_answered.append(modal);
+    // Once closed, the same dialog may be opened again (after a refusal, or
+    // for another entry) and must then be answered anew.
+    modal->installEventFilter(this);
     m_seen.append(QString::fromLatin1(modal->metaObject()->className()));
     handler(modal);
     if (m_handlers.isEmpty())

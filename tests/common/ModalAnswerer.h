@@ -53,6 +53,9 @@ public:
     // Class names of every modal widget that was answered, in order.
     const QStringList &seen() const { return m_seen; }
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void poll();
 

@@ -84,14 +84,22 @@ int DtaWriter::storageWidth(quint8 type)
     }
 }
 
-QByteArray DtaWriter::toByteArray() const
+QByteArray DtaWriter::toByteArray(Sections *sections) const
 {
+    Sections at;
     Buffer out(m_byteOrder);
     writeHeader(out);
+    at.descriptors = out.bytes.size();
     writeDescriptors(out);
+    at.expansionFields = out.bytes.size();
     writeExpansionFields(out);
+    at.data = out.bytes.size();
     writeData(out);
-    writeValueLabels(out);
+    at.valueLabels = out.bytes.size();
+    writeValueLabels(out, at);
+    at.end = out.bytes.size();
+    if (sections)
+        *sections = at;
     return out.bytes;
 }
 
@@ -111,7 +119,7 @@ void DtaWriter::writeHeader(Buffer &out) const
     out.integer(quint8(1)); // file type
     out.integer(quint8(0)); // unused
     out.integer(qint16(m_variables.size()));
-    out.integer(qint32(m_observations.size()));
+    out.integer(qint32(m_observations.size() + m_blankObservationCount));
     out.field(m_dataLabel, 81);
     out.field(QStringLiteral(" 6 Dec 2026 09:00"), 18);
 }
@@ -150,40 +158,52 @@ void DtaWriter::writeExpansionFields(Buffer &out) const
 
 void DtaWriter::writeData(Buffer &out) const
 {
-    for (const QVariantList &observation : m_observations) {
-        for (int i = 0; i < m_variables.size(); ++i) {
-            const quint8 type = m_variables.at(i).type;
-            const QVariant value = observation.value(i);
-            const bool missing = value.isNull();
-            const double number = value.toDouble();
-            switch (type) {
-            case Byte:
-                out.integer(qint8(missing ? 101 : number));
-                break;
-            case Int:
-                out.integer(qint16(missing ? 32741 : number));
-                break;
-            case Long:
-                out.integer(qint32(missing ? 2147483621 : number));
-                break;
-            case Float:
-                out.real(missing ? std::ldexp(1.0f, 127) : float(number));
-                break;
-            case Double:
-                out.real(missing ? std::ldexp(1.0, 1023) : number);
-                break;
-            default:
-                out.field(value.toString(), type + 1);
-                out.bytes.chop(1); // string fields need no room for a NUL
-                break;
-            }
+    for (const QVariantList &observation : m_observations)
+        writeObservation(out, observation);
+    if (m_blankObservationCount <= 0)
+        return;
+    Buffer blank(m_byteOrder);
+    writeObservation(blank, QVariantList());
+    out.bytes.reserve(out.bytes.size() + qsizetype(blank.bytes.size()) * m_blankObservationCount);
+    for (qint32 i = 0; i < m_blankObservationCount; ++i)
+        out.bytes.append(blank.bytes);
+}
+
+void DtaWriter::writeObservation(Buffer &out, const QVariantList &observation) const
+{
+    for (int i = 0; i < m_variables.size(); ++i) {
+        const quint8 type = m_variables.at(i).type;
+        const QVariant value = observation.value(i);
+        const bool missing = value.isNull();
+        const double number = value.toDouble();
+        switch (type) {
+        case Byte:
+            out.integer(qint8(missing ? 101 : number));
+            break;
+        case Int:
+            out.integer(qint16(missing ? 32741 : number));
+            break;
+        case Long:
+            out.integer(qint32(missing ? 2147483621 : number));
+            break;
+        case Float:
+            out.real(missing ? std::ldexp(1.0f, 127) : float(number));
+            break;
+        case Double:
+            out.real(missing ? std::ldexp(1.0, 1023) : number);
+            break;
+        default:
+            out.field(value.toString(), type + 1);
+            out.bytes.chop(1); // string fields need no room for a NUL
+            break;
         }
     }
 }
 
-void DtaWriter::writeValueLabels(Buffer &out) const
+void DtaWriter::writeValueLabels(Buffer &out, Sections &sections) const
 {
     for (const ValueLabelSet &set : m_valueLabelSets) {
+        sections.valueLabelTables.append(out.bytes.size());
         QByteArray text;
         QList<qint32> offsets;
         for (const auto &entry : set.entries) {

@@ -40,10 +40,25 @@ public:
     // One value per variable: a number, a string, or a null QVariant for
     // Stata's system missing value.
     void addObservation(const QVariantList &values) { m_observations.append(values); }
+    // Appends count observations whose every value is missing (empty for
+    // strings), written after the added ones without being held in memory.
+    void addBlankObservations(qint32 count) { m_blankObservationCount += count; }
     void addValueLabelSet(const ValueLabelSet &set) { m_valueLabelSets.append(set); }
     void addExpansionField(quint8 type, const QByteArray &contents);
 
-    QByteArray toByteArray() const;
+    // Where each section of toByteArray() starts, for tests that cut or
+    // corrupt a dataset at a known place.
+    struct Sections
+    {
+        qint64 descriptors = 0;
+        qint64 expansionFields = 0;
+        qint64 data = 0;
+        qint64 valueLabels = 0;
+        QList<qint64> valueLabelTables;
+        qint64 end = 0;
+    };
+
+    QByteArray toByteArray(Sections *sections = nullptr) const;
     bool writeFile(const QString &fileName) const;
 
     // Bytes one observation of this type takes.
@@ -55,13 +70,15 @@ private:
     void writeDescriptors(Buffer &out) const;
     void writeExpansionFields(Buffer &out) const;
     void writeData(Buffer &out) const;
-    void writeValueLabels(Buffer &out) const;
+    void writeObservation(Buffer &out, const QVariantList &observation) const;
+    void writeValueLabels(Buffer &out, Sections &sections) const;
 
     quint8 m_release = 114;
     ByteOrder m_byteOrder = LittleEndian;
     QString m_dataLabel;
     QList<Variable> m_variables;
     QList<QVariantList> m_observations;
+    qint32 m_blankObservationCount = 0;
     QList<ValueLabelSet> m_valueLabelSets;
     QList<QPair<quint8, QByteArray>> m_expansionFields;
 };

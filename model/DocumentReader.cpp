@@ -1,0 +1,125 @@
+#include "model/DocumentReader.h"
+
+#include "model/XmlAttributes.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+#include <QFile>
+
+namespace {
+
+QDomElement firstElement(const QDomElement &root, const QString &tagName)
+{
+    return root.elementsByTagName(tagName).item(0).toElement();
+}
+
+QList<Variable> readVariables(const QDomElement &element)
+{
+    QList<Variable> variables;
+    for (QDomElement child = element.firstChildElement(); !child.isNull();
+         child = child.nextSiblingElement()) {
+        Variable variable(child);
+        for (QDomElement modality = child.firstChildElement(); !modality.isNull();
+             modality = modality.nextSiblingElement())
+            variable.appendModality(Modality(modality, variable.name(), variable.label()));
+        variables.append(variable);
+    }
+    return variables;
+}
+
+// The sizes of the first rows or columns, by position of the child elements;
+// children beyond the grid's size have no row or column to apply to.
+QList<int> readSizes(const QDomElement &element, const QString &attribute, int limit)
+{
+    QList<int> sizes;
+    for (QDomElement child = element.firstChildElement(); !child.isNull() && sizes.size() < limit;
+         child = child.nextSiblingElement())
+        sizes.append(XmlAttributes::integer(child, attribute));
+    return sizes;
+}
+
+void readCells(const QDomElement &element, CellContentGrid &cells)
+{
+    const QDomNodeList nodes = element.elementsByTagName(QStringLiteral("cell"));
+    for (int i = 0; i < nodes.size(); ++i) {
+        const QDomElement cell = nodes.item(i).toElement();
+        cells.setContent(XmlAttributes::integer(cell, QStringLiteral("row")),
+                         XmlAttributes::integer(cell, QStringLiteral("col")), CellContent(cell));
+    }
+}
+
+} // namespace
+
+bool DocumentReader::readFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(Status::Unreadable);
+    return read(&file);
+}
+
+bool DocumentReader::read(QIODevice *device)
+{
+    if (!device || !device->isReadable())
+        return fail(Status::Unreadable);
+    const QByteArray text = device->read(m_maximumFileSize + 1);
+    if (text.size() > m_maximumFileSize)
+        return fail(Status::Unreadable);
+    return read(text);
+}
+
+bool DocumentReader::read(const QByteArray &text)
+{
+    m_document = Document();
+    QDomDocument dom;
+    if (!dom.setContent(text))
+        return fail(Status::NotWellFormed);
+    const QDomElement root = dom.documentElement();
+    if (root.tagName() != QLatin1String("quorin"))
+        return fail(Status::NotQuorin);
+
+    const QDomElement cells = firstElement(root, QStringLiteral("cells"));
+    const int rowCount = qMax(0, XmlAttributes::integer(cells, QStringLiteral("rowCount")));
+    const int columnCount = qMax(0, XmlAttributes::integer(cells, QStringLiteral("columnCount")));
+    if (!Document::gridSizeAllowed(rowCount, columnCount))
+        return fail(Status::GridTooLarge);
+
+    Document &document = m_document;
+    document.stataDatasetFileName = XmlAttributes::text(
+        firstElement(root, QStringLiteral("dataset")), QStringLiteral("fileName"));
+    document.outputFileName = XmlAttributes::text(firstElement(root, QStringLiteral("outputFile")),
+                                                  QStringLiteral("name"));
+    document.commands = StatisticCatalogueXml::read(firstElement(root, QStringLiteral("commands")));
+    document.variables = readVariables(firstElement(root, QStringLiteral("variables")));
+    document.rowHeights =
+        readSizes(firstElement(root, QStringLiteral("rows")), QStringLiteral("height"), rowCount);
+    document.columnWidths = readSizes(firstElement(root, QStringLiteral("columns")),
+                                      QStringLiteral("width"), columnCount);
+    document.areas.load(firstElement(root, QStringLiteral("areas")));
+    document.cells = CellContentGrid(rowCount, columnCount);
+    readCells(cells, document.cells);
+    m_status = Status::Ok;
+    return true;
+}
+
+QString DocumentReader::errorString() const
+{
+    switch (m_status) {
+    case Status::Ok:
+        break;
+    case Status::NotQuorin:
+        return tr("This is not a quorin file.");
+    case Status::Unreadable:
+    case Status::NotWellFormed:
+    case Status::GridTooLarge:
+        return tr("Failed to load file.");
+    }
+    return QString();
+}
+
+bool DocumentReader::fail(Status status)
+{
+    m_status = status;
+    m_document = Document();
+    return false;
+}

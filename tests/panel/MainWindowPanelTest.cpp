@@ -1,0 +1,105 @@
+#include "ModalAnswerer.h"
+#include "TemporaryWorkingDirectory.h"
+#include "app/MainWindow.h"
+#include "panel/VariablesWidget.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+class MainWindowPanelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void panelIsDockedLeftAndVisible();
+    void closingThePanelUnchecksVariables();
+    void uncheckingVariablesHidesThePanel();
+    void panelEditsTheWindowsCatalogue();
+
+private:
+    TemporaryWorkingDirectory *m_directory = nullptr;
+    MainWindow *m_window = nullptr;
+    VariablesWidget *m_panel = nullptr;
+    QAction *m_viewVariableAction = nullptr;
+};
+
+void MainWindowPanelTest::init()
+{
+    m_directory = new TemporaryWorkingDirectory;
+    m_window = new MainWindow;
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    m_panel = m_window->findChild<VariablesWidget *>(QStringLiteral("variablesDockWidget"));
+    m_viewVariableAction = m_window->findChild<QAction *>(QStringLiteral("viewVariableAction"));
+    QVERIFY(m_panel);
+    QVERIFY(m_viewVariableAction);
+}
+
+void MainWindowPanelTest::cleanup()
+{
+    delete m_window;
+    delete m_directory;
+}
+
+void MainWindowPanelTest::panelIsDockedLeftAndVisible()
+{
+    QCOMPARE(m_panel->parent(), m_window);
+    QCOMPARE(m_window->dockWidgetArea(m_panel), Qt::LeftDockWidgetArea);
+    QVERIFY(!m_panel->isFloating());
+    QVERIFY(m_panel->isVisible());
+    QVERIFY(m_viewVariableAction->isChecked());
+}
+
+void MainWindowPanelTest::closingThePanelUnchecksVariables()
+{
+    auto *closeButton =
+        m_panel->findChild<QAbstractButton *>(QStringLiteral("qt_dockwidget_closebutton"));
+    QVERIFY(closeButton);
+    QVERIFY(closeButton->isVisible());
+    QTest::mouseClick(closeButton, Qt::LeftButton);
+    QTRY_VERIFY(!m_panel->isVisible());
+    QVERIFY(!m_viewVariableAction->isChecked());
+
+    m_viewVariableAction->trigger();
+    QTRY_VERIFY(m_panel->isVisible());
+    QVERIFY(m_viewVariableAction->isChecked());
+    QCOMPARE(m_window->dockWidgetArea(m_panel), Qt::LeftDockWidgetArea);
+}
+
+void MainWindowPanelTest::uncheckingVariablesHidesThePanel()
+{
+    m_viewVariableAction->trigger();
+    QVERIFY(!m_viewVariableAction->isChecked());
+    QTRY_VERIFY(!m_panel->isVisible());
+    m_viewVariableAction->trigger();
+    QTRY_VERIFY(m_panel->isVisible());
+}
+
+void MainWindowPanelTest::panelEditsTheWindowsCatalogue()
+{
+    ModalAnswerer answerer;
+    answerer.enqueue([](QWidget *dialog) {
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("nameLineEdit")),
+                         QStringLiteral("mean"));
+        QTest::keyClicks(dialog->findChild<QLineEdit *>(QStringLiteral("commandFormatLineEdit")),
+                         QStringLiteral("summarize #var #if"));
+        dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
+            ->button(QDialogButtonBox::Ok)
+            ->click();
+    });
+    m_panel->findChild<QToolButton *>(QStringLiteral("addStatisticToolButton"))->click();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(m_window->statisticCatalogue()->keys(), QStringList{"mean"});
+    QCOMPARE(m_window->statisticCatalogue()->value(QStringLiteral("mean")).format(),
+             QStringLiteral("summarize #var #if"));
+}
+
+QTEST_MAIN(MainWindowPanelTest)
+#include "MainWindowPanelTest.moc"

@@ -1,0 +1,479 @@
+#include "stata/DoFileComposer.h"
+
+#include "model/CellContentGrid.h"
+
+#include <QTest>
+
+namespace {
+
+MicroCondition term(const QString &varName, const QString &value, const QString &valueLabel)
+{
+    return MicroCondition(value, valueLabel, varName, varName.toUpper());
+}
+
+CellContent conditionCell(const QList<MicroCondition> &terms, const QString &area = QString())
+{
+    CellContent cell;
+    for (const MicroCondition &t : terms)
+        cell.addMicroCondition(t);
+    cell.setArea(area);
+    return cell;
+}
+
+CellContent statisticCell(const QString &name, const QString &varName,
+                          const QString &format = QString(), const QString &area = QString())
+{
+    CellContent cell;
+    cell.setStatistic(Statistic{varName, varName.toUpper(), name, format});
+    cell.setArea(area);
+    return cell;
+}
+
+CellContent textCell(const QString &text)
+{
+    CellContent cell;
+    cell.setSimpleText(text);
+    return cell;
+}
+
+StatisticCatalogue standardCatalogue()
+{
+    StatisticCatalogue catalogue;
+    catalogue.insert(QStringLiteral("mean"),
+                     Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
+                             QStringLiteral("r(mean)"), T::Scalar, 1, 1));
+    catalogue.insert(QStringLiteral("label"),
+                     Command(QStringLiteral("label"),
+                             QStringLiteral("local lab: variable label #var"),
+                             QStringLiteral("`lab'"), T::Macro, 1, 1));
+    catalogue.insert(QStringLiteral("ci"),
+                     Command(QStringLiteral("ci"), QStringLiteral("ci means #var #if"),
+                             QStringLiteral("r(table)"), T::Matrix, 2, 3));
+    return catalogue;
+}
+
+// A grid in which some positions hold no cell, as a grid widget in the
+// middle of a change may.
+class SparseGrid : public CellGrid
+{
+public:
+    SparseGrid(const CellContentGrid &grid, int holeRow, int holeColumn)
+        : m_grid(grid)
+        , m_holeRow(holeRow)
+        , m_holeColumn(holeColumn)
+    {}
+    int rowCount() const override { return m_grid.rowCount(); }
+    int columnCount() const override { return m_grid.columnCount(); }
+    const CellContent *contentAt(int row, int column) const override
+    {
+        if (row == m_holeRow && column == m_holeColumn)
+            return nullptr;
+        return m_grid.contentAt(row, column);
+    }
+
+private:
+    const CellContentGrid &m_grid;
+    int m_holeRow;
+    int m_holeColumn;
+};
+
+} // namespace
+
+class DoFileComposerTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void areaConditionFirstThenRowRightToLeftThenColumnDownwards();
+    void areaWithEmptyConditionAddsNothing();
+    void otherAreaIgnoredEvenInSameRow();
+    void oneTermBareSeveralParenthesised();
+    void statisticCellsSkipEachOther();
+    void cellsBelowAndRightDoNotCount();
+    void emptyIfLeavesBlank();
+    void placeholderBoundaries_data();
+    void placeholderBoundaries();
+    void replacementsInsertedLiterally();
+    void resultTypes_data();
+    void resultTypes();
+    void unknownStatisticLeavesFieldEmpty();
+    void entriesInVisitingOrder();
+    void positionWithoutCellSkipped();
+    void modelAgreesWithFinalCommand();
+    void gridSizeAndDataset();
+    void plainTextsStayQuotedAsTyped_data();
+    void plainTextsStayQuotedAsTyped();
+    void specialTextsBecomeWriteDirectives_data();
+    void specialTextsBecomeWriteDirectives();
+    void conditionLabelsQuotedLikeTexts();
+
+private:
+    const StatisticCatalogue m_catalogue = standardCatalogue();
+    const AreaCollection m_noAreas;
+};
+
+void DoFileComposerTest::areaConditionFirstThenRowRightToLeftThenColumnDownwards()
+{
+    CellContentGrid grid(4, 4);
+    const QString area = QStringLiteral("south");
+    grid(0, 3) = conditionCell({term("sesso", "1", "M")}, area);
+    grid(2, 3) = conditionCell({term("anno", "2020", "2020")}, area);
+    grid(3, 0) = conditionCell({term("rip", "1", "Nord")}, area);
+    grid(3, 2) = conditionCell({term("eta", "3", "Old")}, area);
+    grid(3, 3) = statisticCell("mean", "reddito", "%9.2f", area);
+    AreaCollection areas;
+    areas.insert(Area(area, QStringLiteral("regione>=12")));
+    const DoFileComposer composer(grid, m_catalogue, areas);
+    QCOMPARE(composer.ifCondition(3, 3),
+             QStringLiteral("if (regione>=12) & eta==3 & rip==1 & sesso==1 & anno==2020"));
+    QCOMPARE(composer.finalCommand(3, 3),
+             QStringLiteral("summarize reddito if (regione>=12) & eta==3 & rip==1 & sesso==1 & "
+                            "anno==2020"));
+}
+
+void DoFileComposerTest::areaWithEmptyConditionAddsNothing()
+{
+    CellContentGrid grid(2, 2);
+    grid(0, 1) = conditionCell({term("sesso", "2", "F")}, QStringLiteral("blank"));
+    grid(1, 1) = statisticCell("mean", "eta", QString(), QStringLiteral("blank"));
+    grid(1, 0) = statisticCell("mean", "eta", QString(), QStringLiteral("unknown"));
+    AreaCollection areas;
+    areas.insert(Area(QStringLiteral("blank"), QString()));
+    const DoFileComposer composer(grid, m_catalogue, areas);
+    QCOMPARE(composer.ifCondition(1, 1), QStringLiteral("if sesso==2"));
+    QCOMPARE(composer.ifCondition(1, 0), QString());
+}
+
+void DoFileComposerTest::otherAreaIgnoredEvenInSameRow()
+{
+    CellContentGrid grid(2, 3);
+    grid(1, 0) = conditionCell({term("rip", "1", "Nord")}, QStringLiteral("a"));
+    grid(1, 1) = conditionCell({term("sesso", "1", "M")});
+    grid(0, 2) = conditionCell({term("anno", "1", "X")}, QStringLiteral("b"));
+    grid(1, 2) = statisticCell("mean", "eta");
+    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+    QCOMPARE(composer.ifCondition(1, 2), QStringLiteral("if sesso==1"));
+
+    grid(1, 2).setArea(QStringLiteral("a"));
+    QCOMPARE(composer.ifCondition(1, 2), QStringLiteral("if rip==1"));
+}
+
+void DoFileComposerTest::oneTermBareSeveralParenthesised()
+{
+    CellContentGrid grid(2, 2);
+    grid(0, 1) = conditionCell({term("sesso", "1", "M")});
+    grid(1, 0) = conditionCell(
+        {term("rip", "1", "Nord"), term("rip", "2", "Centro"), term("rip", "3", "Sud")});
+    grid(1, 1) = statisticCell("mean", "eta");
+    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+    QCOMPARE(composer.ifCondition(1, 1),
+             QStringLiteral("if (rip==1 | rip==2 | rip==3) & sesso==1"));
+}
+
+void DoFileComposerTest::statisticCellsSkipEachOther()
+{
+    CellContentGrid grid(2, 4);
+    grid(1, 0) = conditionCell({term("rip", "1", "Nord")});
+    grid(1, 1) = statisticCell("mean", "eta");
+    grid(1, 2) = statisticCell("mean", "reddito");
+    grid(0, 3) = statisticCell("mean", "peso");
+    grid(1, 3) = statisticCell("mean", "altezza");
+    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+    QCOMPARE(composer.ifCondition(1, 1), QStringLiteral("if rip==1"));
+    QCOMPARE(composer.ifCondition(1, 2), QStringLiteral("if rip==1"));
+    QCOMPARE(composer.ifCondition(1, 3), QStringLiteral("if rip==1"));
+    QCOMPARE(composer.ifCondition(0, 3), QString());
+}
+
+void DoFileComposerTest::cellsBelowAndRightDoNotCount()
+{
+    CellContentGrid grid(3, 3);
+    grid(1, 1) = statisticCell("mean", "eta");
+    grid(1, 2) = conditionCell({term("rip", "1", "Nord")});
+    grid(2, 1) = conditionCell({term("sesso", "1", "M")});
+    grid(0, 0) = conditionCell({term("anno", "1", "A")});
+    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+    QCOMPARE(composer.ifCondition(1, 1), QString());
+}
+
+void DoFileComposerTest::emptyIfLeavesBlank()
+{
+    CellContentGrid grid(1, 1);
+    grid(0, 0) = statisticCell("mean", "eta");
+    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+    QCOMPARE(composer.finalCommand(0, 0), QStringLiteral("summarize eta "));
+    QCOMPARE(composer.buildModel(QString()).entries().at(0).mainCommand,
+             QStringLiteral("summarize eta "));
+}
+
+void DoFileComposerTest::placeholderBoundaries_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("plain") << "summarize #var #if"
+                           << "summarize eta if sesso==1";
+    QTest::newRow("#variable") << "summarize #variable #if"
+                               << "summarize #variable if sesso==1";
+    QTest::newRow("x#var") << "summarize x#var #if"
+                           << "summarize x#var if sesso==1";
+    QTest::newRow("#var_1") << "summarize #var_1 #if"
+                            << "summarize #var_1 if sesso==1";
+    QTest::newRow("#var2") << "summarize #var2 #if"
+                           << "summarize #var2 if sesso==1";
+    QTest::newRow("#iffy") << "summarize #var #iffy"
+                           << "summarize eta #iffy";
+    QTest::newRow("a#if") << "summarize #var a#if"
+                          << "summarize eta a#if";
+    QTest::newRow("at start") << "#var #if"
+                              << "eta if sesso==1";
+    QTest::newRow("punctuation") << "tab (#var),#if"
+                                 << "tab (eta),if sesso==1";
+    QTest::newRow("twice") << "su #var #if\nsu #var #if"
+                           << "su eta if sesso==1\nsu eta if sesso==1";
+    QTest::newRow("case") << "su #VAR #If"
+                          << "su #VAR #If";
+    QTest::newRow("none") << "count"
+                          << "count";
+}
+
+void DoFileComposerTest::placeholderBoundaries()
+{
+    QFETCH(QString, format);
+    QFETCH(QString, expected);
+    StatisticCatalogue catalogue;
+    catalogue.insert(QStringLiteral("s"),
+                     Command(QStringLiteral("s"), format, QStringLiteral("r(N)"), T::Scalar, 1, 1));
+    CellContentGrid grid(2, 1);
+    grid(0, 0) = conditionCell({term("sesso", "1", "M")});
+    grid(1, 0) = statisticCell("s", "eta");
+    const DoFileComposer composer(grid, catalogue, m_noAreas);
+    QCOMPARE(composer.finalCommand(1, 0), expected);
+}
+
+void DoFileComposerTest::replacementsInsertedLiterally()
+{
+    CellContentGrid grid(1, 1);
+    grid(0, 0) = statisticCell("mean", "v\\1$0", QString(), QStringLiteral("paths"));
+    AreaCollection areas;
+    areas.insert(Area(QStringLiteral("paths"), QStringLiteral("strpos(f, \"\\1\") & x==\"$&\"")));
+    const DoFileComposer composer(grid, m_catalogue, areas);
+    QCOMPARE(composer.finalCommand(0, 0),
+             QStringLiteral("summarize v\\1$0 if (strpos(f, \"\\1\") & x==\"$&\")"));
+}
+
+void DoFileComposerTest::resultTypes_data()
+{
+    QTest::addColumn<QString>("statistic");
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("scalar") << "mean"
+                            << "%9.2f"
+                            << "local t_2_3: display %9.2f r(mean)";
+    QTest::newRow("scalar unformatted") << "mean"
+                                        << ""
+                                        << "local t_2_3: display  r(mean)";
+    QTest::newRow("macro") << "label"
+                           << "%20s"
+                           << "local t_2_3: display%20s `lab'";
+    QTest::newRow("macro unformatted") << "label"
+                                       << ""
+                                       << "local t_2_3: display `lab'";
+    QTest::newRow("matrix") << "ci"
+                            << "%5.1f"
+                            << "matrix `tempMatrix' = r(table)\n"
+                               "local t_2_3: display %5.1f `tempMatrix'[2, 3]";
+    QTest::newRow("matrix unformatted") << "ci"
+                                        << ""
+                                        << "matrix `tempMatrix' = r(table)\n"
+                                           "local t_2_3: display  `tempMatrix'[2, 3]";
+}
+
+void DoFileComposerTest::resultTypes()
+{
+    QFETCH(QString, statistic);
+    QFETCH(QString, format);
+    QFETCH(QString, expected);
+    CellContentGrid grid(3, 4);
+    grid(1, 2) = statisticCell(statistic, "eta", format);
+    const DoFileModel model =
+        DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QStringLiteral("d.dta"));
+    QCOMPARE(model.entries().size(), 1);
+    QCOMPARE(model.entries().at(0).macroCommand, expected);
+    QVERIFY(!model.entries().at(0).definesWriteDirectives);
+}
+
+void DoFileComposerTest::unknownStatisticLeavesFieldEmpty()
+{
+    CellContentGrid grid(1, 2);
+    grid(0, 0) = textCell(QStringLiteral("Mean"));
+    grid(0, 1) = statisticCell("removed", "eta", "%9.2f");
+    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+    QCOMPARE(composer.finalCommand(0, 1), QString());
+    const DoFileModel model = composer.buildModel(QStringLiteral("d.dta"));
+    QCOMPARE(model.entries().size(), 2);
+    QCOMPARE(model.entries().at(1).mainCommand, QString());
+    QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"\""));
+    // No command line: the text goes straight from the first macro to the second.
+    QVERIFY(
+        model.toString(true, true, QString())
+            .contains(QStringLiteral("local t_1_1 \"Mean\"\nlocal t_1_2 \"\"\nlocal nRow 1\n")));
+}
+
+void DoFileComposerTest::entriesInVisitingOrder()
+{
+    CellContentGrid grid(2, 3);
+    grid(0, 2) = textCell(QStringLiteral("c"));
+    grid(1, 0) = textCell(QStringLiteral("d"));
+    grid(0, 0) = textCell(QStringLiteral("a"));
+    grid(1, 2) = conditionCell({term("x", "1", "e")});
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
+    QStringList lines;
+    for (const DoFileEntry &entry : model.entries())
+        lines.append(entry.macroCommand);
+    QCOMPARE(lines, QStringList({"local t_1_1 \"a\"", "local t_1_3 \"c\"", "local t_2_1 \"d\"",
+                                 "local t_2_3 \"e\""}));
+}
+
+void DoFileComposerTest::positionWithoutCellSkipped()
+{
+    CellContentGrid contents(2, 2);
+    contents(0, 0) = textCell(QStringLiteral("a"));
+    contents(0, 1) = conditionCell({term("x", "1", "b")});
+    contents(1, 1) = statisticCell("mean", "eta");
+    const SparseGrid grid(contents, 0, 1);
+    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+    QCOMPARE(composer.finalCommand(0, 1), QString());
+    QCOMPARE(composer.ifCondition(1, 1), QString());
+    const DoFileModel model = composer.buildModel(QString());
+    QCOMPARE(model.entries().size(), 2);
+    QCOMPARE(model.entries().at(1).mainCommand, QStringLiteral("summarize eta "));
+}
+
+void DoFileComposerTest::modelAgreesWithFinalCommand()
+{
+    // A grid mixing areas, conditions and statistics: the model composed in
+    // one sweep must give every statistic the command composed for it alone.
+    CellContentGrid grid(9, 7);
+    const QStringList areaNames = {QString(), QStringLiteral("a"), QStringLiteral("b")};
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        for (int column = 0; column < grid.columnCount(); ++column) {
+            const QString area = areaNames.at((row * 3 + column * 5) % 3);
+            const int kind = (row * 7 + column * 11) % 5;
+            if (kind == 0 || kind == 3)
+                grid(row, column) = conditionCell({term(QStringLiteral("v%1").arg(column),
+                                                        QString::number(row), QStringLiteral("L"))},
+                                                  area);
+            else if (kind != 4)
+                grid(row, column) = statisticCell("mean", QStringLiteral("y%1").arg(row), "", area);
+        }
+    }
+    AreaCollection areas;
+    areas.insert(Area(QStringLiteral("a"), QStringLiteral("k==1")));
+    const DoFileComposer composer(grid, m_catalogue, areas);
+    const DoFileModel model = composer.buildModel(QString());
+    int entry = 0;
+    int statistics = 0;
+    int conditioned = 0;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        for (int column = 0; column < grid.columnCount(); ++column) {
+            if (grid(row, column).dataType() == T::Void)
+                continue;
+            if (grid(row, column).dataType() == T::Statistic) {
+                ++statistics;
+                conditioned += composer.ifCondition(row, column).count(QLatin1Char('&')) > 0;
+                QCOMPARE(model.entries().at(entry).mainCommand, composer.finalCommand(row, column));
+            }
+            ++entry;
+        }
+    }
+    QCOMPARE(model.entries().size(), entry);
+    QVERIFY(statistics > 10);
+    QVERIFY(conditioned > 3);
+}
+
+void DoFileComposerTest::gridSizeAndDataset()
+{
+    const CellContentGrid grid(7, 0);
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel("x.dta");
+    QCOMPARE(model.rowCount(), 7);
+    QCOMPARE(model.columnCount(), 0);
+    QCOMPARE(model.stataDatasetFileName(), QStringLiteral("x.dta"));
+    QVERIFY(model.entries().isEmpty());
+}
+
+void DoFileComposerTest::plainTextsStayQuotedAsTyped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("empty") << QString();
+    QTest::newRow("word") << QStringLiteral("Ripartizione");
+    QTest::newRow("blanks") << QStringLiteral("  two  blanks ");
+    QTest::newRow("tab") << QStringLiteral("a\tb");
+    QTest::newRow("punctuation") << QStringLiteral("50% {a} (b); c=d & e|f #var %1");
+    QTest::newRow("accents") << QStringLiteral("Età ≥ 65 — perché");
+}
+
+void DoFileComposerTest::plainTextsStayQuotedAsTyped()
+{
+    QFETCH(QString, text);
+    CellContentGrid grid(1, 1);
+    grid(0, 0) = textCell(text);
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
+    QCOMPARE(model.entries().at(0).macroCommand, QStringLiteral("local t_1_1 \"") + text + "\"");
+    QVERIFY(!model.hasWriteDirectives());
+}
+
+void DoFileComposerTest::specialTextsBecomeWriteDirectives_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("double quote") << "He said \"yes\""
+                                  << "local w_1_1 `\"\"He said \" _char(34) \"yes\" _char(34)\"'";
+    QTest::newRow("grave accent") << "a`b'"
+                                  << "local w_1_1 `\"\"a\" _char(96) \"b\" _char(39)\"'";
+    QTest::newRow("apostrophe") << "Men's"
+                                << "local w_1_1 `\"\"Men\" _char(39) \"s\"\"'";
+    QTest::newRow("dollar") << "$HOME 5$"
+                            << "local w_1_1 `\"_char(36) \"HOME 5\" _char(36)\"'";
+    QTest::newRow("backslash") << "C:\\data\\"
+                               << "local w_1_1 `\"\"C:\" _char(92) \"data\" _char(92)\"'";
+    QTest::newRow("backslash before specials")
+        << "\\`\\$\\\\"
+        << "local w_1_1 `\"_char(92) _char(96) _char(92) _char(36) _char(92) "
+           "_char(92)\"'";
+    QTest::newRow("unbalanced compound quotes")
+        << "a\"'b`\"c"
+        << "local w_1_1 `\"\"a\" _char(34) _char(39) \"b\" _char(96) _char(34) "
+           "\"c\"\"'";
+    QTest::newRow("line break") << "two\nlines"
+                                << "local w_1_1 `\"\"two\" _char(10) \"lines\"\"'";
+}
+
+void DoFileComposerTest::specialTextsBecomeWriteDirectives()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    CellContentGrid grid(1, 2);
+    grid(0, 0) = textCell(text);
+    grid(0, 1) = textCell(QStringLiteral("plain"));
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
+    QCOMPARE(model.entries().at(0).macroCommand, expected);
+    QVERIFY(model.entries().at(0).definesWriteDirectives);
+    QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"plain\""));
+    QVERIFY(!model.entries().at(1).definesWriteDirectives);
+    QVERIFY(model.hasWriteDirectives());
+}
+
+void DoFileComposerTest::conditionLabelsQuotedLikeTexts()
+{
+    CellContentGrid grid(1, 2);
+    grid(0, 0) = conditionCell({term("q", "1", "\"Yes\""), term("q", "2", "Don't know")});
+    grid(0, 1) = conditionCell({term("q", "1", "Yes"), term("q", "2", "No")});
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
+    QCOMPARE(model.entries().at(0).macroCommand,
+             QStringLiteral("local w_1_1 `\"_char(34) \"Yes\" _char(34) \" | Don\" _char(39) "
+                            "\"t know\"\"'"));
+    QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"Yes | No\""));
+}
+
+QTEST_APPLESS_MAIN(DoFileComposerTest)
+#include "DoFileComposerTest.moc"

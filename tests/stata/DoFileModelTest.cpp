@@ -1,0 +1,335 @@
+#include "model/CellContentGrid.h"
+#include "stata/DoFileComposer.h"
+#include "stata/StataText.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTest>
+
+namespace {
+
+QByteArray readGolden(const QString &name)
+{
+    QFile file(QStringLiteral(QUORIN_SOURCE_DIR "/tests/data/dofile/") + name);
+    if (!file.open(QIODevice::ReadOnly))
+        qFatal("golden file %s is missing", qPrintable(name));
+    return file.readAll();
+}
+
+// The golden text without the lines of the given 1-based numbers.
+QByteArray withoutLines(const QByteArray &text, const QList<int> &numbers)
+{
+    const QList<QByteArray> lines = text.split('\n');
+    QByteArray result;
+    for (int i = 0; i < lines.size() - 1; ++i) {
+        if (!numbers.contains(i + 1))
+            result += lines.at(i) + '\n';
+    }
+    return result;
+}
+
+MicroCondition term(const QString &varName, const QString &value, const QString &valueLabel)
+{
+    return MicroCondition(value, valueLabel, varName, QString());
+}
+
+// The 2 by 2 table: a text, a sex condition, a region condition with two
+// terms and the mean age under both conditions.
+CellContentGrid workedExampleGrid()
+{
+    CellContentGrid grid(2, 2);
+    grid(0, 0).setSimpleText(QStringLiteral("Ripartizione"));
+    grid(0, 1).addMicroCondition(term("sesso", "1", "Maschio"));
+    grid(1, 0).addMicroCondition(term("ripartizione", "1", "Nord"));
+    grid(1, 0).addMicroCondition(term("ripartizione", "2", "Centro"));
+    grid(1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
+    return grid;
+}
+
+StatisticCatalogue meanCatalogue()
+{
+    StatisticCatalogue catalogue;
+    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
+    return catalogue;
+}
+
+const QString dataset = QStringLiteral("C:/Data/indagine.dta");
+const QString output = QStringLiteral("C:/Data/tabella.csv");
+
+// Reads a "local NAME `"..."'" line as Stata does: the compound double quotes
+// nest, and a grave accent or dollar sign inside would start a macro.
+bool compoundQuotedContent(const QString &line, const QString &name, QString *content)
+{
+    const QString prefix = QStringLiteral("local ") + name + QStringLiteral(" `\"");
+    if (!line.startsWith(prefix))
+        return false;
+    int depth = 1;
+    for (qsizetype i = prefix.size(); i + 1 < line.size(); ++i) {
+        const QStringView pair = QStringView(line).mid(i, 2);
+        if (pair == u"`\"") {
+            ++depth;
+            ++i;
+        } else if (pair == u"\"'") {
+            if (--depth == 0) {
+                *content = line.mid(prefix.size(), i - prefix.size());
+                return i + 2 == line.size();
+            }
+            ++i;
+        }
+    }
+    return false;
+}
+
+// What file write makes of a list of "string" and _char(#) directives.
+bool writtenText(const QString &directives, QString *text)
+{
+    static const QRegularExpression directive(
+        QStringLiteral("\\G(?:\"([^\"]*)\"|_char\\((\\d+)\\))(?: |$)"));
+    qsizetype position = 0;
+    text->clear();
+    while (position < directives.size()) {
+        const QRegularExpressionMatch match = directive.match(directives, position);
+        if (!match.hasMatch())
+            return false;
+        if (match.capturedStart(2) >= 0)
+            *text += QChar(match.captured(2).toInt());
+        else
+            *text += match.captured(1);
+        position = match.capturedEnd();
+    }
+    return true;
+}
+
+} // namespace
+
+class DoFileModelTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void workedExampleByteForByte();
+    void switches_data();
+    void switches();
+    void emptyGridGivesHeaderAndExport();
+    void zeroRowsOrColumns_data();
+    void zeroRowsOrColumns();
+    void defaultModel();
+    void emptyMacroCommandGivesEmptyLine();
+    void matrixResultGivesTwoLines();
+    void specialTextsChangeOnlyTheWriteLines();
+    void writeDirectivesReproduceAnyText();
+    void snapshotIndependentOfGrid();
+    void fileNamesQuoted_data();
+    void fileNamesQuoted();
+
+private:
+    const StatisticCatalogue m_catalogue = meanCatalogue();
+    const AreaCollection m_noAreas;
+};
+
+void DoFileModelTest::workedExampleByteForByte()
+{
+    const CellContentGrid grid = workedExampleGrid();
+    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+    QCOMPARE(composer.ifCondition(1, 1),
+             QStringLiteral("if (ripartizione==1 | ripartizione==2) & sesso==1"));
+    const DoFileModel model = composer.buildModel(dataset);
+    QCOMPARE(model.toString(true, true, output).toUtf8(), readGolden("workedExample.do"));
+}
+
+void DoFileModelTest::switches_data()
+{
+    QTest::addColumn<bool>("showMain");
+    QTest::addColumn<bool>("showMacro");
+    QTest::addColumn<QList<int>>("missingLines");
+    QTest::newRow("no main") << false << true << QList<int>{6};
+    QTest::newRow("no macro") << true << false << QList<int>{3, 4, 5, 7};
+    QTest::newRow("neither") << false << false << QList<int>{3, 4, 5, 6, 7};
+}
+
+void DoFileModelTest::switches()
+{
+    QFETCH(bool, showMain);
+    QFETCH(bool, showMacro);
+    QFETCH(QList<int>, missingLines);
+    const CellContentGrid grid = workedExampleGrid();
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
+    QCOMPARE(model.toString(showMain, showMacro, output).toUtf8(),
+             withoutLines(readGolden("workedExample.do"), missingLines));
+}
+
+void DoFileModelTest::emptyGridGivesHeaderAndExport()
+{
+    const CellContentGrid grid(3, 2);
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
+    QCOMPARE(model.toString(true, true, output),
+             QStringLiteral("use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n") +
+                 model.exportSection(output));
+    QVERIFY(model.exportSection(output).startsWith("local nRow 3\nlocal nCol 2\n"));
+    // The export section is the golden one apart from its counts.
+    const QByteArray golden = readGolden("workedExample.do");
+    QCOMPARE(model.exportSection(output).toUtf8().mid(26),
+             golden.mid(golden.indexOf("local nRow 2\n") + 26));
+}
+
+void DoFileModelTest::zeroRowsOrColumns_data()
+{
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<QString>("counts");
+    QTest::newRow("no rows") << 0 << 4 << "local nRow 0\nlocal nCol 4\n";
+    QTest::newRow("no columns") << 5 << 0 << "local nRow 5\nlocal nCol 0\n";
+    QTest::newRow("nothing") << 0 << 0 << "local nRow 0\nlocal nCol 0\n";
+}
+
+void DoFileModelTest::zeroRowsOrColumns()
+{
+    QFETCH(int, rows);
+    QFETCH(int, columns);
+    QFETCH(QString, counts);
+    const CellContentGrid grid(rows, columns);
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
+    QVERIFY(model.entries().isEmpty());
+    QVERIFY(model.toString(true, true, output)
+                .startsWith("use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n" + counts));
+}
+
+void DoFileModelTest::defaultModel()
+{
+    const DoFileModel model;
+    const QString text = model.toString(true, true, QString());
+    QVERIFY(text.startsWith("use \"\"\ntempname tempMatrix\nlocal nRow 0\nlocal nCol 0\n"
+                            "file open outputFile using \"\", write text replace\n"));
+    QCOMPARE(text.count('\n'), 19);
+}
+
+void DoFileModelTest::emptyMacroCommandGivesEmptyLine()
+{
+    DoFileModel model(dataset, 1, 1);
+    model.append(DoFileEntry{QStringLiteral("summarize x"), QString()});
+    QVERIFY(model.toString(true, true, output)
+                .startsWith("use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n"
+                            "summarize x\n\nlocal nRow 1\n"));
+    QVERIFY(model.toString(false, true, output)
+                .startsWith("use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n\nlocal nRow 1\n"));
+}
+
+void DoFileModelTest::matrixResultGivesTwoLines()
+{
+    StatisticCatalogue catalogue;
+    catalogue.insert("ci", Command("ci", "ci means #var", "r(table)", T::Matrix, 1, 2));
+    CellContentGrid grid(1, 1);
+    grid(0, 0).setStatistic(Statistic{"eta", "", "ci", "%4.1f"});
+    const DoFileModel model = DoFileComposer(grid, catalogue, m_noAreas).buildModel(dataset);
+    QVERIFY(model.toString(true, true, output)
+                .contains("\nci means eta\nmatrix `tempMatrix' = r(table)\n"
+                          "local t_1_1: display %4.1f `tempMatrix'[1, 2]\nlocal nRow 1\n"));
+    QVERIFY(model.toString(true, false, output).contains("\nci means eta\nlocal nRow 1\n"));
+}
+
+void DoFileModelTest::specialTextsChangeOnlyTheWriteLines()
+{
+    CellContentGrid grid = workedExampleGrid();
+    grid(0, 0).setSimpleText(QStringLiteral("Ripartizione \"ISTAT\""));
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
+    const QList<QByteArray> actual = model.toString(true, true, output).toUtf8().split('\n');
+    const QList<QByteArray> golden = readGolden("workedExample.do").split('\n');
+    QCOMPARE(actual.size(), golden.size());
+    for (int i = 0; i < golden.size(); ++i) {
+        switch (i + 1) {
+        case 3:
+            QCOMPARE(
+                actual.at(i),
+                QByteArray("local w_1_1 `\"\"Ripartizione \" _char(34) \"ISTAT\" _char(34)\"'"));
+            break;
+        case 14:
+            QCOMPARE(actual.at(i),
+                     QByteArray("                  file write outputFile `w_`row'_`col'' "
+                                "\"`t_`row'_`col''\""));
+            break;
+        case 17:
+            QCOMPARE(actual.at(i),
+                     QByteArray("                  file write outputFile `w_`row'_`col'' "
+                                "\"`t_`row'_`col'';\""));
+            break;
+        default:
+            QCOMPARE(actual.at(i), golden.at(i));
+        }
+    }
+}
+
+void DoFileModelTest::writeDirectivesReproduceAnyText()
+{
+    // Random printable texts, heavy in the characters Stata treats specially.
+    const QString alphabet = QStringLiteral("\"`'$\\ab ;{}%#&|()=~àé€\t");
+    QRandomGenerator random(20240611);
+    for (int round = 0; round < 3000; ++round) {
+        QString text;
+        const int length = random.bounded(12);
+        for (int i = 0; i < length; ++i)
+            text += random.bounded(3) == 0 ? QChar(0x20 + random.bounded(0x5f))
+                                           : alphabet.at(random.bounded(alphabet.size()));
+        CellContentGrid grid(1, 1);
+        grid(0, 0).setSimpleText(text);
+        const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
+        const QString line = model.entries().at(0).macroCommand;
+        if (StataText::isPlain(text)) {
+            QCOMPARE(line, "local t_1_1 \"" + text + "\"");
+            continue;
+        }
+        QString directives;
+        QVERIFY2(compoundQuotedContent(line, "w_1_1", &directives), qPrintable(line));
+        QVERIFY2(!directives.contains('`') && !directives.contains('$') &&
+                     !directives.contains('\''),
+                 qPrintable(line));
+        QString written;
+        QVERIFY2(writtenText(directives, &written), qPrintable(directives));
+        QCOMPARE(written, text);
+    }
+}
+
+void DoFileModelTest::snapshotIndependentOfGrid()
+{
+    CellContentGrid grid = workedExampleGrid();
+    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
+    grid(0, 0).setSimpleText(QStringLiteral("Changed"));
+    grid(1, 1).clearContent();
+    QCOMPARE(model.toString(true, true, output).toUtf8(), readGolden("workedExample.do"));
+}
+
+void DoFileModelTest::fileNamesQuoted_data()
+{
+    QTest::addColumn<QString>("fileName");
+    QTest::addColumn<QString>("quoted");
+    QTest::newRow("plain") << "C:/Data/indagine.dta"
+                           << "\"C:/Data/indagine.dta\"";
+    QTest::newRow("empty") << ""
+                           << "\"\"";
+    QTest::newRow("windows") << "C:\\Data\\it's mine\\x.dta"
+                             << "\"C:\\Data\\it's mine\\x.dta\"";
+    QTest::newRow("unc") << "\\\\server\\share\\x.dta"
+                         << "\"\\\\server\\share\\x.dta\"";
+    QTest::newRow("admin share") << "\\\\server\\c$\\data\\x.dta"
+                                 << "\"\\\\server\\c\\$\\data\\x.dta\"";
+    QTest::newRow("backslash before dollar") << "C:\\$RECYCLE\\x.dta"
+                                             << "\"C:\\\\\\$RECYCLE\\x.dta\"";
+    QTest::newRow("grave accent") << "/home/a`b'/x.dta"
+                                  << "\"/home/a\\`b'/x.dta\"";
+    QTest::newRow("double quote") << "/tmp/say \"hi\".csv"
+                                  << "`\"/tmp/say \"hi\".csv\"'";
+}
+
+void DoFileModelTest::fileNamesQuoted()
+{
+    QFETCH(QString, fileName);
+    QFETCH(QString, quoted);
+    QCOMPARE(StataText::quotedFileName(fileName), quoted);
+    const DoFileModel model(fileName, 1, 1);
+    const QString text = model.toString(true, true, fileName);
+    QVERIFY(text.startsWith("use " + quoted + "\ntempname tempMatrix\n"));
+    QVERIFY(text.contains("\nfile open outputFile using " + quoted + ", write text replace\n"));
+}
+
+QTEST_APPLESS_MAIN(DoFileModelTest)
+#include "DoFileModelTest.moc"

@@ -1,0 +1,164 @@
+// Runs the do-files Quorin writes through the Stata stand-in and reads back
+// the output file: what a statistician gets from a real run.
+
+#include "../tools/StandinRunner.h"
+#include "DtaWriter.h"
+#include "model/CellContentGrid.h"
+#include "stata/DoFileComposer.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+namespace {
+
+// Eight respondents: sex, region and age.
+bool writeSurvey(const QString &fileName)
+{
+    DtaWriter writer;
+    writer.addVariable("sesso", "Sesso", DtaWriter::Byte);
+    writer.addVariable("ripartizione", "Ripartizione", DtaWriter::Byte);
+    writer.addVariable("eta", "Età", DtaWriter::Double);
+    const QList<QVariantList> rows = {{1, 1, 30.0}, {1, 2, 40.0}, {1, 3, 50.0}, {2, 1, 20.0},
+                                      {2, 2, 60.0}, {1, 1, 35.5}, {2, 4, 70.0}, {1, 5, 45.0}};
+    for (const QVariantList &row : rows)
+        writer.addObservation(row);
+    return writer.writeFile(fileName);
+}
+
+StatisticCatalogue catalogue()
+{
+    StatisticCatalogue catalogue;
+    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
+    catalogue.insert("n", Command("n", "count #if", "r(N)", T::Scalar, 1, 1));
+    return catalogue;
+}
+
+CellContent textCell(const QString &text)
+{
+    CellContent cell;
+    cell.setSimpleText(text);
+    return cell;
+}
+
+} // namespace
+
+class DoFileRunTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void workedExampleComputes();
+    void everyQuoteCharacterArrivesAsTyped_data();
+    void everyQuoteCharacterArrivesAsTyped();
+    void randomTextsArriveAsTyped();
+    void unknownStatisticLeavesEmptyFieldAndRunEnds();
+    void fileNamesWithDollarAndGraveAccent();
+
+private:
+    // Writes the do-file of the grid, runs it and returns the output file.
+    QString run(const CellContentGrid &grid, const QString &outputName = "table.csv");
+
+    std::unique_ptr<StandinRunner> m_runner;
+    const StatisticCatalogue m_catalogue = catalogue();
+    AreaCollection m_areas;
+};
+
+void DoFileRunTest::init()
+{
+    m_runner = std::make_unique<StandinRunner>();
+    QVERIFY(writeSurvey(m_runner->filePath("survey.dta")));
+}
+
+QString DoFileRunTest::run(const CellContentGrid &grid, const QString &outputName)
+{
+    const DoFileModel model =
+        DoFileComposer(grid, m_catalogue, m_areas).buildModel(m_runner->filePath("survey.dta"));
+    const int exitCode =
+        m_runner->runDoFile(model.toString(true, true, m_runner->filePath(outputName)));
+    if (exitCode != 0 || !m_runner->exists("checkfile.tmp"))
+        return QStringLiteral("<run failed: %1>\n").arg(exitCode) + m_runner->log();
+    return m_runner->readFile(outputName);
+}
+
+void DoFileRunTest::workedExampleComputes()
+{
+    CellContentGrid grid(2, 2);
+    grid(0, 0).setSimpleText(QStringLiteral("Ripartizione"));
+    grid(0, 1).addMicroCondition(MicroCondition("1", "Maschio", "sesso", "Sesso"));
+    grid(1, 0).addMicroCondition(MicroCondition("1", "Nord", "ripartizione", ""));
+    grid(1, 0).addMicroCondition(MicroCondition("2", "Centro", "ripartizione", ""));
+    grid(1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
+    // Men in the north or centre: 30, 40 and 35.5.
+    QCOMPARE(run(grid), QStringLiteral("Ripartizione;Maschio\nNord | Centro;    35.17\n"));
+}
+
+void DoFileRunTest::everyQuoteCharacterArrivesAsTyped_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("double quotes") << "He said \"yes\"";
+    QTest::newRow("apostrophe") << "Men's";
+    QTest::newRow("grave accent") << "a`b";
+    QTest::newRow("macro reference") << "`t_1_1'";
+    QTest::newRow("dollar") << "$ 5";
+    QTest::newRow("global reference") << "$HOME and ${PATH}";
+    QTest::newRow("backslash") << "C:\\data\\";
+    QTest::newRow("backslash before grave accent") << "\\`x'";
+    QTest::newRow("backslashes before dollar") << "\\\\$x";
+    QTest::newRow("compound quotes unbalanced") << "a\"'b";
+    QTest::newRow("compound quotes opened") << "`\"x";
+    QTest::newRow("compound quotes balanced") << "`\"in\"'";
+    QTest::newRow("ends in grave accent") << "x`";
+    QTest::newRow("only quote") << "\"";
+}
+
+void DoFileRunTest::everyQuoteCharacterArrivesAsTyped()
+{
+    QFETCH(QString, text);
+    CellContentGrid grid(1, 3);
+    grid(0, 0) = textCell(text);
+    grid(0, 1).addMicroCondition(MicroCondition("1", text, "sesso", ""));
+    grid(0, 2) = textCell(QStringLiteral("plain"));
+    QCOMPARE(run(grid), text + ";" + text + ";plain\n");
+}
+
+void DoFileRunTest::randomTextsArriveAsTyped()
+{
+    const QString alphabet = QStringLiteral("\"`'$\\{}ab _àé");
+    QRandomGenerator random(1234);
+    CellContentGrid grid(40, 5);
+    QString expected;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        QStringList fields;
+        for (int column = 0; column < grid.columnCount(); ++column) {
+            QString text;
+            for (int i = random.bounded(1, 10); i > 0; --i)
+                text += random.bounded(3) == 0 ? QChar(0x20 + random.bounded(0x5f))
+                                               : alphabet.at(random.bounded(alphabet.size()));
+            text.replace(';', ',');
+            grid(row, column) = textCell(text);
+            fields.append(text);
+        }
+        expected += fields.join(';') + '\n';
+    }
+    QCOMPARE(run(grid), expected);
+}
+
+void DoFileRunTest::unknownStatisticLeavesEmptyFieldAndRunEnds()
+{
+    CellContentGrid grid(1, 3);
+    grid(0, 0).setStatistic(Statistic{"eta", "", "removed", "%9.2f"});
+    grid(0, 1).setStatistic(Statistic{"eta", "", "n", "%3.0f"});
+    grid(0, 2) = textCell(QStringLiteral("end"));
+    QCOMPARE(run(grid), QStringLiteral(";  8;end\n"));
+}
+
+void DoFileRunTest::fileNamesWithDollarAndGraveAccent()
+{
+    CellContentGrid grid(1, 1);
+    grid(0, 0) = textCell(QStringLiteral("x"));
+    QCOMPARE(run(grid, QStringLiteral("out$HOME `a'.csv")), QStringLiteral("x\n"));
+}
+
+QTEST_GUILESS_MAIN(DoFileRunTest)
+#include "DoFileRunTest.moc"

@@ -1,0 +1,54 @@
+// libFuzzer target: the dataset reader on arbitrary bytes. Besides the
+// sanitizers' findings it traps when a refused file changed the list or an
+// accepted one does not match its own header.
+#include "stata/StataDatasetReader.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QtEndian>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+void check(bool condition)
+{
+    if (!condition)
+        __builtin_trap();
+}
+
+qint16 variableCount(const QByteArray &bytes)
+{
+    const char *at = bytes.constData() + 4;
+    return bytes.at(1) == 1 ? qFromBigEndian<qint16>(at) : qFromLittleEndian<qint16>(at);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    QByteArray bytes =
+        QByteArray::fromRawData(reinterpret_cast<const char *>(data), qsizetype(size));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QList<Variable> variables;
+    const StataDatasetReader::Result result = StataDatasetReader::read(buffer, variables);
+
+    check(result >= StataDatasetReader::NotFormat114 &&
+          result <= StataDatasetReader::TooManyLabels);
+    check(!StataDatasetReader::message(result).isEmpty() || result == StataDatasetReader::Success);
+    if (result != StataDatasetReader::Success) {
+        check(variables.isEmpty());
+        return 0;
+    }
+    check(variables.size() == variableCount(bytes));
+    qint64 modalities = 0;
+    for (const Variable &variable : variables) {
+        modalities += variable.modalities().size();
+        for (const Modality &modality : variable.modalities())
+            check(modality.varName() == variable.name() && !modality.value().isEmpty());
+    }
+    check(modalities <= StataDatasetReader::maximumModalities);
+    return 0;
+}
