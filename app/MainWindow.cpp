@@ -7,13 +7,16 @@
 #include "stata/CsvViewWindow.h"
 #include "stata/LogViewWindow.h"
 #include "stata/SetStataExecutableDialog.h"
+#include "stata/StataDatasetReader.h"
 #include "stata/StataRun.h"
+#include "table/TableWidget.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QKeySequence>
@@ -23,13 +26,23 @@
 #include <QProcess>
 
 MainWindow::MainWindow(QWidget *parent)
+    : MainWindow(QStringList(), parent)
+{}
+
+MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
 {
     createForm();
+    createTableWidget();
     createVariablesPanel();
     connectVariablesPanel();
     connectFileEditAndHelpActions();
+    // Selection wiring goes here, after the two toolbars are created: the
+    // grid's selection signals (m_tableWidget, nothingSelected() and the
+    // eleven others) to the slots of CellTextToolBar and GenericToolBar.
     createRecentFileActions();
+    // Last, once everything it may touch or report on exists.
+    loadVariablesFromArguments(arguments);
 }
 
 MainWindow::~MainWindow() = default;
@@ -93,11 +106,13 @@ void MainWindow::createForm()
 
     createMenus();
 
-    QWidget *placeholder = new QWidget(this);
-    placeholder->setObjectName(QStringLiteral("centralwidget"));
-    setCentralWidget(placeholder);
-
     QMetaObject::connectSlotsByName(this);
+}
+
+void MainWindow::createTableWidget()
+{
+    m_tableWidget = new TableWidget(&m_statisticCatalogue, &m_areas);
+    setCentralWidget(m_tableWidget);
 }
 
 QAction *MainWindow::createAction(const QString &objectName, const QString &text,
@@ -200,7 +215,47 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::confirmClear() {}
 
-void MainWindow::loadVariables() {}
+void MainWindow::loadVariables()
+{
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Load variables from dataset"), QStringLiteral("."), tr("Stata Data (*.dta)"));
+    if (!fileName.isEmpty())
+        loadVariablesFromDataset(fileName);
+}
+
+void MainWindow::loadVariablesFromDataset(const QString &fileName)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QList<Variable> variables;
+    const StataDatasetReader::Result result = readStataDataset(variables, fileName);
+    if (result == StataDatasetReader::Success)
+        replaceVariables(variables);
+    QApplication::restoreOverrideCursor();
+    if (result != StataDatasetReader::Success) {
+        QMessageBox box(QMessageBox::Warning, QString(), StataDatasetReader::message(result),
+                        QMessageBox::Ok);
+        box.exec();
+    }
+}
+
+void MainWindow::replaceVariables(const QList<Variable> &variables)
+{
+    m_variablesWidget->clearVariableList();
+    for (const Variable &variable : variables) {
+        m_variablesWidget->addVariableItem(variable);
+        m_variablesWidget->clearModalityList();
+    }
+}
+
+// Started as "quorin dataset.dta", Quorin opens with that dataset's variables.
+// Paths written the Windows way arrive with forward slashes.
+void MainWindow::loadVariablesFromArguments(const QStringList &arguments)
+{
+    if (arguments.size() != 2)
+        return;
+    QString fileName = arguments.at(1);
+    loadVariablesFromDataset(fileName.replace(QLatin1Char('\\'), QLatin1Char('/')));
+}
 
 void MainWindow::newFile() {}
 

@@ -2,6 +2,7 @@
 
 #include "model/AreaCollection.h"
 #include "model/StatisticCatalogue.h"
+#include "model/Variable.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -10,6 +11,7 @@
 
 class QAction;
 class QMenu;
+class TableWidget;
 class VariablesWidget;
 
 // The one top-level window. It owns the document's statistic catalogue and
@@ -22,9 +24,17 @@ public:
     static constexpr int maximumRecentFiles = 5;
 
     explicit MainWindow(QWidget *parent = nullptr);
+    // The program's window: with exactly one argument after the program's
+    // name, that argument is a Stata dataset whose variables are imported.
+    explicit MainWindow(const QStringList &arguments, QWidget *parent = nullptr);
     ~MainWindow() override;
 
+    // Imports the variables of a Stata dataset into the variables panel in
+    // place of its current ones, or tells the user why it cannot.
+    void loadVariablesFromDataset(const QString &fileName);
+
     StatisticCatalogue *statisticCatalogue() { return &m_statisticCatalogue; }
+    TableWidget *tableWidget() { return m_tableWidget; }
     AreaCollection *areas() { return &m_areas; }
 
     const QString &stataExecutableFileName() const { return m_stataExecutableFileName; }
@@ -73,6 +83,7 @@ private slots:
 
 private:
     void createForm();
+    void createTableWidget();
     QAction *createAction(const QString &objectName, const QString &text,
                           const QString &shortcut = QString(), const QString &icon = QString());
     void createMenus();
@@ -81,6 +92,8 @@ private:
     void connectVariablesPanel();
     void connectFileEditAndHelpActions();
     bool askForStataExecutable();
+    void loadVariablesFromArguments(const QStringList &arguments);
+    void replaceVariables(const QList<Variable> &variables);
 
     // Form: actions and menus.
     QAction *m_newFileAction = nullptr;
@@ -107,10 +120,10 @@ private:
     QAction *m_startStataAction = nullptr;
     QMenu *m_fileMenu = nullptr;
 
-    // Later: the grid (central widget), the variables panel (left dock) and
-    // the two toolbars (top area, on two rows) are created in the constructor.
-
+    TableWidget *m_tableWidget = nullptr;
     VariablesWidget *m_variablesWidget = nullptr;
+    // Later: the two toolbars (top area, on two rows) are created in the
+    // constructor.
 
     QString m_stataExecutableFileName;
     bool m_outputCsvFileAfterComputation = true;

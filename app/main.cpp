@@ -9,7 +9,7 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quorin.png")));
     int exitCode = 0;
     {
-        MainWindow window;
+        MainWindow window(QApplication::arguments());
         window.setVisible(true);
         exitCode = QApplication::exec();
     }

@@ -72,19 +72,25 @@ QString CellContent::displayText() const
     return QString();
 }
 
-QString CellContent::colorStyleSheet() const
+QString CellContent::colorName() const
 {
     switch (m_dataType) {
     case T::Condition:
-        return QStringLiteral("color: green");
+        return QStringLiteral("green");
     case T::Statistic:
-        return QStringLiteral("color: purple");
+        return QStringLiteral("purple");
     case T::SimpleText:
-        return QStringLiteral("color: blue");
+        return QStringLiteral("blue");
     case T::Void:
         break;
     }
     return QString();
+}
+
+QString CellContent::colorStyleSheet() const
+{
+    const QString color = colorName();
+    return color.isEmpty() ? QString() : QStringLiteral("color: ") + color;
 }
 
 QString CellContent::statisticText() const

@@ -44,8 +44,11 @@ public:
 
     // The text the cell shows for its content and format views.
     QString displayText() const;
-    // The colour style sheet for the content; empty for a void cell, whose
-    // widget keeps the style sheet it had.
+    // The colour of the content's text as a named colour ("green", "purple",
+    // "blue"); empty for a void cell, whose widget keeps the colour it had.
+    QString colorName() const;
+    // The same colour as a style sheet, such as "color: green"; empty for a
+    // void cell.
     QString colorStyleSheet() const;
     // The value labels of the condition joined by " | ".
     QString conditionLabel() const { return m_condition.label(); }

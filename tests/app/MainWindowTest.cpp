@@ -2,6 +2,8 @@
 
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
+#include "table/Cell.h"
+#include "table/TableWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,6 +42,7 @@ private slots:
     void actions();
     void menus();
     void titleBeforeAnyFile();
+    void gridIsTheCentralWidget();
     void recentFileEntriesHiddenAtStart();
     void iconsAtBothResourceSpellings_data();
     void iconsAtBothResourceSpellings();
@@ -158,6 +161,25 @@ void MainWindowTest::titleBeforeAnyFile()
     QVERIFY(m_window->areas()->isEmpty());
     QCOMPARE(MainWindow::strippedName(QStringLiteral("/home/u/tables/survey.xml")),
              QStringLiteral("survey.xml"));
+}
+
+void MainWindowTest::gridIsTheCentralWidget()
+{
+    auto *table = qobject_cast<TableWidget *>(m_window->centralWidget());
+    QVERIFY(table);
+    QCOMPARE(table, m_window->tableWidget());
+    QCOMPARE(table->objectName(), QStringLiteral("tableWidget"));
+    QCOMPARE(table->rowCount(), 50);
+    QCOMPARE(table->columnCount(), 15);
+    // The grid reads the window's own catalogue.
+    m_window->statisticCatalogue()->insert(
+        QStringLiteral("mean"), Command(QStringLiteral("mean"), QStringLiteral("summarize #var"),
+                                        QStringLiteral("r(mean)"), T::Scalar, 1, 1));
+    Statistic mean;
+    mean.statisticName = QStringLiteral("mean");
+    mean.varName = QStringLiteral("income");
+    table->cell(0, 0)->setStatistic(mean);
+    QCOMPARE(table->finalCommand(0, 0), QStringLiteral("summarize income"));
 }
 
 void MainWindowTest::recentFileEntriesHiddenAtStart()

@@ -125,12 +125,16 @@ void CellContentTest::colours()
 {
     CellContent content;
     QVERIFY(content.colorStyleSheet().isEmpty());
+    QVERIFY(content.colorName().isEmpty());
     content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
     QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: green"));
+    QCOMPARE(content.colorName(), QStringLiteral("green"));
     content.setStatistic(meanOfIncome());
     QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: purple"));
+    QCOMPARE(content.colorName(), QStringLiteral("purple"));
     content.setSimpleText(QStringLiteral("Total"));
     QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: blue"));
+    QCOMPARE(content.colorName(), QStringLiteral("blue"));
     QCOMPARE(content.displayText(), QStringLiteral("Total"));
 }
 

@@ -27,7 +27,9 @@ rm -rf "$seeds"
 "$build_dir/dataset_seed_writer" "$seeds"
 mkdir -p "$corpus" "$findings"
 
-# One run: new inputs go to the corpus, the seeds are only read.
+# One run: new inputs go to the corpus, the seeds are only read. No input of
+# 16 kB may make the reader ask for 64 MB at once; the whole process may grow
+# to 4 GB, as the sanitizers' allocator keeps what it has freed.
 exec "$build_dir/dataset_reader_fuzzer" -max_total_time="$seconds" -timeout=30 \
-    -rss_limit_mb=2048 -max_len=16384 -print_final_stats=1 \
+    -max_len=16384 -malloc_limit_mb=64 -rss_limit_mb=4096 -print_final_stats=1 \
     -artifact_prefix="$findings/" "$corpus" "$seeds"

@@ -1,0 +1,127 @@
+#include "table/Cell.h"
+
+#include <QColor>
+#include <QDomElement>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QPalette>
+
+Cell::Cell(QWidget *parent)
+    : QLabel(parent)
+{
+    setUpWidget();
+}
+
+Cell::Cell(const QDomElement &element, QWidget *parent)
+    : QLabel(parent)
+    , m_content(element)
+{
+    setUpWidget();
+    updateDisplay();
+}
+
+// Texts are shown as typed: a simple text or a label that looks like HTML is
+// not rendered as rich text. Without text interaction the label ignores mouse
+// and context-menu events, so they reach the grid underneath.
+void Cell::setUpWidget()
+{
+    setAcceptDrops(true);
+    setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    setTextFormat(Qt::PlainText);
+    setTextInteractionFlags(Qt::NoTextInteraction);
+}
+
+void Cell::setContent(const CellContent &content)
+{
+    m_content = content;
+    updateDisplay();
+}
+
+void Cell::setStatistic(const Statistic &statistic)
+{
+    m_content.setStatistic(statistic);
+    updateDisplay();
+}
+
+void Cell::addMicroCondition(const MicroCondition &term)
+{
+    m_content.addMicroCondition(term);
+    updateDisplay();
+}
+
+void Cell::setSimpleText(const QString &text)
+{
+    m_content.setSimpleText(text);
+    updateDisplay();
+}
+
+void Cell::clearContent()
+{
+    m_content.clearContent();
+    updateDisplay();
+}
+
+void Cell::setArea(const QString &area)
+{
+    m_content.setArea(area);
+}
+
+void Cell::setStatisticFormat(const QString &format)
+{
+    m_content.setStatisticFormat(format);
+}
+
+void Cell::setStatisticFormatView(T::StatisticFormatView view)
+{
+    m_content.setStatisticFormatView(view);
+    updateDisplay();
+}
+
+void Cell::setConditionFormatView(T::ConditionFormatView view)
+{
+    m_content.setConditionFormatView(view);
+    updateDisplay();
+}
+
+void Cell::updateDisplay()
+{
+    setText(m_content.displayText());
+    const QString color = m_content.colorName();
+    if (!color.isEmpty())
+        setTextColor(QColor(color));
+}
+
+// The colour goes into the palette rather than into a "color: ..." style
+// sheet: the text looks the same, but a style sheet gives every coloured cell
+// its own style object and costs about a hundred times as much time and memory,
+// which shows on grids of tens of thousands of cells.
+void Cell::setTextColor(const QColor &color)
+{
+    if (palette().color(QPalette::WindowText) == color)
+        return;
+    QPalette textPalette = palette();
+    textPalette.setColor(QPalette::WindowText, color);
+    setPalette(textPalette);
+}
+
+bool Cell::acceptsDragFrom(const QObject *source)
+{
+    if (!source)
+        return false;
+    const QString name = source->objectName();
+    return name == QLatin1String("variableListWidget") ||
+           name == QLatin1String("modalityListWidget");
+}
+
+void Cell::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (acceptsDragFrom(event->source()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void Cell::dropEvent(QDropEvent *event)
+{
+    emit dropInCell(this, event);
+}
