@@ -6,6 +6,9 @@
 #include "panel/VariablesWidget.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/LogViewWindow.h"
+#include "stata/QuorinDialog.h"
+#include "stata/SetOutputFileNameDialog.h"
+#include "stata/SetStataDatasetForComputationDialog.h"
 #include "stata/SetStataExecutableDialog.h"
 #include "stata/StataDatasetReader.h"
 #include "stata/StataRun.h"
@@ -276,7 +279,12 @@ void MainWindow::on_viewLastLogFileAction_triggered()
     (new LogViewWindow(StataRun::logFileName(), this))->show();
 }
 
-void MainWindow::on_setOutputFileNameAction_triggered() {}
+void MainWindow::on_setOutputFileNameAction_triggered()
+{
+    SetOutputFileNameDialog dialog(m_tableWidget->outputFileName(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_tableWidget->setOutputFileName(dialog.outputFileName());
+}
 
 void MainWindow::on_csvViewerAction_triggered()
 {
@@ -350,9 +358,62 @@ void MainWindow::on_setStataExecutableAction_triggered()
         m_stataExecutableFileName = dialog.stataExecutableFileName();
 }
 
-void MainWindow::on_setStataDatasetForComputationAction_triggered() {}
+void MainWindow::on_setStataDatasetForComputationAction_triggered()
+{
+    SetStataDatasetForComputationDialog dialog(m_tableWidget->stataDatasetFileName(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_tableWidget->setStataDatasetFileName(dialog.stataDatasetFileName());
+}
 
-void MainWindow::on_QuorinStataAction_triggered() {}
+void MainWindow::on_QuorinStataAction_triggered()
+{
+    QuorinDialog dialog(m_stataExecutableFileName, m_tableWidget->stataDatasetFileName(),
+                        m_tableWidget->outputFileName(), m_outputCsvFileAfterComputation,
+                        m_showStataMessage, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_stataExecutableFileName = dialog.stataExecutableFileName();
+    m_tableWidget->setOutputFileName(dialog.outputFileName());
+    m_tableWidget->setStataDatasetFileName(dialog.stataDatasetFileName());
+    m_outputCsvFileAfterComputation = dialog.viewOutputCsvFileAfterComputation();
+    m_showStataMessage = dialog.showStataMessage();
+    runTable(m_showStataMessage, m_outputCsvFileAfterComputation);
+}
+
+// One run of the table: the check file goes first, so that only this run's
+// Stata can create it; the output is shown only when it does.
+void MainWindow::runTable(bool showStataMessage, bool viewOutput)
+{
+    if (!deleteCheckFile()) {
+        QMessageBox::warning(this, tr("Quorin"),
+                             tr("Cannot remove the check file %1 left by an earlier run.\n"
+                                "Remove it, then run again.")
+                                 .arg(StataRun::checkFileName()));
+        return;
+    }
+    const StataRun::Result result =
+        m_tableWidget->runStata(m_stataExecutableFileName, showStataMessage);
+    switch (result.outcome) {
+    case StataRun::Outcome::Cancelled:
+        deleteCheckFile();
+        return;
+    case StataRun::Outcome::DoFileNotWritten:
+        QMessageBox::warning(
+            this, tr("Quorin"),
+            tr("Cannot write file %1:\n%2.").arg(StataRun::doFileName(), result.details));
+        return;
+    case StataRun::Outcome::Ended:
+    case StataRun::Outcome::NotStarted:
+        break;
+    }
+    if (!checkFileExists()) {
+        showStataError(result.details);
+        return;
+    }
+    deleteCheckFile();
+    if (viewOutput)
+        (new CsvViewWindow(this, m_tableWidget->outputFileName()))->show();
+}
 
 void MainWindow::on_viewOutputDoFileAction_triggered() {}
 
@@ -364,7 +425,16 @@ void MainWindow::on_aboutQuorinAction_triggered()
 
 void MainWindow::openRecentFile() {}
 
-void MainWindow::onQuorinFlash() {}
+void MainWindow::onQuorinFlash()
+{
+    if (m_stataExecutableFileName.isEmpty() || m_tableWidget->stataDatasetFileName().isEmpty() ||
+        m_tableWidget->outputFileName().isEmpty()) {
+        on_QuorinStataAction_triggered();
+        return;
+    }
+    // The quick run always ends silently and always shows its table.
+    runTable(false, true);
+}
 
 void MainWindow::onDisclaimerClicked()
 {

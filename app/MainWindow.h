@@ -92,6 +92,7 @@ private:
     void connectVariablesPanel();
     void connectFileEditAndHelpActions();
     bool askForStataExecutable();
+    void runTable(bool showStataMessage, bool viewOutput);
     void loadVariablesFromArguments(const QStringList &arguments);
     void replaceVariables(const QList<Variable> &variables);
 
