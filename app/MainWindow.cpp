@@ -163,10 +163,13 @@ void MainWindow::createVariablesPanel()
     m_variablesWidget->setVisible(true);
 }
 
+// Removing a statistic from the catalogue empties the cells that used it.
 // "Variables" in the View menu follows the panel both ways, also when the
 // panel is closed with its own button.
 void MainWindow::connectVariablesPanel()
 {
+    connect(m_variablesWidget, &VariablesWidget::commandRemoved, m_tableWidget,
+            &TableWidget::removeStatistics);
     connect(m_viewVariableAction, &QAction::triggered, m_variablesWidget,
             &VariablesWidget::setVisible);
     connect(m_variablesWidget, &VariablesWidget::visibilityChanged, m_viewVariableAction,
