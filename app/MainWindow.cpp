@@ -4,6 +4,7 @@
 #include "app/DisclaimerDialog.h"
 #include "app/LicenseDialog.h"
 #include "panel/VariablesWidget.h"
+#include "stata/DoView.h"
 #include "stata/StataDatasetReader.h"
 #include "table/TableWidget.h"
 
@@ -281,7 +282,13 @@ void MainWindow::on_setStataDatasetForComputationAction_triggered() {}
 
 void MainWindow::on_QuorinStataAction_triggered() {}
 
-void MainWindow::on_viewOutputDoFileAction_triggered() {}
+// Each use opens another viewer on the grid as it is now; closing one only
+// hides it, and the main window frees them all with itself.
+void MainWindow::on_viewOutputDoFileAction_triggered()
+{
+    auto *view = new DoView(m_tableWidget->buildDoFileModel(), QString(), this);
+    view->show();
+}
 
 void MainWindow::on_aboutQuorinAction_triggered()
 {

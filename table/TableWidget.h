@@ -3,6 +3,7 @@
 #include "model/AreaCollection.h"
 #include "model/CellEnums.h"
 #include "model/StatisticCatalogue.h"
+#include "stata/DoFileModel.h"
 
 #include <QList>
 #include <QString>
@@ -78,6 +79,8 @@ public:
     // The Stata command of a statistic cell, and its if-condition.
     QString finalCommand(int row, int column) const;
     QString ifCondition(int row, int column) const;
+    // The do-file of the whole grid as it is now, on the grid's dataset.
+    DoFileModel buildDoFileModel() const;
 
 public slots:
     void clear();
