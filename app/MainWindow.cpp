@@ -5,6 +5,7 @@
 #include "app/LicenseDialog.h"
 #include "panel/VariablesWidget.h"
 #include "stata/CsvViewWindow.h"
+#include "stata/DoView.h"
 #include "stata/LogViewWindow.h"
 #include "stata/QuorinDialog.h"
 #include "stata/SetOutputFileNameDialog.h"
@@ -173,10 +174,13 @@ void MainWindow::createVariablesPanel()
     m_variablesWidget->setVisible(true);
 }
 
+// Removing a statistic from the catalogue empties the cells that used it.
 // "Variables" in the View menu follows the panel both ways, also when the
 // panel is closed with its own button.
 void MainWindow::connectVariablesPanel()
 {
+    connect(m_variablesWidget, &VariablesWidget::commandRemoved, m_tableWidget,
+            &TableWidget::removeStatistics);
     connect(m_viewVariableAction, &QAction::triggered, m_variablesWidget,
             &VariablesWidget::setVisible);
     connect(m_variablesWidget, &VariablesWidget::visibilityChanged, m_viewVariableAction,
@@ -415,7 +419,13 @@ void MainWindow::runTable(bool showStataMessage, bool viewOutput)
         (new CsvViewWindow(this, m_tableWidget->outputFileName()))->show();
 }
 
-void MainWindow::on_viewOutputDoFileAction_triggered() {}
+// Each use opens another viewer on the grid as it is now; closing one only
+// hides it, and the main window frees them all with itself.
+void MainWindow::on_viewOutputDoFileAction_triggered()
+{
+    auto *view = new DoView(m_tableWidget->buildDoFileModel(), QString(), this);
+    view->show();
+}
 
 void MainWindow::on_aboutQuorinAction_triggered()
 {

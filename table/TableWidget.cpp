@@ -1,6 +1,7 @@
 #include "table/TableWidget.h"
 
 #include "model/CellContent.h"
+#include "model/Document.h"
 #include "model/XmlAttributes.h"
 #include "stata/DoFileComposer.h"
 #include "table/Cell.h"
@@ -115,6 +116,10 @@ int positionAfterRemoval(int position, const QList<bool> &removed)
 }
 
 } // namespace
+
+// A document file that declares a larger grid is refused while it is read.
+static_assert(TableWidget::maximumCellCount == Document::maximumCellCount,
+              "documents and the grid must agree on the largest grid");
 
 bool TableWidget::canHold(int rows, int columns)
 {

@@ -80,7 +80,7 @@ public:
     // The Stata command of a statistic cell, and its if-condition.
     QString finalCommand(int row, int column) const;
     QString ifCondition(int row, int column) const;
-    // The do-file of the grid as it is now, on its dataset.
+    // The do-file of the whole grid as it is now, on the grid's dataset.
     DoFileModel buildDoFileModel() const;
     // Writes temp.do for the grid and its output file, then runs the Stata
     // executable on it in batch mode; returns once Stata has ended, could not

@@ -6,7 +6,6 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QString>
 #include <QStringList>
 
@@ -36,11 +35,10 @@ inline void chooseFile(ModalAnswerer &answerer, const QString &path,
             seen->directory = dialog->directory().absolutePath();
             seen->acceptMode = dialog->acceptMode();
         }
-        // Browse to the directory and type the name, as a user does;
-        // selectFile() leaves the name field alone once it has the focus.
+        // Browse to the directory and type the name, as a user does.
         const QFileInfo info(path);
         dialog->setDirectory(info.absolutePath());
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(info.fileName());
+        ModalAnswerer::typeFileName(dialog, info.fileName());
         // QFileDialog::accept() is protected; through QDialog it runs the
         // file dialog's own checks, as clicking its button does.
         static_cast<QDialog *>(dialog)->accept();

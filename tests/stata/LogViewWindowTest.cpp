@@ -179,7 +179,7 @@ void LogViewWindowTest::saveAsErrorIsReported()
     answerer.enqueue([&](QWidget *widget) {
         QVERIFY(QDir::current().rmdir(QStringLiteral("gone")));
         auto *dialog = qobject_cast<QFileDialog *>(widget);
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(target);
+        ModalAnswerer::typeFileName(dialog, target);
         static_cast<QDialog *>(dialog)->accept();
     });
     answerer.answerMessageBox(QMessageBox::Ok, &text);
