@@ -50,6 +50,15 @@ public:
     // A path's file name without its directories.
     static QString strippedName(const QString &fullFileName);
 
+    // The check file of a run: written by the do-file's last lines, so it
+    // exists only when Stata ran the do-file to its end. Deleting reports
+    // false when a check file is there and cannot be removed.
+    bool deleteCheckFile();
+    bool checkFileExists() const;
+    // The run's error box, which offers the Stata log; details tell how
+    // Stata ended.
+    void showStataError(const QString &details = QString());
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -87,6 +96,8 @@ private:
     void createCellTextToolBar();
     void createGenericToolBar();
     void connectSelectionAnalysis();
+    bool askForStataExecutable();
+    void runTable(bool showStataMessage, bool viewOutput);
     void loadVariablesFromArguments(const QStringList &arguments);
     void replaceVariables(const QList<Variable> &variables);
 

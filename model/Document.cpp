@@ -2,8 +2,8 @@
 
 bool Document::gridSizeAllowed(qint64 rowCount, qint64 columnCount)
 {
-    return rowCount >= 0 && columnCount >= 0 && rowCount <= maximumRowCount &&
-           columnCount <= maximumColumnCount && rowCount * columnCount <= maximumCellCount;
+    return rowCount >= 0 && columnCount >= 0 && rowCount <= maximumCellCount &&
+           columnCount <= maximumCellCount && rowCount * columnCount <= maximumCellCount;
 }
 
 StatisticCatalogue Document::catalogue() const

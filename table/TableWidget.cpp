@@ -1,6 +1,7 @@
 #include "table/TableWidget.h"
 
 #include "model/CellContent.h"
+#include "model/Document.h"
 #include "model/XmlAttributes.h"
 #include "stata/DoFileComposer.h"
 #include "table/Cell.h"
@@ -115,6 +116,10 @@ int positionAfterRemoval(int position, const QList<bool> &removed)
 }
 
 } // namespace
+
+// A document file that declares a larger grid is refused while it is read.
+static_assert(TableWidget::maximumCellCount == Document::maximumCellCount,
+              "documents and the grid must agree on the largest grid");
 
 bool TableWidget::canHold(int rows, int columns)
 {
@@ -748,6 +753,21 @@ QString TableWidget::finalCommand(int row, int column) const
 QString TableWidget::ifCondition(int row, int column) const
 {
     return DoFileComposer(cellGrid(), catalogue(), areas()).ifCondition(row, column);
+}
+
+DoFileModel TableWidget::buildDoFileModel() const
+{
+    return DoFileComposer(cellGrid(), catalogue(), areas()).buildModel(m_stataDatasetFileName);
+}
+
+// ---- Running Stata ----
+
+StataRun::Result TableWidget::runStata(const QString &executable, bool showStataMessage)
+{
+    StataRun run(window());
+    if (!run.writeDoFile(buildDoFileModel().toString(true, true, m_outputFileName)))
+        return {StataRun::Outcome::DoFileNotWritten, run.errorString()};
+    return run.run(executable, StataRun::batchArguments(showStataMessage));
 }
 
 // ---- Selection analysis ----

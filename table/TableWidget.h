@@ -3,6 +3,8 @@
 #include "model/AreaCollection.h"
 #include "model/CellEnums.h"
 #include "model/StatisticCatalogue.h"
+#include "stata/DoFileModel.h"
+#include "stata/StataRun.h"
 
 #include <QList>
 #include <QString>
@@ -78,6 +80,13 @@ public:
     // The Stata command of a statistic cell, and its if-condition.
     QString finalCommand(int row, int column) const;
     QString ifCondition(int row, int column) const;
+    // The do-file of the whole grid as it is now, on the grid's dataset.
+    DoFileModel buildDoFileModel() const;
+    // Writes temp.do for the grid and its output file, then runs the Stata
+    // executable on it in batch mode; returns once Stata has ended, could not
+    // start or was stopped by the user. A do-file that cannot be written is
+    // not run.
+    StataRun::Result runStata(const QString &executable, bool showStataMessage);
 
 public slots:
     void clear();

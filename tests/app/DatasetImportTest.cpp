@@ -113,17 +113,6 @@ void answerFileDialog(ModalAnswerer &answerer, const std::function<void(QFileDia
     });
 }
 
-// Types the file's path into the dialog's file name box, as a user would;
-// selectFile() leaves a focused box untouched.
-void typeFileName(QFileDialog *dialog, const QString &fileName)
-{
-    auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    if (edit)
-        edit->setText(fileName);
-    else
-        dialog->selectFile(fileName);
-}
-
 QStringList rowTexts(const QTreeWidget *list)
 {
     QStringList rows;
@@ -217,7 +206,7 @@ void DatasetImportTest::loadActionImportsTheChosenDataset()
         caption = dialog->windowTitle();
         directory = dialog->directory().canonicalPath();
         filters = dialog->nameFilters();
-        typeFileName(dialog, survey);
+        ModalAnswerer::typeFileName(dialog, survey);
     });
     m_window->findChild<QAction *>(QStringLiteral("loadVariablesAction"))->trigger();
 
@@ -314,8 +303,9 @@ void DatasetImportTest::refusedDatasetsLeaveThePanelUnchanged()
     // The file dialog refuses a missing file itself; the import is asked for
     // it directly, as when the file vanished after being chosen.
     if (!bytes.isNull())
-        answerFileDialog(answerer,
-                         [fileName](QFileDialog *dialog) { typeFileName(dialog, fileName); });
+        answerFileDialog(answerer, [fileName](QFileDialog *dialog) {
+            ModalAnswerer::typeFileName(dialog, fileName);
+        });
     ShownBox shown;
     answerWarning(answerer, shown);
     if (bytes.isNull())

@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
 #include <QEvent>
+#include <QLineEdit>
 
 ModalAnswerer::ModalAnswerer(QObject *parent)
     : QObject(parent)
@@ -40,6 +42,15 @@ void ModalAnswerer::answerMessageBox(QMessageBox::StandardButton button, QString
     });
 }
 
+void ModalAnswerer::typeFileName(QFileDialog *dialog, const QString &fileName)
+{
+    auto *edit = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (edit)
+        edit->setText(fileName);
+    else
+        dialog->selectFile(fileName);
+}
+
 bool ModalAnswerer::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Hide) {
@@ -59,7 +70,7 @@ void ModalAnswerer::poll()
             return;
     }
     if (m_handlers.isEmpty()) {
-        m_timer.stop();
+        closeIfLeftUnanswered(modal);
         return;
     }
     const Handler handler = m_handlers.takeFirst();
@@ -69,6 +80,26 @@ void ModalAnswerer::poll()
     modal->installEventFilter(this);
     m_seen.append(QString::fromLatin1(modal->metaObject()->className()));
     handler(modal);
-    if (m_handlers.isEmpty())
-        m_timer.stop();
+}
+
+void ModalAnswerer::closeIfLeftUnanswered(QWidget *modal)
+{
+    if (m_unanswered != modal) {
+        m_unanswered = modal;
+        m_unansweredFor.start();
+        return;
+    }
+    if (m_unansweredFor.elapsed() < 5000)
+        return;
+    auto *box = qobject_cast<QMessageBox *>(modal);
+    m_unexpected.append(
+        modal->windowTitle() + QLatin1String(": ") +
+        (box ? box->text() : QString::fromLatin1(modal->metaObject()->className())));
+    qWarning("ModalAnswerer: closing a modal widget nobody answered: %s",
+             qPrintable(m_unexpected.last()));
+    if (auto *dialog = qobject_cast<QDialog *>(modal))
+        dialog->reject();
+    else
+        modal->close();
+    m_unanswered = nullptr;
 }

@@ -2,9 +2,13 @@
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "panel/VariablesWidget.h"
+#include "table/Cell.h"
+#include "table/TableWidget.h"
+#include "table/VariableListWidget.h"
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -22,6 +26,7 @@ private slots:
     void closingThePanelUnchecksVariables();
     void uncheckingVariablesHidesThePanel();
     void panelEditsTheWindowsCatalogue();
+    void removingAStatisticEmptiesTheCellsShowingIt();
 
 private:
     TemporaryWorkingDirectory *m_directory = nullptr;
@@ -99,6 +104,45 @@ void MainWindowPanelTest::panelEditsTheWindowsCatalogue()
     QCOMPARE(m_window->statisticCatalogue()->keys(), QStringList{"mean"});
     QCOMPARE(m_window->statisticCatalogue()->value(QStringLiteral("mean")).format(),
              QStringLiteral("summarize #var #if"));
+}
+
+void MainWindowPanelTest::removingAStatisticEmptiesTheCellsShowingIt()
+{
+    m_panel->loadStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
+                                     QStringLiteral("r(mean)"), T::Scalar, 1, 1),
+                             Command(QStringLiteral("sd"), QStringLiteral("summarize #var #if"),
+                                     QStringLiteral("r(sd)"), T::Scalar, 1, 1)});
+    m_panel->addVariableItem(Variable(QStringLiteral("income"), QStringLiteral("Income"), 0));
+    auto *variables =
+        m_panel->findChild<VariableListWidget *>(QStringLiteral("variableListWidget"));
+    auto *statistics = m_panel->findChild<QComboBox *>(QStringLiteral("statisticComboBox"));
+    variables->setCurrentItem(variables->topLevelItem(0));
+
+    // Place what a drag from the variable list carries, as the grid receives it.
+    TableWidget *grid = m_window->tableWidget();
+    const auto dropChosenStatistic = [&](int row, int column) {
+        const std::unique_ptr<StatisticMimeData> payload = variables->createStatisticMimeData();
+        grid->clearSelection();
+        grid->dropPayload(grid->cell(row, column), payload.get(),
+                          QStringLiteral("variableListWidget"));
+    };
+    dropChosenStatistic(0, 0);
+    dropChosenStatistic(2, 3);
+    statistics->setCurrentText(QStringLiteral("sd"));
+    dropChosenStatistic(1, 1);
+    QCOMPARE(grid->cell(0, 0)->content().dataType(), T::Statistic);
+    QCOMPARE(grid->cell(2, 3)->content().statistic().statisticName, QStringLiteral("mean"));
+
+    statistics->setCurrentText(QStringLiteral("mean"));
+    ModalAnswerer answerer;
+    answerer.answerMessageBox(QMessageBox::Yes);
+    m_panel->findChild<QToolButton *>(QStringLiteral("removeStatisticToolButton"))->click();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(grid->cell(0, 0)->content().dataType(), T::Void);
+    QCOMPARE(grid->cell(2, 3)->content().dataType(), T::Void);
+    QCOMPARE(grid->cell(1, 1)->content().dataType(), T::Statistic);
+    QCOMPARE(grid->cell(1, 1)->content().statistic().statisticName, QStringLiteral("sd"));
+    QCOMPARE(statistics->currentText(), QStringLiteral("sd"));
 }
 
 QTEST_MAIN(MainWindowPanelTest)

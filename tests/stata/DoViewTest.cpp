@@ -66,7 +66,7 @@ void answerFileDialog(ModalAnswerer &answerer, const QString &fileName,
             dialog->reject();
             return;
         }
-        dialog->selectFile(fileName);
+        ModalAnswerer::typeFileName(dialog, fileName);
         static_cast<QDialog *>(dialog)->accept();
     });
 }
@@ -262,10 +262,10 @@ void DoViewTest::saveAsCancelledWritesNothing()
 
 void DoViewTest::saveAsUnwritableTellsUser()
 {
-    QFile blocker(m_directory->filePath("notADirectory"));
-    QVERIFY(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    const QString target = m_directory->filePath("notADirectory/saved.do");
+    // A folder that does not exist: the file dialog finds nothing on disk to
+    // match the name against (a file standing where the folder should be can
+    // make it ask whether to replace that file), and the save cannot open it.
+    const QString target = m_directory->filePath("missingFolder/saved.do");
     QString message;
     ModalAnswerer answerer;
     answerFileDialog(answerer, target);
