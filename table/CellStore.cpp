@@ -254,6 +254,7 @@ void CellStore::install(int row, int column, Cell *cell)
     // and two removals from, the model's crowded index hash while it checks
     // for a widget already at that position.
     const QPersistentModelIndex position(m_table->model()->index(row, column));
+    QScopedValueRollback<bool> installing(m_installing, true);
     m_table->setCellWidget(row, column, cell);
 }
 

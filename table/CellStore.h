@@ -69,6 +69,11 @@ public:
     // new void cells (default content, no area).
     void setContents(const QList<CellContent> &contents);
 
+    // True while a cell is being put into the view.
+    bool isInstalling() const { return m_installing; }
+    // True while the shape changes, and the cells are not all in place.
+    bool isRestructuring() const { return m_restructuring; }
+
     // Stops following the model; the table calls it before it is destroyed.
     void detach();
 
@@ -104,4 +109,5 @@ private:
     // Cells taken out of the grid during a restructuring, reused or deleted at its end.
     QList<Cell *> m_spareCells;
     bool m_restructuring = false;
+    bool m_installing = false;
 };

@@ -13,6 +13,7 @@
 #include "table/StatisticMimeData.h"
 #include "table/TableContextMenu.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDomElement>
@@ -186,12 +187,15 @@ const AreaCollection &TableWidget::areas() const
 // of cells appearing cost no painting, and only the ones in view come back.
 void TableWidget::restructure(const std::function<void()> &change)
 {
+    // Large grids take a moment.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool viewportShown = !viewport()->isHidden();
     viewport()->hide();
     m_cells->restructure(change);
     updateEditorGeometries();
     if (viewportShown)
         viewport()->show();
+    QApplication::restoreOverrideCursor();
 }
 
 bool TableWidget::newTable(int rows, int columns)
@@ -666,6 +670,11 @@ void TableWidget::contextMenuEvent(QContextMenuEvent *event)
 // loading, a format over a large selection) would cost seconds of painting.
 void TableWidget::updateEditorGeometries()
 {
+    // In the middle of a change of shape the cells are not all in place; the
+    // change places them when it is done.
+    if (!m_cells || m_cells->isRestructuring() || m_cells->rowCount() != rowCount() ||
+        m_cells->columnCount() != columnCount())
+        return;
     const QRect area = viewport()->rect();
     int top = rowAt(area.top());
     int bottom = rowAt(area.bottom());
@@ -692,6 +701,17 @@ void TableWidget::updateEditorGeometries()
         cell->setGeometry(rect);
         cell->show();
     });
+}
+
+// Installing a cell widget reports its position as changed, and the base
+// class would look the widget up once more in the model's crowded index hash
+// only to leave it alone; nothing of the model changed.
+void TableWidget::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                              const QList<int> &roles)
+{
+    if (m_cells && m_cells->isInstalling())
+        return;
+    QTableWidget::dataChanged(topLeft, bottomRight, roles);
 }
 
 void TableWidget::scrollContentsBy(int dx, int dy)
