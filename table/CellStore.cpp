@@ -38,7 +38,7 @@ Cell *CellStore::cell(int row, int column) const
 {
     if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columnCount)
         return nullptr;
-    return m_cells.at(qsizetype(row) * m_columnCount + column);
+    return m_cells.at(qsizetype(row) * m_columnCount + column).data();
 }
 
 const CellContent *CellStore::contentAt(int row, int column) const
@@ -90,9 +90,8 @@ void CellStore::moveContent(int fromRow, int fromColumn, int toRow, int toColumn
 void CellStore::setContents(const QList<CellContent> &contents)
 {
     for (qsizetype i = 0; i < m_cells.size(); ++i) {
-        if (!m_cells.at(i))
-            continue;
-        m_cells.at(i)->setContent(i < contents.size() ? contents.at(i) : CellContent());
+        if (Cell *cell = m_cells.at(i))
+            cell->setContent(i < contents.size() ? contents.at(i) : CellContent());
     }
 }
 
@@ -151,7 +150,7 @@ void CellStore::onModelReset()
 void CellStore::insertRows(int first, int count)
 {
     const qsizetype at = qsizetype(first) * m_columnCount;
-    m_cells.insert(at, qsizetype(count) * m_columnCount, nullptr);
+    m_cells.insert(at, qsizetype(count) * m_columnCount, QPointer<Cell>());
     m_rowCount += count;
 }
 
@@ -159,7 +158,10 @@ QList<Cell *> CellStore::removeRows(int first, int count)
 {
     const qsizetype at = qsizetype(first) * m_columnCount;
     const qsizetype length = qsizetype(count) * m_columnCount;
-    QList<Cell *> removed = m_cells.mid(at, length);
+    QList<Cell *> removed;
+    removed.reserve(length);
+    for (qsizetype i = at; i < at + length; ++i)
+        removed.append(m_cells.at(i).data());
     m_cells.remove(at, length);
     m_rowCount -= count;
     return removed;
@@ -167,16 +169,16 @@ QList<Cell *> CellStore::removeRows(int first, int count)
 
 void CellStore::insertColumns(int first, int count)
 {
-    QList<Cell *> cells;
+    QList<QPointer<Cell>> cells;
     cells.reserve(qsizetype(m_rowCount) * (m_columnCount + count));
     for (int row = 0; row < m_rowCount; ++row) {
         for (int column = 0; column < m_columnCount; ++column) {
             if (column == first)
-                cells.insert(cells.size(), count, nullptr);
+                cells.insert(cells.size(), count, QPointer<Cell>());
             cells.append(m_cells.at(qsizetype(row) * m_columnCount + column));
         }
         if (first >= m_columnCount)
-            cells.insert(cells.size(), count, nullptr);
+            cells.insert(cells.size(), count, QPointer<Cell>());
     }
     m_cells = cells;
     m_columnCount += count;
@@ -184,14 +186,14 @@ void CellStore::insertColumns(int first, int count)
 
 QList<Cell *> CellStore::removeColumns(int first, int count)
 {
-    QList<Cell *> kept;
+    QList<QPointer<Cell>> kept;
     QList<Cell *> removed;
     kept.reserve(qsizetype(m_rowCount) * (m_columnCount - count));
     for (int row = 0; row < m_rowCount; ++row) {
         for (int column = 0; column < m_columnCount; ++column) {
-            Cell *cell = m_cells.at(qsizetype(row) * m_columnCount + column);
+            const QPointer<Cell> &cell = m_cells.at(qsizetype(row) * m_columnCount + column);
             if (column >= first && column < first + count)
-                removed.append(cell);
+                removed.append(cell.data());
             else
                 kept.append(cell);
         }
@@ -209,11 +211,11 @@ void CellStore::matchModelShape()
     const int columns = m_table->columnCount();
     if (rows == m_rowCount && columns == m_columnCount)
         return;
-    for (Cell *cell : std::as_const(m_cells)) {
+    for (const QPointer<Cell> &cell : std::as_const(m_cells)) {
         if (cell)
-            m_spareCells.append(cell);
+            m_spareCells.append(cell.data());
     }
-    m_cells = QList<Cell *>(qsizetype(rows) * columns, nullptr);
+    m_cells = QList<QPointer<Cell>>(qsizetype(rows) * columns);
     m_rowCount = rows;
     m_columnCount = columns;
 }
@@ -225,7 +227,7 @@ void CellStore::fillAndInstall(bool installAll)
     sortInChildOrder(m_spareCells);
     for (int row = 0; row < m_rowCount; ++row) {
         for (int column = 0; column < m_columnCount; ++column) {
-            Cell *&cell = m_cells[qsizetype(row) * m_columnCount + column];
+            QPointer<Cell> &cell = m_cells[qsizetype(row) * m_columnCount + column];
             if (cell && !installAll)
                 continue;
             if (!cell)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -102,8 +103,9 @@ private:
 
     QTableWidget *m_table;
     std::function<void(Cell *)> m_prepareCell;
-    // The cells row by row; nullptr marks a position not filled yet.
-    QList<Cell *> m_cells;
+    // The cells row by row; null marks a position not filled yet, or one whose
+    // cell other code replaced or deleted.
+    QList<QPointer<Cell>> m_cells;
     int m_rowCount = 0;
     int m_columnCount = 0;
     // Cells taken out of the grid during a restructuring, reused or deleted at its end.

@@ -27,6 +27,8 @@
 #include <QScopedValueRollback>
 #include <QScrollBar>
 
+#include <algorithm>
+
 namespace {
 
 // The contents a "cells" element gives each position of a grid of that size.
@@ -125,7 +127,7 @@ bool TableWidget::canHold(int rows, int columns)
 
 QString TableWidget::tooLargeMessage(int rows, int columns)
 {
-    return tr("A table of %1 rows and %2 columns is too large: Quorin holds at most %3 cells.")
+    return tr("A table of %1 rows and %2 columns is too large: Quorin holds at most %L3 cells.")
         .arg(rows)
         .arg(columns)
         .arg(maximumCellCount);
@@ -183,15 +185,21 @@ const AreaCollection &TableWidget::areas() const
 
 // ---- Whole-grid operations ----
 
-// Installing a cell shows it; with the viewport hidden meanwhile, thousands
-// of cells appearing cost no painting, and only the ones in view come back.
 void TableWidget::restructure(const std::function<void()> &change)
+{
+    changeCellsOutOfView([this, &change] { m_cells->restructure(change); });
+}
+
+// Installing a cell shows it; with the viewport hidden meanwhile, thousands
+// of cells appearing and changing cost no painting, and only the ones in view
+// come back.
+void TableWidget::changeCellsOutOfView(const std::function<void()> &change)
 {
     // Large grids take a moment.
     QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool viewportShown = !viewport()->isHidden();
     viewport()->hide();
-    m_cells->restructure(change);
+    change();
     updateEditorGeometries();
     if (viewportShown)
         viewport()->show();
@@ -479,7 +487,7 @@ void TableWidget::insertRows(int position, int count)
         rangesAfterInsertion(selectedRanges(), Qt::Vertical, position, count);
     const int current = currentRow() >= position ? currentRow() + count : currentRow();
     const int column = currentColumn();
-    m_cells->insertRowsAt(position, count);
+    changeCellsOutOfView([this, position, count] { m_cells->insertRowsAt(position, count); });
     shiftSectionSizes(verticalHeader(), position, count);
     restoreSelection(ranges, current, column);
 }
@@ -494,7 +502,7 @@ void TableWidget::insertColumns(int position, int count)
         rangesAfterInsertion(selectedRanges(), Qt::Horizontal, position, count);
     const int row = currentRow();
     const int current = currentColumn() >= position ? currentColumn() + count : currentColumn();
-    m_cells->insertColumnsAt(position, count);
+    changeCellsOutOfView([this, position, count] { m_cells->insertColumnsAt(position, count); });
     shiftSectionSizes(horizontalHeader(), position, count);
     restoreSelection(ranges, row, current);
 }
