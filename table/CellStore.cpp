@@ -67,7 +67,7 @@ void CellStore::insertRowsAt(int position, int count)
     }
     for (int row = position; row < position + count; ++row) {
         for (int column = 0; column < m_columnCount; ++column)
-            cell(row, column)->setContent(CellContent());
+            clearToNew(row, column);
     }
 }
 
@@ -78,13 +78,22 @@ void CellStore::insertColumnsAt(int position, int count)
         for (int column = m_columnCount - 1; column >= position + count; --column)
             moveContent(row, column - count, row, column);
         for (int column = position; column < position + count; ++column)
-            cell(row, column)->setContent(CellContent());
+            clearToNew(row, column);
     }
 }
 
 void CellStore::moveContent(int fromRow, int fromColumn, int toRow, int toColumn)
 {
-    cell(toRow, toColumn)->setContent(cell(fromRow, fromColumn)->content());
+    const Cell *from = cell(fromRow, fromColumn);
+    Cell *to = cell(toRow, toColumn);
+    if (to)
+        to->setContent(from ? from->content() : CellContent());
+}
+
+void CellStore::clearToNew(int row, int column)
+{
+    if (Cell *target = cell(row, column))
+        target->setContent(CellContent());
 }
 
 void CellStore::setContents(const QList<CellContent> &contents)

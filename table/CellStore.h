@@ -91,6 +91,8 @@ private:
     QList<Cell *> removeColumns(int first, int count);
     void matchModelShape();
     void moveContent(int fromRow, int fromColumn, int toRow, int toColumn);
+    // Gives the cell the content of a new cell: void, no area, default views.
+    void clearToNew(int row, int column);
 
     // Puts a cell at every empty position, reusing cells taken out of the grid
     // earlier; with installAll, also puts every other cell back into the view.
