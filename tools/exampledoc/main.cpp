@@ -74,8 +74,7 @@ public:
     // variable or a value label the table needs.
     bool build()
     {
-        text(titleRow, labelColumn,
-             QStringLiteral("Table 1. Working-age respondents by region, sex and employment"));
+        text(titleRow, labelColumn, QStringLiteral("Table 1. Working-age respondents (18-64)"));
         if (!buildHeader() ||
             !buildBlock(countHeadingRow, QStringLiteral("Respondents"), QStringLiteral("count"),
                         QStringLiteral("id"), countFormat) ||
@@ -187,7 +186,7 @@ void setSizes(Document &document)
 {
     for (int row = 0; row < rowCount; ++row)
         document.rowHeights.append(row == titleRow ? 36 : 28);
-    document.columnWidths.append(250);
+    document.columnWidths.append(290);
     for (int column = firstDataColumn; column < columnCount; ++column)
         document.columnWidths.append(96);
 }
