@@ -36,6 +36,9 @@ public:
     // Every variable, in list order.
     QList<Variable> variables() const;
     void clearVariableList();
+    // Replaces the variables by the given ones, in that order; no variable is
+    // current and no modality is shown.
+    void setVariables(const QList<Variable> &variables);
     void clearModalityList();
 
     // Empties the catalogue and the statistic box.
@@ -48,6 +51,9 @@ public:
 
 signals:
     void commandRemoved(const QString &commandName);
+    // The variables, their modalities or the statistic catalogue changed:
+    // the document needs saving again.
+    void contentChanged();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -76,6 +82,7 @@ private:
     QToolButton *createArrowButton(const QString &objectName, Qt::ArrowType arrow);
     void retranslateUi();
     void connectForm();
+    void connectContentChanges();
 
     static int selectedRow(const QTreeWidget *list);
     static Variable storedVariable(const QTreeWidgetItem *item);
