@@ -9,8 +9,15 @@
 #include "model/DocumentReader.h"
 #include "model/DocumentWriter.h"
 #include "panel/VariablesWidget.h"
+#include "stata/CsvViewWindow.h"
 #include "stata/DoView.h"
+#include "stata/LogViewWindow.h"
+#include "stata/QuorinDialog.h"
+#include "stata/SetOutputFileNameDialog.h"
+#include "stata/SetStataDatasetForComputationDialog.h"
+#include "stata/SetStataExecutableDialog.h"
 #include "stata/StataDatasetReader.h"
+#include "stata/StataRun.h"
 #include "table/TableWidget.h"
 
 #include <QAction>
@@ -25,6 +32,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSaveFile>
 #include <QSettings>
 
@@ -463,19 +471,146 @@ void MainWindow::updateRecentFileActions()
     m_recentFilesSeparator->setVisible(!m_recentFiles.isEmpty());
 }
 
-void MainWindow::on_viewLastLogFileAction_triggered() {}
+void MainWindow::on_viewLastLogFileAction_triggered()
+{
+    (new LogViewWindow(StataRun::logFileName(), this))->show();
+}
 
-void MainWindow::on_setOutputFileNameAction_triggered() {}
+void MainWindow::on_setOutputFileNameAction_triggered()
+{
+    SetOutputFileNameDialog dialog(m_tableWidget->outputFileName(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_tableWidget->setOutputFileName(dialog.outputFileName());
+}
 
-void MainWindow::on_csvViewerAction_triggered() {}
+void MainWindow::on_csvViewerAction_triggered()
+{
+    (new CsvViewWindow(this, QString()))->show();
+}
 
-void MainWindow::on_startStataAction_triggered() {}
+void MainWindow::on_startStataAction_triggered()
+{
+    if (m_stataExecutableFileName.isEmpty() && !askForStataExecutable())
+        return;
+    // The path is the program's name as a whole: paths such as
+    // "C:/Program Files/Stata12/StataSE.exe" hold blanks.
+    QProcess stata;
+    stata.setProgram(m_stataExecutableFileName);
+    stata.setWorkingDirectory(QDir::currentPath());
+    if (!stata.startDetached()) {
+        QMessageBox::warning(
+            this, tr("Quorin"),
+            tr("Stata could not be started (%1): %2")
+                .arg(QDir::toNativeSeparators(m_stataExecutableFileName), stata.errorString()));
+    }
+}
 
-void MainWindow::on_setStataExecutableAction_triggered() {}
+bool MainWindow::askForStataExecutable()
+{
+    QMessageBox box(this);
+    box.setWindowTitle(tr("Quorin"));
+    box.setText(tr("No Stata executable file name was setted."));
+    box.setInformativeText(tr("Do you want to set it and then start Stata?"));
+    box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Ok);
+    if (box.exec() != QMessageBox::Ok)
+        return false;
+    SetStataExecutableDialog dialog(QString(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    m_stataExecutableFileName = dialog.stataExecutableFileName();
+    return !m_stataExecutableFileName.isEmpty();
+}
 
-void MainWindow::on_setStataDatasetForComputationAction_triggered() {}
+bool MainWindow::deleteCheckFile()
+{
+    QFile checkFile(StataRun::checkFileName());
+    return !checkFile.exists() || checkFile.remove();
+}
 
-void MainWindow::on_QuorinStataAction_triggered() {}
+bool MainWindow::checkFileExists() const
+{
+    return QFile::exists(StataRun::checkFileName());
+}
+
+void MainWindow::showStataError(const QString &details)
+{
+    QMessageBox box;
+    box.setIcon(QMessageBox::Warning);
+    box.setText(tr("Error executing Stata do file."));
+    box.setInformativeText(
+        tr("It's possible the output csv file was created, but it's wrong.\nLast Stata log file "
+           "saved on disk may not be that of the last computation.\nDo you want to view last "
+           "Stata log file?"));
+    box.setDetailedText(details);
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    if (box.exec() == QMessageBox::Yes)
+        (new LogViewWindow(StataRun::logFileName(), this))->show();
+}
+
+void MainWindow::on_setStataExecutableAction_triggered()
+{
+    SetStataExecutableDialog dialog(m_stataExecutableFileName, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_stataExecutableFileName = dialog.stataExecutableFileName();
+}
+
+void MainWindow::on_setStataDatasetForComputationAction_triggered()
+{
+    SetStataDatasetForComputationDialog dialog(m_tableWidget->stataDatasetFileName(), this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_tableWidget->setStataDatasetFileName(dialog.stataDatasetFileName());
+}
+
+void MainWindow::on_QuorinStataAction_triggered()
+{
+    QuorinDialog dialog(m_stataExecutableFileName, m_tableWidget->stataDatasetFileName(),
+                        m_tableWidget->outputFileName(), m_outputCsvFileAfterComputation,
+                        m_showStataMessage, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_stataExecutableFileName = dialog.stataExecutableFileName();
+    m_tableWidget->setOutputFileName(dialog.outputFileName());
+    m_tableWidget->setStataDatasetFileName(dialog.stataDatasetFileName());
+    m_outputCsvFileAfterComputation = dialog.viewOutputCsvFileAfterComputation();
+    m_showStataMessage = dialog.showStataMessage();
+    runTable(m_showStataMessage, m_outputCsvFileAfterComputation);
+}
+
+// One run of the table: the check file goes first, so that only this run's
+// Stata can create it; the output is shown only when it does.
+void MainWindow::runTable(bool showStataMessage, bool viewOutput)
+{
+    if (!deleteCheckFile()) {
+        QMessageBox::warning(this, tr("Quorin"),
+                             tr("Cannot remove the check file %1 left by an earlier run.\n"
+                                "Remove it, then run again.")
+                                 .arg(StataRun::checkFileName()));
+        return;
+    }
+    const StataRun::Result result =
+        m_tableWidget->runStata(m_stataExecutableFileName, showStataMessage);
+    switch (result.outcome) {
+    case StataRun::Outcome::Cancelled:
+        deleteCheckFile();
+        return;
+    case StataRun::Outcome::DoFileNotWritten:
+        QMessageBox::warning(
+            this, tr("Quorin"),
+            tr("Cannot write file %1:\n%2.").arg(StataRun::doFileName(), result.details));
+        return;
+    case StataRun::Outcome::Ended:
+    case StataRun::Outcome::NotStarted:
+        break;
+    }
+    if (!checkFileExists()) {
+        showStataError(result.details);
+        return;
+    }
+    deleteCheckFile();
+    if (viewOutput)
+        (new CsvViewWindow(this, m_tableWidget->outputFileName()))->show();
+}
 
 // Each use opens another viewer on the grid as it is now; closing one only
 // hides it, and the main window frees them all with itself.
@@ -583,7 +718,16 @@ void MainWindow::writeSettings()
     current.write(settings);
 }
 
-void MainWindow::onQuorinFlash() {}
+void MainWindow::onQuorinFlash()
+{
+    if (m_stataExecutableFileName.isEmpty() || m_tableWidget->stataDatasetFileName().isEmpty() ||
+        m_tableWidget->outputFileName().isEmpty()) {
+        on_QuorinStataAction_triggered();
+        return;
+    }
+    // The quick run always ends silently and always shows its table.
+    runTable(false, true);
+}
 
 void MainWindow::onDisclaimerClicked()
 {

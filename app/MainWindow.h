@@ -64,6 +64,14 @@ public:
     // Most recent first, each path once; as many as were used, of which the
     // File menu shows the first maximumRecentFiles.
     const QStringList &recentFiles() const { return m_recentFiles; }
+    // The check file of a run: written by the do-file's last lines, so it
+    // exists only when Stata ran the do-file to its end. Deleting reports
+    // false when a check file is there and cannot be removed.
+    bool deleteCheckFile();
+    bool checkFileExists() const;
+    // The run's error box, which offers the Stata log; details tell how
+    // Stata ended.
+    void showStataError(const QString &details = QString());
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -103,6 +111,8 @@ private:
     void connectVariablesPanel();
     void connectFileEditAndHelpActions();
     void connectDocumentChanges();
+    bool askForStataExecutable();
+    void runTable(bool showStataMessage, bool viewOutput);
     void loadVariablesFromArguments(const QStringList &arguments);
     void replaceVariables(const QList<Variable> &variables);
 

@@ -6,6 +6,7 @@ int main(int argc, char *argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorin"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quorin"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/quorin.png")));
     int exitCode = 0;
     {

@@ -807,6 +807,16 @@ DoFileModel TableWidget::buildDoFileModel() const
     return DoFileComposer(cellGrid(), catalogue(), areas()).buildModel(m_stataDatasetFileName);
 }
 
+// ---- Running Stata ----
+
+StataRun::Result TableWidget::runStata(const QString &executable, bool showStataMessage)
+{
+    StataRun run(window());
+    if (!run.writeDoFile(buildDoFileModel().toString(true, true, m_outputFileName)))
+        return {StataRun::Outcome::DoFileNotWritten, run.errorString()};
+    return run.run(executable, StataRun::batchArguments(showStataMessage));
+}
+
 // ---- Selection analysis ----
 
 // Emits, for a non-empty selection: at most one signal about a single cell,

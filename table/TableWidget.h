@@ -4,6 +4,7 @@
 #include "model/CellEnums.h"
 #include "model/StatisticCatalogue.h"
 #include "stata/DoFileModel.h"
+#include "stata/StataRun.h"
 
 #include <QList>
 #include <QString>
@@ -86,6 +87,11 @@ public:
     QString ifCondition(int row, int column) const;
     // The do-file of the whole grid as it is now, on the grid's dataset.
     DoFileModel buildDoFileModel() const;
+    // Writes temp.do for the grid and its output file, then runs the Stata
+    // executable on it in batch mode; returns once Stata has ended, could not
+    // start or was stopped by the user. A do-file that cannot be written is
+    // not run.
+    StataRun::Result runStata(const QString &executable, bool showStataMessage);
 
 public slots:
     void clear();

@@ -1,0 +1,125 @@
+#include "stata/LogViewWindow.h"
+
+#include "stata/ViewerGeometry.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString settingsGroup = QStringLiteral("logView");
+
+// Shows the wait cursor for the lifetime of the object.
+class WaitCursor
+{
+public:
+    WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
+};
+
+} // namespace
+
+LogViewWindow::LogViewWindow(const QString &fileName, QWidget *parent)
+    : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("LogViewWindow"));
+    // Each opening makes a new window; deleting it on close keeps hidden
+    // copies of old logs from piling up for the rest of the session.
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(tr("View last log file"));
+    resize(800, 600);
+    createForm();
+    ViewerGeometry::restore(this, settingsGroup, QSize(700, 300));
+    loadFile(fileName);
+    connect(m_saveAsAction, &QAction::triggered, this, &LogViewWindow::onSaveAsActionTriggered);
+    connect(m_exitAction, &QAction::triggered, this, &LogViewWindow::close);
+}
+
+void LogViewWindow::createForm()
+{
+    auto *central = new QWidget(this);
+    central->setObjectName(QStringLiteral("centralwidget"));
+    auto *layout = new QVBoxLayout(central);
+    layout->setObjectName(QStringLiteral("verticalLayout"));
+    m_textEdit = new QPlainTextEdit(central);
+    m_textEdit->setObjectName(QStringLiteral("textEdit"));
+    m_textEdit->setReadOnly(true);
+    // Stata lays out its output in columns.
+    m_textEdit->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_textEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(m_textEdit);
+    setCentralWidget(central);
+
+    menuBar()->setObjectName(QStringLiteral("menubar"));
+    QMenu *fileMenu = menuBar()->addMenu(tr("File"));
+    fileMenu->setObjectName(QStringLiteral("menuFile"));
+    m_saveAsAction = fileMenu->addAction(tr("Save as..."));
+    m_saveAsAction->setObjectName(QStringLiteral("saveAsAction"));
+    fileMenu->addSeparator();
+    m_exitAction = fileMenu->addAction(tr("Exit"));
+    m_exitAction->setObjectName(QStringLiteral("exitAction"));
+}
+
+bool LogViewWindow::loadFile(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        QMessageBox::warning(this, tr("Quorin"),
+                             tr("Cannot read file %1:\n%2.")
+                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        return false;
+    }
+    WaitCursor waitCursor;
+    QTextStream stream(&file);
+    m_textEdit->setPlainText(stream.readAll());
+    return true;
+}
+
+void LogViewWindow::onSaveAsActionTriggered()
+{
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, tr("Save log file"), QStringLiteral("."), tr("Log files (*.log)"));
+    if (!fileName.isEmpty())
+        saveFile(fileName);
+}
+
+// Written through a temporary file, so a failed save leaves the file that
+// was there untouched.
+bool LogViewWindow::saveFile(const QString &fileName)
+{
+    QSaveFile file(fileName);
+    bool written = file.open(QIODevice::WriteOnly | QIODevice::Text);
+    if (written) {
+        WaitCursor waitCursor;
+        QTextStream stream(&file);
+        stream << m_textEdit->toPlainText();
+        stream.flush();
+        written = stream.status() == QTextStream::Ok && file.commit();
+    }
+    if (!written) {
+        QMessageBox::warning(this, tr("Quorin"),
+                             tr("Cannot write file %1:\n%2.")
+                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+    }
+    return written;
+}
+
+void LogViewWindow::closeEvent(QCloseEvent *event)
+{
+    ViewerGeometry::save(this, settingsGroup);
+    event->accept();
+}

@@ -1,0 +1,234 @@
+#include "stata/LogViewWindow.h"
+
+#include "FileChooserAnswers.h"
+#include "ModalAnswerer.h"
+#include "TemporaryWorkingDirectory.h"
+#include "app/MainWindow.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QSettings>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+const QByteArray logText = "  ___  ____  ____  ____  ____ (R)\n"
+                           ". summarize age\n"
+                           "    Variable |        Obs        Mean\n"
+                           "         age |         12    41.58333\n"
+                           "Région: État\n";
+
+bool writeText(const QString &path, const QByteArray &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+}
+
+QByteArray readText(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QPlainTextEdit *editor(const QWidget *window)
+{
+    return window->findChild<QPlainTextEdit *>(QStringLiteral("textEdit"));
+}
+
+QAction *action(const QWidget *window, const char *name)
+{
+    return window->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+} // namespace
+
+class LogViewWindowTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void form();
+    void showsLogReadOnly();
+    void readErrorBeforeAnyRun();
+    void saveAsKeepsTypedName();
+    void saveAsCancelledWritesNothing();
+    void saveAsErrorIsReported();
+    void firstOpeningUsesDefaultGeometry();
+    void geometryIsRestored();
+
+private:
+    TemporaryWorkingDirectory *m_directory = nullptr;
+};
+
+void LogViewWindowTest::init()
+{
+    m_directory = new TemporaryWorkingDirectory;
+    QVERIFY(writeText(QStringLiteral("temp.log"), logText));
+}
+
+void LogViewWindowTest::cleanup()
+{
+    delete m_directory;
+}
+
+void LogViewWindowTest::form()
+{
+    LogViewWindow window(QStringLiteral("temp.log"));
+    QCOMPARE(window.windowTitle(), QStringLiteral("View last log file"));
+    QCOMPARE(window.centralWidget()->objectName(), QStringLiteral("centralwidget"));
+    QCOMPARE(window.centralWidget()->layout()->objectName(), QStringLiteral("verticalLayout"));
+    QCOMPARE(editor(&window)->parentWidget(), window.centralWidget());
+    QCOMPARE(window.menuBar()->objectName(), QStringLiteral("menubar"));
+    QStringList entries;
+    for (const QAction *entry : window.findChild<QMenu *>(QStringLiteral("menuFile"))->actions())
+        entries.append(entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
+    QCOMPARE(entries, (QStringList{"saveAsAction", "-", "exitAction"}));
+    QCOMPARE(action(&window, "saveAsAction")->text(), QStringLiteral("Save as..."));
+    QCOMPARE(action(&window, "exitAction")->text(), QStringLiteral("Exit"));
+    QVERIFY(action(&window, "saveAsAction")->shortcut().isEmpty());
+    QVERIFY(action(&window, "exitAction")->shortcut().isEmpty());
+}
+
+void LogViewWindowTest::showsLogReadOnly()
+{
+    LogViewWindow window(QStringLiteral("temp.log"));
+    window.show();
+    QCOMPARE(editor(&window)->toPlainText(), QString::fromUtf8(logText));
+    QVERIFY(editor(&window)->isReadOnly());
+    QTest::keyClicks(editor(&window), QStringLiteral("typed"));
+    QCOMPARE(editor(&window)->toPlainText(), QString::fromUtf8(logText));
+}
+
+void LogViewWindowTest::readErrorBeforeAnyRun()
+{
+    QVERIFY(QFile::remove(QStringLiteral("temp.log")));
+    MainWindow mainWindow;
+    ModalAnswerer answerer;
+    QString text, title;
+    answerer.enqueue([&](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        QVERIFY(box);
+        text = box->text();
+        title = box->windowTitle();
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        box->button(QMessageBox::Ok)->click();
+    });
+    action(&mainWindow, "viewLastLogFileAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+
+    QFile probe(QStringLiteral("temp.log"));
+    QVERIFY(!probe.open(QIODevice::ReadOnly));
+    QCOMPARE(text, QStringLiteral("Cannot read file temp.log:\n%1.").arg(probe.errorString()));
+    QCOMPARE(title, QStringLiteral("Quorin"));
+
+    LogViewWindow *viewer = mainWindow.findChild<LogViewWindow *>();
+    QVERIFY(viewer);
+    QVERIFY(viewer->isWindow());
+    QVERIFY(viewer->isVisible());
+    QVERIFY(editor(viewer)->toPlainText().isEmpty());
+}
+
+void LogViewWindowTest::saveAsKeepsTypedName()
+{
+    LogViewWindow window(QStringLiteral("temp.log"));
+    window.show();
+    ModalAnswerer answerer;
+    FileChooserSeen seen;
+    const QString target = m_directory->filePath(QStringLiteral("survey run"));
+    chooseFile(answerer, target, &seen);
+    action(&window, "saveAsAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(seen.caption, QStringLiteral("Save log file"));
+    QCOMPARE(seen.filters, QStringList(QStringLiteral("Log files (*.log)")));
+    QCOMPARE(seen.directory, QDir::currentPath());
+    QCOMPARE(seen.acceptMode, QFileDialog::AcceptSave);
+
+    QVERIFY(!QFile::exists(target + QStringLiteral(".log")));
+    QCOMPARE(readText(target), logText);
+}
+
+void LogViewWindowTest::saveAsCancelledWritesNothing()
+{
+    LogViewWindow window(QStringLiteral("temp.log"));
+    window.show();
+    ModalAnswerer answerer;
+    cancelFileChooser(answerer);
+    action(&window, "saveAsAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(QDir::current().entryList(QDir::Files), QStringList(QStringLiteral("temp.log")));
+}
+
+void LogViewWindowTest::saveAsErrorIsReported()
+{
+    LogViewWindow window(QStringLiteral("temp.log"));
+    window.show();
+    ModalAnswerer answerer;
+    QString text;
+    // The directory is gone by the time the file is written.
+    QVERIFY(QDir::current().mkdir(QStringLiteral("gone")));
+    const QString target = m_directory->filePath(QStringLiteral("gone/run.log"));
+    answerer.enqueue([&](QWidget *widget) {
+        QVERIFY(QDir::current().rmdir(QStringLiteral("gone")));
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        ModalAnswerer::typeFileName(dialog, target);
+        static_cast<QDialog *>(dialog)->accept();
+    });
+    answerer.answerMessageBox(QMessageBox::Ok, &text);
+    action(&window, "saveAsAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY2(text.startsWith(
+                 QStringLiteral("Cannot write file %1:\n").arg(QDir::toNativeSeparators(target))),
+             qPrintable(text));
+    QVERIFY(text.endsWith(QLatin1Char('.')));
+    QVERIFY(window.isVisible());
+}
+
+void LogViewWindowTest::firstOpeningUsesDefaultGeometry()
+{
+    LogViewWindow window(QStringLiteral("temp.log"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QCOMPARE(window.size(), QSize(700, 300));
+    QCOMPARE(window.pos(), QPoint(40, 40));
+}
+
+void LogViewWindowTest::geometryIsRestored()
+{
+    QPointer<LogViewWindow> window = new LogViewWindow(QStringLiteral("temp.log"));
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->resize(640, 480);
+    window->move(15, 25);
+    action(window, "exitAction")->trigger();
+    QTRY_VERIFY(!window);
+
+    QSettings settings(QStringLiteral("settings.ini"), QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("logView"));
+    QCOMPARE(settings.value(QStringLiteral("size")).toSize(), QSize(640, 480));
+    QCOMPARE(settings.value(QStringLiteral("position")).toPoint(), QPoint(15, 25));
+    QCOMPARE(settings.value(QStringLiteral("isMaximized")).toBool(), false);
+
+    LogViewWindow reopened(QStringLiteral("temp.log"));
+    reopened.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&reopened));
+    QCOMPARE(reopened.size(), QSize(640, 480));
+    QCOMPARE(reopened.pos(), QPoint(15, 25));
+
+    reopened.showMaximized();
+    QTRY_VERIFY(reopened.isMaximized());
+    reopened.close();
+    LogViewWindow maximized(QStringLiteral("temp.log"));
+    QVERIFY(maximized.windowState() & Qt::WindowMaximized);
+}
+
+QTEST_MAIN(LogViewWindowTest)
+#include "LogViewWindowTest.moc"
