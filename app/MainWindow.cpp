@@ -18,11 +18,14 @@
 #include "stata/SetStataExecutableDialog.h"
 #include "stata/StataDatasetReader.h"
 #include "stata/StataRun.h"
+#include "table/CellTextToolBar.h"
+#include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -50,9 +53,9 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     createVariablesPanel();
     connectVariablesPanel();
     connectFileEditAndHelpActions();
-    // Selection wiring goes here, after the two toolbars are created: the
-    // grid's selection signals (m_tableWidget, nothingSelected() and the
-    // eleven others) to the slots of CellTextToolBar and GenericToolBar.
+    createCellTextToolBar();
+    createGenericToolBar();
+    connectSelectionAnalysis();
     createRecentFileActions();
     m_documentBinding = std::make_unique<DocumentBinding>(m_tableWidget, m_variablesWidget,
                                                           &m_statisticCatalogue, &m_areas);
@@ -212,6 +215,66 @@ void MainWindow::connectFileEditAndHelpActions()
     connect(m_licenseAction, &QAction::triggered, this, &MainWindow::onLicenseClicked);
     connect(m_disclaimerAction, &QAction::triggered, this, &MainWindow::onDisclaimerClicked);
     connect(m_quorinFlashAction, &QAction::triggered, this, &MainWindow::onQuorinFlash);
+}
+
+void MainWindow::createCellTextToolBar()
+{
+    m_cellTextToolBar = new CellTextToolBar;
+    addToolBar(Qt::TopToolBarArea, m_cellTextToolBar);
+    connect(m_cellTextBarViewAction, &QAction::triggered, m_cellTextToolBar,
+            &CellTextToolBar::setVisible);
+    addToolBarBreak(Qt::TopToolBarArea);
+}
+
+void MainWindow::createGenericToolBar()
+{
+    m_genericToolBar = new GenericToolBar(m_tableWidget, &m_areas);
+    connect(m_genericToolBar, &GenericToolBar::quorinFlashToolButtonClicked, this,
+            &MainWindow::onQuorinFlash);
+    connect(m_genericToolBar, &GenericToolBar::startStataToolButtonClicked, this,
+            &MainWindow::on_startStataAction_triggered);
+    addToolBar(Qt::TopToolBarArea, m_genericToolBar);
+    connect(m_toolBarViewAction, &QAction::triggered, m_genericToolBar,
+            &GenericToolBar::setVisible);
+    connect(m_genericToolBar, &GenericToolBar::formatStringChanged, m_tableWidget,
+            &TableWidget::setFormatInSelectedStatisticsCells);
+}
+
+// The grid only tells what the selection holds; the toolbars show it. A
+// selection of nothing resets both toolbars, in this order.
+void MainWindow::connectSelectionAnalysis()
+{
+    TableWidget *table = m_tableWidget;
+    GenericToolBar *generic = m_genericToolBar;
+    CellTextToolBar *cellText = m_cellTextToolBar;
+    connect(table, &TableWidget::allCellsWithSameStatisticSelected, generic,
+            &GenericToolBar::setCurrentResult);
+    connect(table, &TableWidget::notAllCellsWithSameStatisticSelected, generic,
+            &GenericToolBar::setCurrentResultVoid);
+    connect(table, &TableWidget::nothingSelected, generic, &GenericToolBar::setCurrentResultVoid);
+    connect(table, &TableWidget::cellsWithSameFormatSelected, generic,
+            &GenericToolBar::setCurrentFormat);
+    connect(table, &TableWidget::cellsWithDifferentFormatSelected, generic,
+            &GenericToolBar::setCurrentFormatVoid);
+    connect(table, &TableWidget::allNotStatisticCellsSelected, generic,
+            &GenericToolBar::setCurrentFormatVoidAndDisabled);
+    connect(table, &TableWidget::nothingSelected, generic,
+            &GenericToolBar::setCurrentFormatVoidAndDisabled);
+    connect(table, &TableWidget::allCellsWithSameAndNotVoidAreaSelected, generic,
+            &GenericToolBar::setCurrentArea);
+    connect(table, &TableWidget::cellsWithDifferentOrVoidAreaSelected, generic,
+            &GenericToolBar::setCurrentAreaVoid);
+    connect(table, &TableWidget::nothingSelected, generic, &GenericToolBar::setCurrentAreaVoid);
+    connect(table, &TableWidget::singleCellWithStatisticSelected, cellText,
+            &CellTextToolBar::setCellBarStatisticText);
+    connect(table, &TableWidget::singleCellWithConditionSelected, cellText,
+            &CellTextToolBar::setCellBarConditionText);
+    connect(table, &TableWidget::singleCellWithSimpleTextSelected, cellText,
+            &CellTextToolBar::setCellBarSimpleText);
+    connect(table, &TableWidget::notSingleCellWithStatisticOrConditionSelected, cellText,
+            &CellTextToolBar::setCellBarTextVoid);
+    connect(table, &TableWidget::nothingSelected, cellText, &CellTextToolBar::setCellBarTextVoid);
+    connect(generic->areaComboBox(), &QComboBox::textActivated, table, &TableWidget::selectArea);
 }
 
 void MainWindow::createRecentFileActions()

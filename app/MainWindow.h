@@ -11,7 +11,9 @@
 
 #include <memory>
 
+class CellTextToolBar;
 class DocumentBinding;
+class GenericToolBar;
 class MainWindowSettings;
 class QAction;
 class QMenu;
@@ -110,6 +112,9 @@ private:
     void createVariablesPanel();
     void connectVariablesPanel();
     void connectFileEditAndHelpActions();
+    void createCellTextToolBar();
+    void createGenericToolBar();
+    void connectSelectionAnalysis();
     void connectDocumentChanges();
     bool askForStataExecutable();
     void runTable(bool showStataMessage, bool viewOutput);
@@ -153,8 +158,9 @@ private:
 
     TableWidget *m_tableWidget = nullptr;
     VariablesWidget *m_variablesWidget = nullptr;
-    // Later: the two toolbars (top area, on two rows) are created in the
-    // constructor.
+    // The two toolbars stand in the top area on two rows, cell text first.
+    CellTextToolBar *m_cellTextToolBar = nullptr;
+    GenericToolBar *m_genericToolBar = nullptr;
 
     QString m_stataExecutableFileName;
     bool m_outputCsvFileAfterComputation = true;

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QDialog>
+
+class AreaCollection;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QToolButton;
+class TableWidget;
+
+// Adds, removes and edits the document's areas. Every change goes straight
+// into the area collection, a condition keystroke by keystroke; closing the
+// dialog undoes nothing.
+class AreaManagementDialog final : public QDialog
+{
+    Q_OBJECT
+    Q_DISABLE_COPY_MOVE(AreaManagementDialog)
+
+public:
+    AreaManagementDialog(TableWidget *table, AreaCollection *areas, QWidget *parent = nullptr);
+
+private slots:
+    void onAddAreaButtonClicked();
+    void onAreaListWidgetCurrentRowChanged(int row);
+    void onRemoveAreaButtonClicked();
+    void onConditionLineEditEdited();
+
+private:
+    void createForm();
+
+    QListWidget *m_areaListWidget = nullptr;
+    QToolButton *m_addAreaButton = nullptr;
+    QToolButton *m_removeAreaButton = nullptr;
+    QLineEdit *m_conditionLineEdit = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    AreaCollection *m_areas = nullptr;
+    TableWidget *m_table = nullptr;
+};
