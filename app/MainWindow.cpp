@@ -298,6 +298,8 @@ void MainWindow::connectDocumentChanges()
     connect(m_tableWidget, &TableWidget::contentChanged, this, &MainWindow::documentWasModified);
     connect(m_variablesWidget, &VariablesWidget::contentChanged, this,
             &MainWindow::documentWasModified);
+    connect(m_genericToolBar, &GenericToolBar::areasChanged, this,
+            &MainWindow::documentWasModified);
 }
 
 // Called once for every cell of a large change, so it does nothing once the
@@ -479,6 +481,8 @@ bool MainWindow::readDocument(const QString &fileName)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DocumentReader reader;
     const bool loaded = reader.readFile(fileName) && m_documentBinding->apply(reader.document());
+    if (loaded)
+        m_genericToolBar->refreshAreaBox(m_areas);
     QApplication::restoreOverrideCursor();
     if (!loaded) {
         const QString message = reader.errorString();
@@ -722,8 +726,10 @@ void MainWindow::readSettings()
     m_variablesWidget->setVisible(stored.panelVisible);
     m_viewVariableAction->setChecked(stored.panelVisible);
 
+    m_cellTextToolBar->setVisible(stored.cellTextToolBarVisible);
     m_cellTextBarViewAction->setChecked(stored.cellTextToolBarVisible);
     m_toolBarViewAction->setChecked(stored.genericToolBarVisible);
+    m_genericToolBar->readSettings(settings);
 
     m_outputCsvFileAfterComputation = stored.outputCsvFileAfterComputation;
     m_showStataMessage = stored.showStataMessage;
@@ -773,12 +779,13 @@ void MainWindow::writeSettings()
     }
     current.panelVisible = !m_variablesWidget->isHidden();
 
-    current.cellTextToolBarVisible = m_cellTextBarViewAction->isChecked();
+    current.cellTextToolBarVisible = !m_cellTextToolBar->isHidden();
     current.outputCsvFileAfterComputation = m_outputCsvFileAfterComputation;
     current.showStataMessage = m_showStataMessage;
 
     QSettings settings(MainWindowSettings::fileName(), QSettings::IniFormat);
     current.write(settings);
+    m_genericToolBar->writeSettings(settings);
 }
 
 void MainWindow::onQuorinFlash()

@@ -25,6 +25,7 @@ const QString dockWidgetAreaKey = QStringLiteral("dockWidgetArea");
 const QString visibleKey = QStringLiteral("visible");
 
 const QString cellTextToolBarGroup = QStringLiteral("cellTextToolBar");
+const QString genericToolBarGroup = QStringLiteral("genericToolBar");
 
 const QString outputCsvFileAfterComputationGroup =
     QStringLiteral("OutputCsvFileAfterComputationCheckBox");
@@ -69,11 +70,6 @@ QString MainWindowSettings::fileName()
     return QStringLiteral("settings.ini");
 }
 
-QString MainWindowSettings::genericToolBarGroup()
-{
-    return QStringLiteral("genericToolBar");
-}
-
 MainWindowSettings MainWindowSettings::read(QSettings &settings)
 {
     MainWindowSettings stored;
@@ -94,7 +90,7 @@ MainWindowSettings MainWindowSettings::read(QSettings &settings)
     stored.cellTextToolBarVisible =
         groupValue(settings, cellTextToolBarGroup, visibleKey, true).toBool();
     stored.genericToolBarVisible =
-        groupValue(settings, genericToolBarGroup(), visibleKey, true).toBool();
+        groupValue(settings, genericToolBarGroup, visibleKey, true).toBool();
 
     stored.outputCsvFileAfterComputation =
         groupValue(settings, outputCsvFileAfterComputationGroup, checkedKey, true).toBool();

@@ -10,7 +10,8 @@ class QSettings;
 // The main window's preferences and layout as settings.ini keeps them, with
 // the defaults of a first start. The names of the groups and keys are the
 // file's and are spelled here only. The generic toolbar reads and writes its
-// own group; the viewers keep theirs.
+// own group (the main window reads only its visibility, for the View menu);
+// the viewers keep theirs.
 class MainWindowSettings
 {
 public:
@@ -20,7 +21,6 @@ public:
 
     // Resolved against the current working directory.
     static QString fileName();
-    static QString genericToolBarGroup();
 
     // Missing keys give the defaults below.
     static MainWindowSettings read(QSettings &settings);

@@ -6,12 +6,16 @@
 #include "panel/EditStatisticDialog.h"
 #include "table/InsertRowsColumnsDialog.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QRadioButton>
 #include <QSettings>
 #include <QTest>
+#include <QToolBar>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -29,6 +33,12 @@ namespace {
 QToolButton *panelButton(MainWindow &window, const char *objectName)
 {
     return panel(window)->findChild<QToolButton *>(QString::fromLatin1(objectName));
+}
+
+QToolButton *toolBarButton(MainWindow &window, const char *objectName)
+{
+    return window.findChild<QToolBar *>(QStringLiteral("genericToolBar"))
+        ->findChild<QToolButton *>(QString::fromLatin1(objectName));
 }
 
 QTreeWidget *panelList(MainWindow &window, const char *objectName)
@@ -147,6 +157,35 @@ const QMap<QString, Change> &documentChanges()
              });
              panelButton(window, "editStatisticToolButton")->click();
          }},
+        {"area added",
+         [](MainWindow &window, ModalAnswerer &answerer) {
+             answerer.enqueue([](QWidget *dialog) {
+                 dialog->findChild<QLineEdit *>(QStringLiteral("nameLineEdit"))
+                     ->setText(QStringLiteral("centro"));
+                 dialog->findChild<QLineEdit *>(QStringLiteral("conditionLineEdit"))
+                     ->setText(QStringLiteral("ripartizione==3"));
+                 static_cast<QDialog *>(dialog)->accept();
+             });
+             toolBarButton(window, "addAreaToolButton")->click();
+         }},
+        {"area removed",
+         [](MainWindow &window, ModalAnswerer &) {
+             auto *box = window.findChild<QComboBox *>(QStringLiteral("areaComboBox"));
+             box->setCurrentIndex(box->findText(QStringLiteral("vuota")));
+             toolBarButton(window, "removeAreaToolButton")->click();
+         }},
+        {"area condition edited",
+         [](MainWindow &window, ModalAnswerer &answerer) {
+             answerer.enqueue([](QWidget *dialog) {
+                 dialog->findChild<QListWidget *>(QStringLiteral("areaListWidget"))
+                     ->setCurrentRow(0);
+                 QTest::keyClicks(
+                     dialog->findChild<QLineEdit *>(QStringLiteral("conditionLineEdit")),
+                     QStringLiteral(" & eta>17"));
+                 dialog->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+             });
+             toolBarButton(window, "areaManagementToolButton")->click();
+         }},
         {"dataset file name",
          [](MainWindow &window, ModalAnswerer &) {
              window.tableWidget()->setStataDatasetFileName(QStringLiteral("other.dta"));
@@ -187,6 +226,7 @@ private slots:
     void fileTooLargeForTheDiskKeepsTheOldFile();
     void editsMarkTheDocumentModified_data();
     void editsMarkTheDocumentModified();
+    void areaManagementWithoutChangeKeepsTheDocumentUnmodified();
     void changesOfLookOnlyDoNotMarkTheDocumentModified();
 
 private:
@@ -703,6 +743,20 @@ void DocumentCommandsTest::editsMarkTheDocumentModified()
     QVERIFY(window->isWindowModified());
     // Saving clears the mark again.
     action(*window, "saveAction")->trigger();
+    QVERIFY(!window->isWindowModified());
+}
+
+// Looking through the areas without changing one changes nothing.
+void DocumentCommandsTest::areaManagementWithoutChangeKeepsTheDocumentUnmodified()
+{
+    ModalAnswerer answerer;
+    MainWindow *window = savedWindow(answerer);
+    answerer.enqueue([](QWidget *dialog) {
+        dialog->findChild<QListWidget *>(QStringLiteral("areaListWidget"))->setCurrentRow(1);
+        dialog->findChild<QAbstractButton *>(QStringLiteral("closeButton"))->click();
+    });
+    toolBarButton(*window, "areaManagementToolButton")->click();
+    QCOMPARE(answerer.seen().last(), QStringLiteral("AreaManagementDialog"));
     QVERIFY(!window->isWindowModified());
 }
 

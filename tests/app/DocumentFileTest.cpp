@@ -4,6 +4,7 @@
 #include "app/DocumentBinding.h"
 #include "app/MainWindow.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QHeaderView>
 #include <QRegularExpression>
@@ -169,6 +170,12 @@ void DocumentFileTest::saveThenOpenGivesTheSameDocument()
     QCOMPARE(second->statisticCatalogue()->value("ci").resultMatrixRow(), 5);
     QCOMPARE(second->statisticCatalogue()->value("ci").resultMatrixColumn(), 7);
     QCOMPARE(second->tableWidget()->rowHeight(2), 55);
+    // The toolbar's area box lists the areas read.
+    auto *areaBox = second->findChild<QComboBox *>(QStringLiteral("areaComboBox"));
+    QStringList listed;
+    for (int i = 0; i < areaBox->count(); ++i)
+        listed.append(areaBox->itemText(i));
+    QCOMPARE(listed, QStringList({"Nord", "sud", "vuota"}));
     QCOMPARE(second->tableWidget()->columnWidth(3), 95);
 
     // Format views are the cells' look, not their content: back at defaults.

@@ -9,6 +9,7 @@
 #include "model/CellContent.h"
 #include "panel/VariablesWidget.h"
 #include "table/Cell.h"
+#include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
 
 #include <QAbstractButton>
@@ -201,6 +202,7 @@ inline void fillWithFullDocument(MainWindow &window)
     window.areas()->insert(Area("sud", "ripartizione>=4"));
     window.areas()->insert(Area("Nord", "ripartizione<=2 & !missing(eta)"));
     window.areas()->insert(Area("vuota", ""));
+    window.findChild<GenericToolBar *>()->refreshAreaBox(*window.areas());
 
     table->cell(0, 0)->setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
     table->cell(0, 1)->addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));

@@ -6,6 +6,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolBar>
 
 #include <memory>
 
@@ -56,6 +57,16 @@ private:
     QTemporaryDir m_directory;
     std::unique_ptr<MainWindow> m_window;
 };
+
+QList<int> paneWidths(QSettings &settings)
+{
+    QList<int> widths;
+    for (const char *key : {"resultWidgetSize", "precisionWidgetSize", "areaWidgetSize",
+                            "stataWidgetSize", "voidWidgetSize"})
+        widths.append(
+            settings.value(QStringLiteral("genericToolBar/") + QLatin1String(key)).toInt());
+    return widths;
+}
 
 VariablesWidget *panelOf(MainWindow &window)
 {
@@ -109,6 +120,8 @@ void SettingsTest::firstStartDefaults()
     QVERIFY(!variables->isHidden());
     for (const char *name : {"viewVariableAction", "cellTextBarViewAction", "toolBarViewAction"})
         QVERIFY2(action(window, name)->isChecked(), name);
+    for (const char *name : {"cellTextToolBar", "genericToolBar"})
+        QVERIFY2(!window.findChild<QToolBar *>(QString::fromLatin1(name))->isHidden(), name);
     QVERIFY(window.outputCsvFileAfterComputation());
     QVERIFY(window.showStataMessage());
     QVERIFY(window.recentFiles().isEmpty());
@@ -141,7 +154,9 @@ void SettingsTest::everyKeySurvivesARestart()
     // The two run options have no command of their own here: they come in
     // from a file, and the first start must write them again.
     Start input("[OutputCsvFileAfterComputationCheckBox]\nchecked=false\n"
-                "[ShowStataMessageCheckBox]\nchecked=false\n");
+                "[ShowStataMessageCheckBox]\nchecked=false\n"
+                "[genericToolBar]\nresultWidgetSize=120\nprecisionWidgetSize=90\n"
+                "areaWidgetSize=350\nstataWidgetSize=110\nvoidWidgetSize=250\n");
     MainWindow &window = input.window();
     QVERIFY(!window.outputCsvFileAfterComputation());
     ModalAnswerer answerer;
@@ -155,6 +170,7 @@ void SettingsTest::everyKeySurvivesARestart()
     action(window, "viewVariableAction")->trigger();
     QVERIFY(panelOf(window)->isHidden());
     action(window, "cellTextBarViewAction")->trigger();
+    action(window, "toolBarViewAction")->trigger();
 
     // Written into a directory of its own, so that the file holds only what
     // this close wrote.
@@ -176,8 +192,16 @@ void SettingsTest::everyKeySurvivesARestart()
     QVERIFY(panelOf(restarted)->isHidden());
     QVERIFY(!action(restarted, "viewVariableAction")->isChecked());
     QVERIFY(!action(restarted, "cellTextBarViewAction")->isChecked());
+    QVERIFY(restarted.findChild<QToolBar *>(QStringLiteral("cellTextToolBar"))->isHidden());
+    QVERIFY(!action(restarted, "toolBarViewAction")->isChecked());
+    QVERIFY(restarted.findChild<QToolBar *>(QStringLiteral("genericToolBar"))->isHidden());
     QVERIFY(!restarted.outputCsvFileAfterComputation());
     QVERIFY(!restarted.showStataMessage());
+
+    // The toolbar's pane widths went through both starts.
+    QVERIFY(next->close());
+    QSettings again(next->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QCOMPARE(paneWidths(again), QList<int>({120, 90, 350, 110, 250}));
 }
 
 void SettingsTest::floatingPanelComesBackWhereItWas()
