@@ -444,7 +444,10 @@ bool MainWindow::saveAs()
 bool MainWindow::saveFile(const QString &fileName)
 {
     QString error;
-    if (!writeDocument(fileName, &error)) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = writeDocument(fileName, &error);
+    QApplication::restoreOverrideCursor();
+    if (!written) {
         QMessageBox::warning(
             this, tr("Quorin"),
             tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), error));
