@@ -66,6 +66,7 @@ public:
     // Most recent first, each path once; as many as were used, of which the
     // File menu shows the first maximumRecentFiles.
     const QStringList &recentFiles() const { return m_recentFiles; }
+
     // The check file of a run: written by the do-file's last lines, so it
     // exists only when Stata ran the do-file to its end. Deleting reports
     // false when a check file is there and cannot be removed.
@@ -78,10 +79,8 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
 
-public slots:
-    void documentWasModified();
-
 private slots:
+    void documentWasModified();
     void confirmClear();
     void loadVariables();
     void newFile();
