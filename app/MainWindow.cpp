@@ -65,7 +65,15 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     loadVariablesFromArguments(arguments);
 }
 
-MainWindow::~MainWindow() = default;
+// The children go after this window has ceased to be a MainWindow; what they
+// report on the way out must not reach it.
+MainWindow::~MainWindow()
+{
+    for (QObject *child :
+         {static_cast<QObject *>(m_tableWidget), static_cast<QObject *>(m_variablesWidget),
+          static_cast<QObject *>(m_genericToolBar)})
+        child->disconnect(this);
+}
 
 QString MainWindow::strippedName(const QString &fullFileName)
 {

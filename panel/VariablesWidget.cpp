@@ -34,6 +34,14 @@ VariablesWidget::VariablesWidget(StatisticCatalogue *statisticCatalogue, QWidget
     updateAddModalityButton();
 }
 
+// The lists empty themselves after this panel has ceased to be one; that is
+// no change of the document to report.
+VariablesWidget::~VariablesWidget()
+{
+    m_variableListWidget->model()->disconnect(this);
+    m_statisticComboBox->model()->disconnect(this);
+}
+
 void VariablesWidget::createForm()
 {
     setObjectName(QStringLiteral("variablesDockWidget"));

@@ -30,6 +30,7 @@ class VariablesWidget : public QDockWidget
 
 public:
     explicit VariablesWidget(StatisticCatalogue *statisticCatalogue, QWidget *parent = nullptr);
+    ~VariablesWidget() override;
 
     // Appends one row holding the variable.
     void addVariableItem(const Variable &variable);
