@@ -1,5 +1,5 @@
 // Times the main window's document commands on the largest grid Quorin holds
-// (999 rows by 40 columns): reading a file into the widgets, writing the
+// (999 rows by 30 columns): reading a file into the widgets, writing the
 // widgets back to a file, and emptying the grid. Every cell change also
 // reaches the main window's modified marker, so this shows what that costs.
 
@@ -69,7 +69,7 @@ int main(int argc, char *argv[])
     QTemporaryDir directory;
     QDir::setCurrent(directory.path());
     const int rows = 999;
-    const int columns = 40;
+    const int columns = 30;
     const QString source = directory.filePath(QStringLiteral("large.xml"));
     QFile file(source);
     if (!file.open(QIODevice::WriteOnly) ||

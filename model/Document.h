@@ -20,7 +20,7 @@ struct Document
     // anything is built, so a damaged or hostile file cannot freeze Quorin or
     // exhaust its memory. The grid widget holds no more (it keeps a widget
     // per cell), and checks that its own limit stays the same.
-    static constexpr int maximumCellCount = 40000;
+    static constexpr int maximumCellCount = 30000;
 
     static bool gridSizeAllowed(qint64 rowCount, qint64 columnCount);
 

@@ -38,7 +38,7 @@ Cell *CellStore::cell(int row, int column) const
 {
     if (row < 0 || row >= m_rowCount || column < 0 || column >= m_columnCount)
         return nullptr;
-    return m_cells.at(qsizetype(row) * m_columnCount + column);
+    return m_cells.at(qsizetype(row) * m_columnCount + column).data();
 }
 
 const CellContent *CellStore::contentAt(int row, int column) const
@@ -67,7 +67,7 @@ void CellStore::insertRowsAt(int position, int count)
     }
     for (int row = position; row < position + count; ++row) {
         for (int column = 0; column < m_columnCount; ++column)
-            cell(row, column)->setContent(CellContent());
+            clearToNew(row, column);
     }
 }
 
@@ -78,21 +78,29 @@ void CellStore::insertColumnsAt(int position, int count)
         for (int column = m_columnCount - 1; column >= position + count; --column)
             moveContent(row, column - count, row, column);
         for (int column = position; column < position + count; ++column)
-            cell(row, column)->setContent(CellContent());
+            clearToNew(row, column);
     }
 }
 
 void CellStore::moveContent(int fromRow, int fromColumn, int toRow, int toColumn)
 {
-    cell(toRow, toColumn)->setContent(cell(fromRow, fromColumn)->content());
+    const Cell *from = cell(fromRow, fromColumn);
+    Cell *to = cell(toRow, toColumn);
+    if (to)
+        to->setContent(from ? from->content() : CellContent());
+}
+
+void CellStore::clearToNew(int row, int column)
+{
+    if (Cell *target = cell(row, column))
+        target->setContent(CellContent());
 }
 
 void CellStore::setContents(const QList<CellContent> &contents)
 {
     for (qsizetype i = 0; i < m_cells.size(); ++i) {
-        if (!m_cells.at(i))
-            continue;
-        m_cells.at(i)->setContent(i < contents.size() ? contents.at(i) : CellContent());
+        if (Cell *cell = m_cells.at(i))
+            cell->setContent(i < contents.size() ? contents.at(i) : CellContent());
     }
 }
 
@@ -151,7 +159,7 @@ void CellStore::onModelReset()
 void CellStore::insertRows(int first, int count)
 {
     const qsizetype at = qsizetype(first) * m_columnCount;
-    m_cells.insert(at, qsizetype(count) * m_columnCount, nullptr);
+    m_cells.insert(at, qsizetype(count) * m_columnCount, QPointer<Cell>());
     m_rowCount += count;
 }
 
@@ -159,7 +167,10 @@ QList<Cell *> CellStore::removeRows(int first, int count)
 {
     const qsizetype at = qsizetype(first) * m_columnCount;
     const qsizetype length = qsizetype(count) * m_columnCount;
-    QList<Cell *> removed = m_cells.mid(at, length);
+    QList<Cell *> removed;
+    removed.reserve(length);
+    for (qsizetype i = at; i < at + length; ++i)
+        removed.append(m_cells.at(i).data());
     m_cells.remove(at, length);
     m_rowCount -= count;
     return removed;
@@ -167,16 +178,16 @@ QList<Cell *> CellStore::removeRows(int first, int count)
 
 void CellStore::insertColumns(int first, int count)
 {
-    QList<Cell *> cells;
+    QList<QPointer<Cell>> cells;
     cells.reserve(qsizetype(m_rowCount) * (m_columnCount + count));
     for (int row = 0; row < m_rowCount; ++row) {
         for (int column = 0; column < m_columnCount; ++column) {
             if (column == first)
-                cells.insert(cells.size(), count, nullptr);
+                cells.insert(cells.size(), count, QPointer<Cell>());
             cells.append(m_cells.at(qsizetype(row) * m_columnCount + column));
         }
         if (first >= m_columnCount)
-            cells.insert(cells.size(), count, nullptr);
+            cells.insert(cells.size(), count, QPointer<Cell>());
     }
     m_cells = cells;
     m_columnCount += count;
@@ -184,14 +195,14 @@ void CellStore::insertColumns(int first, int count)
 
 QList<Cell *> CellStore::removeColumns(int first, int count)
 {
-    QList<Cell *> kept;
+    QList<QPointer<Cell>> kept;
     QList<Cell *> removed;
     kept.reserve(qsizetype(m_rowCount) * (m_columnCount - count));
     for (int row = 0; row < m_rowCount; ++row) {
         for (int column = 0; column < m_columnCount; ++column) {
-            Cell *cell = m_cells.at(qsizetype(row) * m_columnCount + column);
+            const QPointer<Cell> &cell = m_cells.at(qsizetype(row) * m_columnCount + column);
             if (column >= first && column < first + count)
-                removed.append(cell);
+                removed.append(cell.data());
             else
                 kept.append(cell);
         }
@@ -209,11 +220,11 @@ void CellStore::matchModelShape()
     const int columns = m_table->columnCount();
     if (rows == m_rowCount && columns == m_columnCount)
         return;
-    for (Cell *cell : std::as_const(m_cells)) {
+    for (const QPointer<Cell> &cell : std::as_const(m_cells)) {
         if (cell)
-            m_spareCells.append(cell);
+            m_spareCells.append(cell.data());
     }
-    m_cells = QList<Cell *>(qsizetype(rows) * columns, nullptr);
+    m_cells = QList<QPointer<Cell>>(qsizetype(rows) * columns);
     m_rowCount = rows;
     m_columnCount = columns;
 }
@@ -225,7 +236,7 @@ void CellStore::fillAndInstall(bool installAll)
     sortInChildOrder(m_spareCells);
     for (int row = 0; row < m_rowCount; ++row) {
         for (int column = 0; column < m_columnCount; ++column) {
-            Cell *&cell = m_cells[qsizetype(row) * m_columnCount + column];
+            QPointer<Cell> &cell = m_cells[qsizetype(row) * m_columnCount + column];
             if (cell && !installAll)
                 continue;
             if (!cell)
@@ -254,6 +265,7 @@ void CellStore::install(int row, int column, Cell *cell)
     // and two removals from, the model's crowded index hash while it checks
     // for a widget already at that position.
     const QPersistentModelIndex position(m_table->model()->index(row, column));
+    QScopedValueRollback<bool> installing(m_installing, true);
     m_table->setCellWidget(row, column, cell);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 
@@ -69,6 +70,11 @@ public:
     // new void cells (default content, no area).
     void setContents(const QList<CellContent> &contents);
 
+    // True while a cell is being put into the view.
+    bool isInstalling() const { return m_installing; }
+    // True while the shape changes, and the cells are not all in place.
+    bool isRestructuring() const { return m_restructuring; }
+
     // Stops following the model; the table calls it before it is destroyed.
     void detach();
 
@@ -85,6 +91,8 @@ private:
     QList<Cell *> removeColumns(int first, int count);
     void matchModelShape();
     void moveContent(int fromRow, int fromColumn, int toRow, int toColumn);
+    // Gives the cell the content of a new cell: void, no area, default views.
+    void clearToNew(int row, int column);
 
     // Puts a cell at every empty position, reusing cells taken out of the grid
     // earlier; with installAll, also puts every other cell back into the view.
@@ -97,11 +105,13 @@ private:
 
     QTableWidget *m_table;
     std::function<void(Cell *)> m_prepareCell;
-    // The cells row by row; nullptr marks a position not filled yet.
-    QList<Cell *> m_cells;
+    // The cells row by row; null marks a position not filled yet, or one whose
+    // cell other code replaced or deleted.
+    QList<QPointer<Cell>> m_cells;
     int m_rowCount = 0;
     int m_columnCount = 0;
     // Cells taken out of the grid during a restructuring, reused or deleted at its end.
     QList<Cell *> m_spareCells;
     bool m_restructuring = false;
+    bool m_installing = false;
 };

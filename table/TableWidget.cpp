@@ -15,6 +15,7 @@
 #include "table/StatisticMimeData.h"
 #include "table/TableContextMenu.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDomElement>
@@ -27,6 +28,8 @@
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -130,7 +133,7 @@ bool TableWidget::canHold(int rows, int columns)
 
 QString TableWidget::tooLargeMessage(int rows, int columns)
 {
-    return tr("A table of %1 rows and %2 columns is too large: Quorin holds at most %3 cells.")
+    return tr("A table of %1 rows and %2 columns is too large: Quorin holds at most %L3 cells.")
         .arg(rows)
         .arg(columns)
         .arg(maximumCellCount);
@@ -217,16 +220,25 @@ const AreaCollection &TableWidget::areas() const
 
 // ---- Whole-grid operations ----
 
-// Installing a cell shows it; with the viewport hidden meanwhile, thousands
-// of cells appearing cost no painting, and only the ones in view come back.
 void TableWidget::restructure(const std::function<void()> &change)
 {
+    changeCellsOutOfView([this, &change] { m_cells->restructure(change); });
+}
+
+// Installing a cell shows it; with the viewport hidden meanwhile, thousands
+// of cells appearing and changing cost no painting, and only the ones in view
+// come back.
+void TableWidget::changeCellsOutOfView(const std::function<void()> &change)
+{
+    // Large grids take a moment.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const bool viewportShown = !viewport()->isHidden();
     viewport()->hide();
-    m_cells->restructure(change);
+    change();
     updateEditorGeometries();
     if (viewportShown)
         viewport()->show();
+    QApplication::restoreOverrideCursor();
 }
 
 bool TableWidget::newTable(int rows, int columns)
@@ -527,7 +539,7 @@ void TableWidget::insertRows(int position, int count)
         rangesAfterInsertion(selectedRanges(), Qt::Vertical, position, count);
     const int current = currentRow() >= position ? currentRow() + count : currentRow();
     const int column = currentColumn();
-    m_cells->insertRowsAt(position, count);
+    changeCellsOutOfView([this, position, count] { m_cells->insertRowsAt(position, count); });
     shiftSectionSizes(verticalHeader(), position, count);
     restoreSelection(ranges, current, column);
 }
@@ -542,7 +554,7 @@ void TableWidget::insertColumns(int position, int count)
         rangesAfterInsertion(selectedRanges(), Qt::Horizontal, position, count);
     const int row = currentRow();
     const int current = currentColumn() >= position ? currentColumn() + count : currentColumn();
-    m_cells->insertColumnsAt(position, count);
+    changeCellsOutOfView([this, position, count] { m_cells->insertColumnsAt(position, count); });
     shiftSectionSizes(horizontalHeader(), position, count);
     restoreSelection(ranges, row, current);
 }
@@ -718,6 +730,11 @@ void TableWidget::contextMenuEvent(QContextMenuEvent *event)
 // loading, a format over a large selection) would cost seconds of painting.
 void TableWidget::updateEditorGeometries()
 {
+    // In the middle of a change of shape the cells are not all in place; the
+    // change places them when it is done.
+    if (!m_cells || m_cells->isRestructuring() || m_cells->rowCount() != rowCount() ||
+        m_cells->columnCount() != columnCount())
+        return;
     const QRect area = viewport()->rect();
     int top = rowAt(area.top());
     int bottom = rowAt(area.bottom());
@@ -744,6 +761,17 @@ void TableWidget::updateEditorGeometries()
         cell->setGeometry(rect);
         cell->show();
     });
+}
+
+// Installing a cell widget reports its position as changed, and the base
+// class would look the widget up once more in the model's crowded index hash
+// only to leave it alone; nothing of the model changed.
+void TableWidget::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                              const QList<int> &roles)
+{
+    if (m_cells && m_cells->isInstalling())
+        return;
+    QTableWidget::dataChanged(topLeft, bottomRight, roles);
 }
 
 void TableWidget::scrollContentsBy(int dx, int dy)

@@ -35,11 +35,14 @@ class TableWidget : public QTableWidget
     Q_OBJECT
 
 public:
-    // The largest grid Quorin holds, in cells. Qt 6.4 keeps a widget per cell
-    // in a hash whose cost grows with the square of the cell count on grids
-    // wider than 16 columns: 999 x 30 builds in about a second, 999 x 50 takes
-    // five, and 999 x 999 would take hours and gigabytes.
-    static constexpr int maximumCellCount = 40000;
+    // The largest grid Quorin holds, in cells. Every cell is a widget, and
+    // Qt 6.4 files each under a hash key that collides once a grid is wider
+    // than 16 columns, so building a grid costs about the square of its cell
+    // count: on two cores 999 x 30 builds in about two seconds, 999 x 40 in
+    // three, 500 x 80 in ten, and 999 x 999 would take hours and gigabytes.
+    // 999 x 30 is the largest size that must work; wider grids of that many
+    // cells take up to five seconds.
+    static constexpr int maximumCellCount = 30000;
     static bool canHold(int rows, int columns);
     // The message for a grid canHold() refuses.
     static QString tooLargeMessage(int rows, int columns);
@@ -145,6 +148,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
     void updateEditorGeometries() override;
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
+                     const QList<int> &roles = QList<int>()) override;
     void scrollContentsBy(int dx, int dy) override;
 
 private slots:
@@ -163,6 +168,7 @@ private:
     void forEachSelectedCell(const CellVisitor &visit) const;
 
     void restructure(const std::function<void()> &change);
+    void changeCellsOutOfView(const std::function<void()> &change);
     void insertRows(int position, int count);
     void insertColumns(int position, int count);
     bool confirmSize(int rows, int columns);

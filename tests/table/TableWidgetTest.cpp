@@ -7,6 +7,8 @@
 #include <QDomDocument>
 #include <QHeaderView>
 #include <QItemSelection>
+#include <QLabel>
+#include <QPointer>
 #include <QTest>
 
 using namespace TableTest;
@@ -609,6 +611,18 @@ void TableWidgetTest::shapeChangesByOtherCodeKeepACellEverywhere()
     base->clear();
     QVERIFY2(everyPositionHoldsItsCell(*m_table, &problem), qPrintable(problem));
     QCOMPARE(m_table->cell(0, 0)->text(), QStringLiteral("0,1"));
+
+    // A widget put in a cell's place replaces the cell; the grid forgets the
+    // deleted cell and puts a new one back at its next change of shape.
+    QPointer<Cell> replaced = m_table->cell(1, 1);
+    base->setCellWidget(1, 1, new QLabel);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!replaced);
+    QCOMPARE(m_table->cell(1, 1), nullptr);
+    select(*m_table, {cellRange(3, 3)});
+    m_table->removeRowsOfSelectedCells();
+    QVERIFY2(everyPositionHoldsItsCell(*m_table, &problem), qPrintable(problem));
+    QCOMPARE(m_table->cell(1, 1)->content().dataType(), T::Void);
 }
 
 // Not a timing: large grids go through the same paths as small ones.
