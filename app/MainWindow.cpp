@@ -2,7 +2,12 @@
 
 #include "app/AboutQuorinDialog.h"
 #include "app/DisclaimerDialog.h"
+#include "app/DocumentBinding.h"
 #include "app/LicenseDialog.h"
+#include "app/MainWindowSettings.h"
+#include "app/NewFileDialog.h"
+#include "model/DocumentReader.h"
+#include "model/DocumentWriter.h"
 #include "panel/VariablesWidget.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/DoView.h"
@@ -31,6 +36,10 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
+#include <QSaveFile>
+#include <QSettings>
+
+#include <algorithm>
 
 MainWindow::MainWindow(QWidget *parent)
     : MainWindow(QStringList(), parent)
@@ -48,11 +57,23 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     createGenericToolBar();
     connectSelectionAnalysis();
     createRecentFileActions();
+    m_documentBinding = std::make_unique<DocumentBinding>(m_tableWidget, m_variablesWidget,
+                                                          &m_statisticCatalogue, &m_areas);
+    connectDocumentChanges();
+    readSettings();
     // Last, once everything it may touch or report on exists.
     loadVariablesFromArguments(arguments);
 }
 
-MainWindow::~MainWindow() = default;
+// The children go after this window has ceased to be a MainWindow; what they
+// report on the way out must not reach it.
+MainWindow::~MainWindow()
+{
+    for (QObject *child :
+         {static_cast<QObject *>(m_tableWidget), static_cast<QObject *>(m_variablesWidget),
+          static_cast<QObject *>(m_genericToolBar)})
+        child->disconnect(this);
+}
 
 QString MainWindow::strippedName(const QString &fullFileName)
 {
@@ -278,12 +299,47 @@ void MainWindow::createRecentFileActions()
     }
 }
 
+// Every change of what a document file keeps marks the window modified; New,
+// Open and Save clear the mark.
+void MainWindow::connectDocumentChanges()
+{
+    connect(m_tableWidget, &TableWidget::contentChanged, this, &MainWindow::documentWasModified);
+    connect(m_variablesWidget, &VariablesWidget::contentChanged, this,
+            &MainWindow::documentWasModified);
+    connect(m_genericToolBar, &GenericToolBar::areasChanged, this,
+            &MainWindow::documentWasModified);
+}
+
+// Called once for every cell of a large change, so it does nothing once the
+// mark is set. A document without a file gets its "Untitled" title, which
+// has a place for the mark.
+void MainWindow::documentWasModified()
+{
+    if (isWindowModified())
+        return;
+    if (m_currentFileName.isEmpty())
+        showTitle();
+    setWindowModified(true);
+}
+
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    if (!maybeSave()) {
+        event->ignore();
+        return;
+    }
+    writeSettings();
     event->accept();
 }
 
-void MainWindow::confirmClear() {}
+void MainWindow::confirmClear()
+{
+    const QMessageBox::StandardButton answer =
+        QMessageBox::warning(this, tr("Quorin"), tr("Are you sure you want to clear the quorin?"),
+                             QMessageBox::Yes | QMessageBox::No);
+    if (answer == QMessageBox::Yes)
+        m_tableWidget->clear();
+}
 
 void MainWindow::loadVariables()
 {
@@ -310,11 +366,7 @@ void MainWindow::loadVariablesFromDataset(const QString &fileName)
 
 void MainWindow::replaceVariables(const QList<Variable> &variables)
 {
-    m_variablesWidget->clearVariableList();
-    for (const Variable &variable : variables) {
-        m_variablesWidget->addVariableItem(variable);
-        m_variablesWidget->clearModalityList();
-    }
+    m_variablesWidget->setVariables(variables);
 }
 
 // Started as "quorin dataset.dta", Quorin opens with that dataset's variables.
@@ -327,18 +379,174 @@ void MainWindow::loadVariablesFromArguments(const QStringList &arguments)
     loadVariablesFromDataset(fileName.replace(QLatin1Char('\\'), QLatin1Char('/')));
 }
 
-void MainWindow::newFile() {}
+// ---- Document commands ----
 
-void MainWindow::open() {}
+// True when the command that asked may go on: nothing unsaved, the user saved
+// it, or the user chose to discard it.
+bool MainWindow::maybeSave()
+{
+    if (!isWindowModified())
+        return true;
+    QMessageBox box(QMessageBox::Warning, tr("Quorin"),
+                    tr("The document has been modified.\nDo you want to save your changes?"),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return save();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The areas and the grid's dataset and output file names stay as they were.
+void MainWindow::newFile()
+{
+    if (!maybeSave())
+        return;
+    NewFileDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int rows = dialog.numberOfRows();
+    const int columns = dialog.numberOfColumns();
+    if (!m_tableWidget->newTable(rows, columns)) {
+        QMessageBox::warning(this, tr("Quorin"), TableWidget::tooLargeMessage(rows, columns));
+        return;
+    }
+    m_variablesWidget->clearVariableList();
+    m_variablesWidget->clearModalityList();
+    m_variablesWidget->clearStatistics();
+    setCurrentFile(QString());
+}
+
+void MainWindow::open()
+{
+    if (!maybeSave())
+        return;
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Open Quorin file"), QStringLiteral("."), tr("Quorin files (*.xml)"));
+    if (!fileName.isEmpty())
+        readDocument(fileName);
+}
 
 bool MainWindow::save()
 {
-    return false;
+    if (m_currentFileName.isEmpty())
+        return saveAs();
+    return saveFile(m_currentFileName);
 }
 
 bool MainWindow::saveAs()
 {
-    return false;
+    const QString fileName = QFileDialog::getSaveFileName(
+        this, tr("Save Quorin file"), QStringLiteral("."), tr("Quorin files (*.xml)"));
+    if (fileName.isEmpty())
+        return false;
+    return saveFile(fileName);
+}
+
+// A document that could not be written stays modified, under its old name.
+bool MainWindow::saveFile(const QString &fileName)
+{
+    QString error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = writeDocument(fileName, &error);
+    QApplication::restoreOverrideCursor();
+    if (!written) {
+        QMessageBox::warning(
+            this, tr("Quorin"),
+            tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), error));
+        return false;
+    }
+    setCurrentFile(fileName);
+    return true;
+}
+
+bool MainWindow::writeDocument(const QString &fileName, QString *error)
+{
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    if (!DocumentWriter::write(m_documentBinding->gather(), &file, error)) {
+        file.cancelWriting();
+        return false;
+    }
+    if (!file.commit()) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+// The file is read whole before anything changes, so a refused file leaves
+// the document, the current file and the recent files as they were.
+bool MainWindow::readDocument(const QString &fileName)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    DocumentReader reader;
+    const bool loaded = reader.readFile(fileName) && m_documentBinding->apply(reader.document());
+    if (loaded)
+        m_genericToolBar->refreshAreaBox(m_areas);
+    QApplication::restoreOverrideCursor();
+    if (!loaded) {
+        const QString message = reader.errorString();
+        QMessageBox::warning(this, tr("Quorin"),
+                             message.isEmpty() ? tr("Failed to load file.") : message);
+        return false;
+    }
+    setCurrentFile(fileName);
+    return true;
+}
+
+// Paths are kept absolute, so that the recent files and Save still find the
+// file after the working directory changed.
+void MainWindow::setCurrentFile(const QString &fileName)
+{
+    m_currentFileName = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+    setWindowModified(false);
+    if (!m_currentFileName.isEmpty()) {
+        m_recentFiles.removeAll(m_currentFileName);
+        m_recentFiles.prepend(m_currentFileName);
+        updateRecentFileActions();
+    }
+    showTitle();
+}
+
+void MainWindow::showTitle()
+{
+    const QString shownName =
+        m_currentFileName.isEmpty() ? tr("Untitled") : strippedName(m_currentFileName);
+    setWindowTitle(tr("%1[*] - Quorin").arg(shownName));
+}
+
+// Files that vanished leave the list itself, so they are not saved either.
+void MainWindow::updateRecentFileActions()
+{
+    m_recentFiles.erase(std::remove_if(m_recentFiles.begin(), m_recentFiles.end(),
+                                       [](const QString &path) { return !QFile::exists(path); }),
+                        m_recentFiles.end());
+    for (int i = 0; i < m_recentFileActions.size(); ++i) {
+        QAction *action = m_recentFileActions.at(i);
+        if (i < m_recentFiles.size()) {
+            const QString &path = m_recentFiles.at(i);
+            // A "&" in a file name is shown, not taken as a shortcut mark.
+            QString name = strippedName(path);
+            name.replace(QLatin1Char('&'), QLatin1String("&&"));
+            action->setText(tr("&%1 %2").arg(QString::number(i + 1), name));
+            action->setData(path);
+            action->setVisible(true);
+        } else {
+            action->setVisible(false);
+        }
+    }
+    m_recentFilesSeparator->setVisible(!m_recentFiles.isEmpty());
 }
 
 void MainWindow::on_viewLastLogFileAction_triggered()
@@ -496,7 +704,100 @@ void MainWindow::on_aboutQuorinAction_triggered()
     dialog.exec();
 }
 
-void MainWindow::openRecentFile() {}
+void MainWindow::openRecentFile()
+{
+    auto *action = qobject_cast<QAction *>(sender());
+    if (!action || !m_recentFileActions.contains(action))
+        return;
+    if (!maybeSave())
+        return;
+    readDocument(action->data().toString());
+}
+
+// ---- Settings ----
+
+void MainWindow::readSettings()
+{
+    QSettings settings(MainWindowSettings::fileName(), QSettings::IniFormat);
+    const MainWindowSettings stored = MainWindowSettings::read(settings);
+
+    m_recentFiles = stored.recentFiles;
+    m_stataExecutableFileName = stored.stataExecutableFileName;
+    updateRecentFileActions();
+
+    // Marked rather than shown: the program shows the window when it is built.
+    if (stored.maximized) {
+        setWindowState(windowState() | Qt::WindowMaximized);
+    } else {
+        move(stored.position);
+        resize(stored.size);
+    }
+
+    placeVariablesPanel(stored);
+    m_variablesWidget->setVisible(stored.panelVisible);
+    m_viewVariableAction->setChecked(stored.panelVisible);
+
+    m_cellTextToolBar->setVisible(stored.cellTextToolBarVisible);
+    m_cellTextBarViewAction->setChecked(stored.cellTextToolBarVisible);
+    m_toolBarViewAction->setChecked(stored.genericToolBarVisible);
+    m_genericToolBar->readSettings(settings);
+
+    m_outputCsvFileAfterComputation = stored.outputCsvFileAfterComputation;
+    m_showStataMessage = stored.showStataMessage;
+}
+
+void MainWindow::placeVariablesPanel(const MainWindowSettings &stored)
+{
+    switch (stored.panelPlace) {
+    case MainWindowSettings::PanelPlace::Left:
+        m_variablesWidget->setFloating(false);
+        addDockWidget(Qt::LeftDockWidgetArea, m_variablesWidget);
+        break;
+    case MainWindowSettings::PanelPlace::Right:
+        m_variablesWidget->setFloating(false);
+        addDockWidget(Qt::RightDockWidgetArea, m_variablesWidget);
+        break;
+    case MainWindowSettings::PanelPlace::Floating:
+        m_variablesWidget->setFloating(true);
+        m_variablesWidget->move(stored.panelPosition);
+        if (stored.panelSize.isValid())
+            m_variablesWidget->resize(stored.panelSize);
+        break;
+    case MainWindowSettings::PanelPlace::Unchanged:
+        break;
+    }
+}
+
+void MainWindow::writeSettings()
+{
+    MainWindowSettings current;
+    current.recentFiles = m_recentFiles;
+    current.stataExecutableFileName = m_stataExecutableFileName;
+    current.maximized = isMaximized();
+    current.position = pos();
+    current.size = size();
+
+    if (m_variablesWidget->isFloating()) {
+        current.panelPlace = MainWindowSettings::PanelPlace::Floating;
+        current.panelPosition = m_variablesWidget->pos();
+        current.panelSize = m_variablesWidget->size();
+    } else if (dockWidgetArea(m_variablesWidget) == Qt::RightDockWidgetArea) {
+        current.panelPlace = MainWindowSettings::PanelPlace::Right;
+    } else if (dockWidgetArea(m_variablesWidget) == Qt::LeftDockWidgetArea) {
+        current.panelPlace = MainWindowSettings::PanelPlace::Left;
+    } else {
+        current.panelPlace = MainWindowSettings::PanelPlace::Unchanged;
+    }
+    current.panelVisible = !m_variablesWidget->isHidden();
+
+    current.cellTextToolBarVisible = !m_cellTextToolBar->isHidden();
+    current.outputCsvFileAfterComputation = m_outputCsvFileAfterComputation;
+    current.showStataMessage = m_showStataMessage;
+
+    QSettings settings(MainWindowSettings::fileName(), QSettings::IniFormat);
+    current.write(settings);
+    m_genericToolBar->writeSettings(settings);
+}
 
 void MainWindow::onQuorinFlash()
 {

@@ -9,8 +9,12 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 class CellTextToolBar;
+class DocumentBinding;
 class GenericToolBar;
+class MainWindowSettings;
 class QAction;
 class QMenu;
 class TableWidget;
@@ -50,6 +54,19 @@ public:
     // A path's file name without its directories.
     static QString strippedName(const QString &fullFileName);
 
+    // Writes the document to the file, replacing it only once the whole text
+    // is written: a failure, a full disk or a crash on the way leaves the file
+    // as it was. False, with the system's reason in error, when it failed.
+    bool writeDocument(const QString &fileName, QString *error = nullptr);
+    // Replaces the document by the file's and makes it the current file; a
+    // file Quorin cannot use is refused with a message and nothing changes.
+    bool readDocument(const QString &fileName);
+
+    const QString &currentFileName() const { return m_currentFileName; }
+    // Most recent first, each path once; as many as were used, of which the
+    // File menu shows the first maximumRecentFiles.
+    const QStringList &recentFiles() const { return m_recentFiles; }
+
     // The check file of a run: written by the do-file's last lines, so it
     // exists only when Stata ran the do-file to its end. Deleting reports
     // false when a check file is there and cannot be removed.
@@ -63,6 +80,7 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
+    void documentWasModified();
     void confirmClear();
     void loadVariables();
     void newFile();
@@ -96,10 +114,21 @@ private:
     void createCellTextToolBar();
     void createGenericToolBar();
     void connectSelectionAnalysis();
+    void connectDocumentChanges();
     bool askForStataExecutable();
     void runTable(bool showStataMessage, bool viewOutput);
     void loadVariablesFromArguments(const QStringList &arguments);
     void replaceVariables(const QList<Variable> &variables);
+
+    bool maybeSave();
+    bool saveFile(const QString &fileName);
+    void setCurrentFile(const QString &fileName);
+    void showTitle();
+    void updateRecentFileActions();
+
+    void readSettings();
+    void placeVariablesPanel(const MainWindowSettings &stored);
+    void writeSettings();
 
     // Form: actions and menus.
     QAction *m_newFileAction = nullptr;
@@ -141,4 +170,5 @@ private:
     QStringList m_recentFiles;
     QList<QAction *> m_recentFileActions;
     QAction *m_recentFilesSeparator = nullptr;
+    std::unique_ptr<DocumentBinding> m_documentBinding;
 };

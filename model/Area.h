@@ -17,6 +17,12 @@ public:
 
     QDomElement toXml(QDomDocument &document) const;
 
+    bool operator==(const Area &other) const
+    {
+        return m_name == other.m_name && m_condition == other.m_condition;
+    }
+    bool operator!=(const Area &other) const { return !(*this == other); }
+
 private:
     QString m_name;
     QString m_condition;

@@ -32,6 +32,9 @@ public:
     bool isEmpty() const { return m_areas.isEmpty(); }
     int count() const { return int(m_areas.size()); }
 
+    bool operator==(const AreaCollection &other) const { return m_areas == other.m_areas; }
+    bool operator!=(const AreaCollection &other) const { return !(*this == other); }
+
 private:
     QMap<QString, Area> m_areas;
 };

@@ -7,6 +7,7 @@
 #include "table/ModalityListWidget.h"
 #include "table/VariableListWidget.h"
 
+#include <QAbstractItemModel>
 #include <QComboBox>
 #include <QEvent>
 #include <QHBoxLayout>
@@ -27,9 +28,18 @@ VariablesWidget::VariablesWidget(StatisticCatalogue *statisticCatalogue, QWidget
     retranslateUi();
     m_statisticComboBox->addItems(m_statisticCatalogue->keys());
     connectForm();
+    connectContentChanges();
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     m_variableListWidget->setCurrentStatistic(m_statisticComboBox->currentText());
     updateAddModalityButton();
+}
+
+// The lists empty themselves after this panel has ceased to be one; that is
+// no change of the document to report.
+VariablesWidget::~VariablesWidget()
+{
+    m_variableListWidget->model()->disconnect(this);
+    m_statisticComboBox->model()->disconnect(this);
 }
 
 void VariablesWidget::createForm()
@@ -215,6 +225,22 @@ void VariablesWidget::connectForm()
             &VariablesWidget::updateAddModalityButton);
 }
 
+// The document's part of the panel lives in the variable list's rows (each
+// holding its variable with the modalities) and in the statistic box; the
+// modality list only shows the current variable's. Editing a definition
+// changes the catalogue alone and reports itself.
+void VariablesWidget::connectContentChanges()
+{
+    for (QAbstractItemModel *model :
+         {m_variableListWidget->model(), m_statisticComboBox->model()}) {
+        connect(model, &QAbstractItemModel::rowsInserted, this, &VariablesWidget::contentChanged);
+        connect(model, &QAbstractItemModel::rowsRemoved, this, &VariablesWidget::contentChanged);
+        connect(model, &QAbstractItemModel::rowsMoved, this, &VariablesWidget::contentChanged);
+        connect(model, &QAbstractItemModel::dataChanged, this, &VariablesWidget::contentChanged);
+        connect(model, &QAbstractItemModel::modelReset, this, &VariablesWidget::contentChanged);
+    }
+}
+
 // Variables
 
 void VariablesWidget::addVariableItem(const Variable &variable)
@@ -240,6 +266,14 @@ void VariablesWidget::clearVariableList()
     m_variableListWidget->clear();
     showModalitiesOfCurrentVariable();
     updateAddModalityButton();
+}
+
+void VariablesWidget::setVariables(const QList<Variable> &variables)
+{
+    clearVariableList();
+    for (const Variable &variable : variables)
+        addVariableItem(variable);
+    clearModalityList();
 }
 
 void VariablesWidget::clearModalityList()
@@ -514,6 +548,7 @@ void VariablesWidget::onEditStatisticToolButtonClicked()
     m_statisticCatalogue->insert(name, Command(name, edited.format(), edited.result(),
                                                edited.resultType(), edited.resultMatrixRow(),
                                                edited.resultMatrixColumn()));
+    emit contentChanged();
 }
 
 void VariablesWidget::on_removeStatisticToolButton_clicked()

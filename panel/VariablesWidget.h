@@ -30,12 +30,16 @@ class VariablesWidget : public QDockWidget
 
 public:
     explicit VariablesWidget(StatisticCatalogue *statisticCatalogue, QWidget *parent = nullptr);
+    ~VariablesWidget() override;
 
     // Appends one row holding the variable.
     void addVariableItem(const Variable &variable);
     // Every variable, in list order.
     QList<Variable> variables() const;
     void clearVariableList();
+    // Replaces the variables by the given ones, in that order; no variable is
+    // current and no modality is shown.
+    void setVariables(const QList<Variable> &variables);
     void clearModalityList();
 
     // Empties the catalogue and the statistic box.
@@ -48,6 +52,9 @@ public:
 
 signals:
     void commandRemoved(const QString &commandName);
+    // The variables, their modalities or the statistic catalogue changed:
+    // the document needs saving again.
+    void contentChanged();
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -76,6 +83,7 @@ private:
     QToolButton *createArrowButton(const QString &objectName, Qt::ArrowType arrow);
     void retranslateUi();
     void connectForm();
+    void connectContentChanges();
 
     static int selectedRow(const QTreeWidget *list);
     static Variable storedVariable(const QTreeWidgetItem *item);

@@ -59,40 +59,47 @@ void Cell::setContent(const CellContent &content)
 {
     m_content = content;
     updateDisplay();
+    emit contentChanged();
 }
 
 void Cell::setStatistic(const Statistic &statistic)
 {
     m_content.setStatistic(statistic);
     updateDisplay();
+    emit contentChanged();
 }
 
 void Cell::addMicroCondition(const MicroCondition &term)
 {
     m_content.addMicroCondition(term);
     updateDisplay();
+    emit contentChanged();
 }
 
 void Cell::setSimpleText(const QString &text)
 {
     m_content.setSimpleText(text);
     updateDisplay();
+    emit contentChanged();
 }
 
 void Cell::clearContent()
 {
     m_content.clearContent();
     updateDisplay();
+    emit contentChanged();
 }
 
 void Cell::setArea(const QString &area)
 {
     m_content.setArea(area);
+    emit contentChanged();
 }
 
 void Cell::setStatisticFormat(const QString &format)
 {
     m_content.setStatisticFormat(format);
+    emit contentChanged();
 }
 
 void Cell::setStatisticFormatView(T::StatisticFormatView view)

@@ -56,6 +56,9 @@ public:
 
 signals:
     void dropInCell(Cell *cellWidget, QDropEvent *event);
+    // What the cell holds changed (not merely how it is labelled): a
+    // document with this cell needs saving again.
+    void contentChanged();
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;

@@ -256,6 +256,7 @@ void GenericToolBar::onAddArea()
     const int shown = m_areaComboBox->currentIndex();
     m_areaComboBox->addItem(area->name());
     m_areaComboBox->setCurrentIndex(shown);
+    emit areasChanged();
 }
 
 void GenericToolBar::onRemoveArea()
@@ -269,13 +270,17 @@ void GenericToolBar::onRemoveArea()
         m_areaComboBox->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_areaComboBox->setCurrentIndex(-1);
     m_areas->remove(name);
+    emit areasChanged();
 }
 
 void GenericToolBar::onAreaManagementeButtonClicked()
 {
+    const AreaCollection before = *m_areas;
     AreaManagementDialog dialog(m_table, m_areas, this);
     dialog.exec();
     refreshAreaBox(*m_areas);
+    if (*m_areas != before)
+        emit areasChanged();
 }
 
 void GenericToolBar::onAssignAreaButtonClicked()

@@ -40,6 +40,8 @@ signals:
     void formatStringChanged(const QString &formatString);
     void quorinFlashToolButtonClicked();
     void startStataToolButtonClicked();
+    // An area was added or removed, or its condition changed.
+    void areasChanged();
 
 public slots:
     void setCurrentResult(const QString &resultFinalString);

@@ -1,6 +1,7 @@
 #include "table/TableWidget.h"
 
 #include "model/CellContent.h"
+#include "model/CellContentGrid.h"
 #include "model/Document.h"
 #include "model/XmlAttributes.h"
 #include "stata/DoFileComposer.h"
@@ -146,8 +147,10 @@ TableWidget::TableWidget(StatisticCatalogue *statisticCatalogue, AreaCollection 
     setObjectName(QStringLiteral("tableWidget"));
     m_cells = new CellStore(this, [this](Cell *cell) {
         connect(cell, &Cell::dropInCell, this, &TableWidget::dropInCell);
+        connect(cell, &Cell::contentChanged, this, &TableWidget::contentChanged);
     });
     newTable(50, 15);
+    connectContentChanges();
     m_contextMenu = new TableContextMenu(this);
     // The selection colour lives in the palette: as the style sheet
     // "selection-background-color: rgb(216, 238, 252)" it would give every
@@ -157,6 +160,17 @@ TableWidget::TableWidget(StatisticCatalogue *statisticCatalogue, AreaCollection 
     selectionPalette.setColor(QPalette::Highlight, QColor(216, 238, 252));
     setPalette(selectionPalette);
     connect(this, &QTableWidget::itemSelectionChanged, this, &TableWidget::onItemSelectionChanged);
+}
+
+// Cells report their own changes; the shape and the sizes are the model's and
+// the headers'.
+void TableWidget::connectContentChanges()
+{
+    for (auto signal : {&QAbstractItemModel::rowsInserted, &QAbstractItemModel::rowsRemoved,
+                        &QAbstractItemModel::columnsInserted, &QAbstractItemModel::columnsRemoved})
+        connect(model(), signal, this, &TableWidget::contentChanged);
+    for (QHeaderView *header : {verticalHeader(), horizontalHeader()})
+        connect(header, &QHeaderView::sectionResized, this, &TableWidget::contentChanged);
 }
 
 TableWidget::~TableWidget()
@@ -174,6 +188,22 @@ Cell *TableWidget::cell(int row, int column) const
 const CellGrid &TableWidget::cellGrid() const
 {
     return *m_cells;
+}
+
+void TableWidget::setStataDatasetFileName(const QString &fileName)
+{
+    if (fileName == m_stataDatasetFileName)
+        return;
+    m_stataDatasetFileName = fileName;
+    emit contentChanged();
+}
+
+void TableWidget::setOutputFileName(const QString &fileName)
+{
+    if (fileName == m_outputFileName)
+        return;
+    m_outputFileName = fileName;
+    emit contentChanged();
 }
 
 const StatisticCatalogue &TableWidget::catalogue() const
@@ -249,6 +279,23 @@ bool TableWidget::loadCells(const QDomElement &element)
     if (!canHold(rows, columns))
         return false;
     const QList<CellContent> contents = readCellContents(element, rows, columns);
+    newTable(rows, columns);
+    m_cells->setContents(contents);
+    return true;
+}
+
+bool TableWidget::loadCells(const CellContentGrid &cells)
+{
+    const int rows = cells.rowCount();
+    const int columns = cells.columnCount();
+    if (!canHold(rows, columns))
+        return false;
+    QList<CellContent> contents;
+    contents.reserve(qsizetype(rows) * columns);
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column)
+            contents.append(cells(row, column));
+    }
     newTable(rows, columns);
     m_cells->setContents(contents);
     return true;

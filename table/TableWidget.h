@@ -13,6 +13,7 @@
 #include <functional>
 
 class Cell;
+class CellContentGrid;
 class CellGrid;
 class CellStore;
 class MicroCondition;
@@ -57,9 +58,9 @@ public:
     const CellGrid &cellGrid() const;
 
     const QString &stataDatasetFileName() const { return m_stataDatasetFileName; }
-    void setStataDatasetFileName(const QString &fileName) { m_stataDatasetFileName = fileName; }
+    void setStataDatasetFileName(const QString &fileName);
     const QString &outputFileName() const { return m_outputFileName; }
-    void setOutputFileName(const QString &fileName) { m_outputFileName = fileName; }
+    void setOutputFileName(const QString &fileName);
 
     // A grid of void cells with default row heights and column widths; false,
     // with the grid unchanged, for a size canHold() refuses.
@@ -69,6 +70,10 @@ public:
     // outside the size ignored (a later one for the same position wins).
     // False, with the grid unchanged, when canHold() refuses the size.
     bool loadCells(const QDomElement &element);
+    // Replaces the grid by one of the same size and contents (format views
+    // included). False, with the grid unchanged, when canHold() refuses the
+    // size.
+    bool loadCells(const CellContentGrid &cells);
     void removeAreaFromCells(const QString &areaName);
     void clearSelectedCells();
     void setStatisticInSelectedCells(const Statistic &statistic);
@@ -120,6 +125,11 @@ public slots:
     void onEditSimpleText();
 
 signals:
+    // Anything a document file keeps changed: a cell's content or area, rows
+    // or columns added or removed, a row height or column width, the dataset
+    // or output file name. Emitted once per cell for changes of many cells.
+    void contentChanged();
+
     void nothingSelected();
     void cellsWithSameFormatSelected(const QString &formatString);
     void cellsWithDifferentFormatSelected();
@@ -167,6 +177,7 @@ private:
     void restoreSelection(const QList<QTableWidgetSelectionRange> &ranges, int currentRow,
                           int currentColumn);
     void restoreDefaultSizes();
+    void connectContentChanges();
 
     void emitSingleCellSignal(int row, int column);
     void emitGroupSignals(const SelectionSummary &summary);

@@ -1,0 +1,108 @@
+// Times the main window's document commands on the largest grid Quorin holds
+// (999 rows by 30 columns): reading a file into the widgets, writing the
+// widgets back to a file, and emptying the grid. Every cell change also
+// reaches the main window's modified marker, so this shows what that costs.
+
+#include "app/MainWindow.h"
+#include "model/DocumentWriter.h"
+#include "table/TableWidget.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+Document largeDocument(int rows, int columns)
+{
+    Document document;
+    document.commands = {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1)};
+    Variable sex("sesso", "Sesso", 251);
+    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
+    document.variables = {sex};
+    document.areas.insert(Area("nord", "ripartizione<=2"));
+    document.cells = CellContentGrid(rows, columns);
+    for (int row = 0; row < rows; ++row) {
+        document.rowHeights.append(24 + row % 7);
+        for (int column = 0; column < columns; ++column) {
+            CellContent &cell = document.cells(row, column);
+            if (row == 0 || column == 0)
+                cell.addMicroCondition(MicroCondition(QString::number(row + column),
+                                                      QStringLiteral("Label"), "sesso", "Sesso"));
+            else
+                cell.setStatistic(Statistic{"reddito", "Reddito", "mean", "%9.2f"});
+            cell.setArea(column % 2 ? QStringLiteral("nord") : QString());
+        }
+    }
+    for (int column = 0; column < columns; ++column)
+        document.columnWidths.append(80 + column % 5);
+    return document;
+}
+
+double medianMilliseconds(int runs, const std::function<void()> &prepare,
+                          const std::function<void()> &work)
+{
+    QList<double> times;
+    for (int run = 0; run < runs; ++run) {
+        prepare();
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.append(timer.nsecsElapsed() / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times.at(times.size() / 2);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QTemporaryDir directory;
+    QDir::setCurrent(directory.path());
+    const int rows = 999;
+    const int columns = 30;
+    const QString source = directory.filePath(QStringLiteral("large.xml"));
+    QFile file(source);
+    if (!file.open(QIODevice::WriteOnly) ||
+        !DocumentWriter::write(largeDocument(rows, columns), &file))
+        return 1;
+    file.close();
+
+    MainWindow window;
+    window.show();
+    const int runs = 5;
+    QTextStream out(stdout);
+    out << "Document of " << rows << " x " << columns << " cells, " << file.size() / 1024
+        << " KiB; median of " << runs << " runs\n";
+    const auto nothing = [] {};
+    const auto open = [&] { window.readDocument(source); };
+    out << "  Open (read and fill the widgets):    " << medianMilliseconds(runs, nothing, open)
+        << " ms\n";
+    const QString target = directory.filePath(QStringLiteral("saved.xml"));
+    out << "  Save (gather and write):             "
+        << medianMilliseconds(runs, nothing, [&] { window.writeDocument(target); }) << " ms\n";
+    const Document document = largeDocument(rows, columns);
+    out << "    of which the XML text alone:       "
+        << medianMilliseconds(runs, nothing, [&] { DocumentWriter::toXml(document); }) << " ms\n";
+    TableWidget *table = window.tableWidget();
+    out << "  Clear all (every cell emptied):      "
+        << medianMilliseconds(runs, open, [&] { table->clear(); }) << " ms\n";
+    // The same with the grid's signals blocked: what telling the main window
+    // of every cell's change costs.
+    out << "  Clear all, nobody told of changes:   " << medianMilliseconds(runs, open, [&] {
+        const bool blocked = table->blockSignals(true);
+        table->clear();
+        table->blockSignals(blocked);
+    }) << " ms\n";
+    window.setWindowModified(false);
+    return 0;
+}

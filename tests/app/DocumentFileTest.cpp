@@ -1,0 +1,423 @@
+#include "DocumentTestSupport.h"
+#include "ModalAnswerer.h"
+#include "TemporaryWorkingDirectory.h"
+#include "app/DocumentBinding.h"
+#include "app/MainWindow.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QRegularExpression>
+#include <QTest>
+
+using namespace DocumentTestSupport;
+
+namespace {
+
+// The lines of a description without the cells' format views, which files do
+// not keep.
+QStringList withoutViews(QStringList lines)
+{
+    static const QRegularExpression views(QStringLiteral(" views=\\d+/\\d+"));
+    for (QString &line : lines)
+        line.remove(views);
+    return lines;
+}
+
+// Everything a user can see of the window's document besides its content.
+struct WindowState
+{
+    QStringList document;
+    QString title;
+    QString currentFile;
+    QStringList recentFiles;
+    bool modified = false;
+
+    static WindowState of(MainWindow &window)
+    {
+        return {describeDocument(window), window.windowTitle(), window.currentFileName(),
+                window.recentFiles(), window.isWindowModified()};
+    }
+};
+
+} // namespace
+
+class DocumentFileTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void openThenSaveAsGivesTheSameBytes();
+    void documentMadeInTheWidgetsIsWrittenAsTheGoldenFile();
+    void saveThenOpenGivesTheSameDocument();
+    void emptyGridRoundTrip();
+    void refusedFilesChangeNothing_data();
+    void refusedFilesChangeNothing();
+    void vanishedRecentFileIsRefusedAndChangesNothing();
+    void missingAttributesAndElementsLoadAsEmpty();
+    void cellWithoutPositionLandsAtTopLeft();
+    void modalitiesTakeTheirVariable();
+    void positionsWithoutCellAreVoidAndCellsOutsideAreLeftOut();
+    void openingReplacesEverything();
+    void unusableSizesKeepTheDefaults();
+
+private:
+    MainWindow *newWindow();
+
+    TemporaryWorkingDirectory *m_directory = nullptr;
+    QList<MainWindow *> m_windows;
+};
+
+void DocumentFileTest::init()
+{
+    m_directory = new TemporaryWorkingDirectory;
+}
+
+void DocumentFileTest::cleanup()
+{
+    qDeleteAll(m_windows);
+    m_windows.clear();
+    delete m_directory;
+}
+
+MainWindow *DocumentFileTest::newWindow()
+{
+    m_windows.append(new MainWindow);
+    return m_windows.last();
+}
+
+void DocumentFileTest::openThenSaveAsGivesTheSameBytes()
+{
+    MainWindow *window = newWindow();
+    ModalAnswerer answerer;
+    ShownFileDialog openDialog;
+    answerFileDialog(answerer, dataPath(QStringLiteral("small.xml")), &openDialog);
+    action(*window, "openAction")->trigger();
+    QCOMPARE(openDialog.title, QStringLiteral("Open Quorin file"));
+    QCOMPARE(openDialog.directory, QDir(m_directory->path()).canonicalPath());
+    QCOMPARE(openDialog.filters, QStringList(QStringLiteral("Quorin files (*.xml)")));
+    QCOMPARE(openDialog.acceptMode, QFileDialog::AcceptOpen);
+
+    const QString copy = m_directory->filePath(QStringLiteral("copy.xml"));
+    ShownFileDialog saveDialog;
+    answerFileDialog(answerer, copy, &saveDialog);
+    action(*window, "saveAsAction")->trigger();
+    QCOMPARE(saveDialog.title, QStringLiteral("Save Quorin file"));
+    QCOMPARE(saveDialog.directory, QDir(m_directory->path()).canonicalPath());
+    QCOMPARE(saveDialog.filters, QStringList(QStringLiteral("Quorin files (*.xml)")));
+    QCOMPARE(saveDialog.acceptMode, QFileDialog::AcceptSave);
+
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY(answerer.unexpected().isEmpty());
+    QCOMPARE(fileBytes(copy), fileBytes(dataPath(QStringLiteral("small.xml"))));
+}
+
+void DocumentFileTest::documentMadeInTheWidgetsIsWrittenAsTheGoldenFile()
+{
+    MainWindow *window = newWindow();
+    TableWidget *table = window->tableWidget();
+    table->newTable(2, 2);
+    table->setStataDatasetFileName(QStringLiteral("C:/Data/indagine.dta"));
+    table->setOutputFileName(QStringLiteral("C:/Data/tabella.csv"));
+    panel(*window)->loadStatistics(
+        {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
+         Command("ci", "ci means #var #if", "r(table)", T::Matrix, 2, 3)});
+    Variable sex("sesso", "Sesso", 251);
+    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
+    sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso"));
+    panel(*window)->addVariableItem(sex);
+    table->setRowHeight(0, 30);
+    table->setRowHeight(1, 24);
+    table->setColumnWidth(0, 120);
+    table->setColumnWidth(1, 80);
+    window->areas()->insert(Area("nord", "ripartizione<=2 & eta>17"));
+    table->cell(0, 0)->setSimpleText(QStringLiteral("Età \"media\""));
+    table->cell(0, 1)->addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
+    table->cell(0, 1)->setArea(QStringLiteral("nord"));
+    table->cell(1, 1)->setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
+    table->cell(1, 1)->setArea(QStringLiteral("nord"));
+
+    ModalAnswerer answerer;
+    const QString path = m_directory->filePath(QStringLiteral("small.xml"));
+    saveAs(*window, answerer, path);
+    QVERIFY(answerer.unexpected().isEmpty());
+    QCOMPARE(QString::fromUtf8(fileBytes(path)),
+             QString::fromUtf8(fileBytes(dataPath(QStringLiteral("small.xml")))));
+}
+
+void DocumentFileTest::saveThenOpenGivesTheSameDocument()
+{
+    MainWindow *first = newWindow();
+    fillWithFullDocument(*first);
+    const QStringList written = describeDocument(*first);
+    ModalAnswerer answerer;
+    const QString path = m_directory->filePath(QStringLiteral("full.xml"));
+    saveAs(*first, answerer, path);
+    QVERIFY(QFile::exists(path));
+
+    MainWindow *second = newWindow();
+    open(*second, answerer, path);
+    QVERIFY(answerer.unexpected().isEmpty());
+    QCOMPARE(withoutViews(describeDocument(*second)), withoutViews(written));
+
+    // The catalogue keeps the user's order and the name listed twice, with the
+    // one definition the catalogue holds for it.
+    QCOMPARE(panel(*second)->statisticNames(),
+             QStringList({"median", "mean", "label", "ci", "mean"}));
+    QCOMPARE(second->statisticCatalogue()->value("mean").format(), QStringLiteral("mean #var #if"));
+    QCOMPARE(second->statisticCatalogue()->value("ci").resultMatrixRow(), 5);
+    QCOMPARE(second->statisticCatalogue()->value("ci").resultMatrixColumn(), 7);
+    QCOMPARE(second->tableWidget()->rowHeight(2), 55);
+    // The toolbar's area box lists the areas read.
+    auto *areaBox = second->findChild<QComboBox *>(QStringLiteral("areaComboBox"));
+    QStringList listed;
+    for (int i = 0; i < areaBox->count(); ++i)
+        listed.append(areaBox->itemText(i));
+    QCOMPARE(listed, QStringList({"Nord", "sud", "vuota"}));
+    QCOMPARE(second->tableWidget()->columnWidth(3), 95);
+
+    // Format views are the cells' look, not their content: back at defaults.
+    TableWidget *table = second->tableWidget();
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column) {
+            const CellContent &content = table->cell(row, column)->content();
+            QCOMPARE(content.statisticFormatView(), T::StatisticNameVariableName);
+            QCOMPARE(content.conditionFormatView(), T::OnlyModalityLabel);
+        }
+    }
+    QCOMPARE(table->cell(1, 1)->text(), QStringLiteral("mean(eta)"));
+
+    // Saved again, the file is the same to the byte.
+    const QString again = m_directory->filePath(QStringLiteral("again.xml"));
+    saveAs(*second, answerer, again);
+    QCOMPARE(fileBytes(again), fileBytes(path));
+}
+
+void DocumentFileTest::emptyGridRoundTrip()
+{
+    MainWindow *window = newWindow();
+    window->tableWidget()->newTable(0, 0);
+    ModalAnswerer answerer;
+    const QString path = m_directory->filePath(QStringLiteral("empty.xml"));
+    saveAs(*window, answerer, path);
+    const QByteArray text = fileBytes(path);
+    QVERIFY(text.contains("<rows count=\"0\"/>"));
+    QVERIFY(text.contains("<columns count=\"0\"/>"));
+    QVERIFY(text.contains("<cells rowCount=\"0\" columnCount=\"0\"/>"));
+
+    MainWindow *second = newWindow();
+    open(*second, answerer, path);
+    QCOMPARE(second->tableWidget()->rowCount(), 0);
+    QCOMPARE(second->tableWidget()->columnCount(), 0);
+    QCOMPARE(second->windowTitle(), QStringLiteral("empty.xml[*] - Quorin"));
+}
+
+void DocumentFileTest::refusedFilesChangeNothing_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    const QString failed = QStringLiteral("Failed to load file.");
+    QTest::newRow("empty file") << QByteArray() << failed;
+    QTest::newRow("not well-formed")
+        << fileBytes(dataPath(QStringLiteral("NotWellFormedUnclosedElement.xml"))) << failed;
+    QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << failed;
+    QTest::newRow("another root") << fileBytes(dataPath(QStringLiteral("NotQuorinRoot.xml")))
+                                  << QStringLiteral("This is not a quorin file.");
+    QTest::newRow("grid too large")
+        << fileBytes(dataPath(QStringLiteral("GridTooManyRows.xml"))) << failed;
+    QTest::newRow("grid too large, no cells")
+        << fileBytes(dataPath(QStringLiteral("GridTooLargeNoCells.xml"))) << failed;
+}
+
+void DocumentFileTest::refusedFilesChangeNothing()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString good = m_directory->filePath(QStringLiteral("good.xml"));
+    const QString bad = m_directory->filePath(QStringLiteral("bad.xml"));
+    QVERIFY(QFile::copy(dataPath(QStringLiteral("small.xml")), good));
+    QVERIFY(writeBytes(bad, content));
+
+    MainWindow *window = newWindow();
+    ModalAnswerer answerer;
+    open(*window, answerer, good);
+    const WindowState before = WindowState::of(*window);
+    QCOMPARE(before.currentFile, good);
+
+    ShownBox shown;
+    answerFileDialog(answerer, bad);
+    answerBox(answerer, QMessageBox::Ok, &shown);
+    action(*window, "openAction")->trigger();
+
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(shown.title, QStringLiteral("Quorin"));
+    QCOMPARE(shown.text, message);
+    QCOMPARE(shown.icon, QMessageBox::Warning);
+    QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+    const WindowState after = WindowState::of(*window);
+    QCOMPARE(after.document, before.document);
+    QCOMPARE(after.title, before.title);
+    QCOMPARE(after.currentFile, before.currentFile);
+    QCOMPARE(after.recentFiles, before.recentFiles);
+    QCOMPARE(after.modified, before.modified);
+}
+
+// A recent file deleted since the menu was refreshed cannot be read.
+void DocumentFileTest::vanishedRecentFileIsRefusedAndChangesNothing()
+{
+    const QString kept = m_directory->filePath(QStringLiteral("kept.xml"));
+    const QString gone = m_directory->filePath(QStringLiteral("gone.xml"));
+    QVERIFY(QFile::copy(dataPath(QStringLiteral("small.xml")), gone));
+    MainWindow *window = newWindow();
+    ModalAnswerer answerer;
+    open(*window, answerer, gone);
+    window->tableWidget()->cell(0, 0)->setSimpleText(QStringLiteral("changed"));
+    saveAs(*window, answerer, kept);
+    QCOMPARE(window->recentFiles(), QStringList({kept, gone}));
+    QVERIFY(QFile::remove(gone));
+    const WindowState before = WindowState::of(*window);
+
+    ShownBox shown;
+    answerBox(answerer, QMessageBox::Ok, &shown);
+    QAction *entry = action(*window, "recentFileAction1");
+    QCOMPARE(entry->data().toString(), gone);
+    entry->trigger();
+
+    QCOMPARE(shown.text, QStringLiteral("Failed to load file."));
+    const WindowState after = WindowState::of(*window);
+    QCOMPARE(after.document, before.document);
+    QCOMPARE(after.title, before.title);
+    QCOMPARE(after.currentFile, kept);
+    QCOMPARE(after.recentFiles, before.recentFiles);
+}
+
+void DocumentFileTest::missingAttributesAndElementsLoadAsEmpty()
+{
+    MainWindow *window = newWindow();
+    TableWidget *table = window->tableWidget();
+    const int defaultHeight = table->verticalHeader()->defaultSectionSize();
+    const int defaultWidth = table->horizontalHeader()->defaultSectionSize();
+    table->setStataDatasetFileName(QStringLiteral("previous.dta"));
+    ModalAnswerer answerer;
+    answerBox(answerer, QMessageBox::No);
+    open(*window, answerer, dataPath(QStringLiteral("MissingAttributesAndElements.xml")));
+    QVERIFY(answerer.unexpected().isEmpty());
+
+    const QString views = QStringLiteral("views=%1/%2")
+                              .arg(int(T::StatisticNameVariableName))
+                              .arg(int(T::OnlyModalityLabel));
+    const QStringList expected = {
+        QStringLiteral("dataset "),
+        QStringLiteral("output "),
+        QStringLiteral("statistic n => n|||%1|1|1").arg(int(T::Scalar)),
+        QStringLiteral("statistic  => |||%1|1|1").arg(int(T::Scalar)),
+        QStringLiteral("catalogue size 2"),
+        QStringLiteral("variable ||0"),
+        QStringLiteral("  modality |||"),
+        QStringLiteral("rows 1: %1").arg(defaultHeight),
+        QStringLiteral("columns 2: %1 %1").arg(defaultWidth),
+        QStringLiteral("area |x==1"),
+        QStringLiteral("cell 0,0 %1 area= %2").arg(int(T::Void)).arg(views),
+        QStringLiteral("cell 0,1 %1 area= %2 statistic=|||").arg(int(T::Statistic)).arg(views),
+    };
+    QCOMPARE(describeDocument(*window), expected);
+    QCOMPARE(window->windowTitle(), QStringLiteral("MissingAttributesAndElements.xml[*] - Quorin"));
+}
+
+void DocumentFileTest::cellWithoutPositionLandsAtTopLeft()
+{
+    const QString path = m_directory->filePath(QStringLiteral("nowhere.xml"));
+    QVERIFY(writeBytes(path, "<quorin><cells rowCount=\"2\" columnCount=\"2\">"
+                             "<cell dataType=\"simpletext\"><simpletext text=\"here\"/></cell>"
+                             "</cells></quorin>"));
+    MainWindow *window = newWindow();
+    ModalAnswerer answerer;
+    open(*window, answerer, path);
+    TableWidget *table = window->tableWidget();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->columnCount(), 2);
+    QCOMPARE(table->cell(0, 0)->content().simpleText(), QStringLiteral("here"));
+    QCOMPARE(table->cell(0, 0)->text(), QStringLiteral("here"));
+    QCOMPARE(table->cell(1, 1)->content().dataType(), T::Void);
+    QCOMPARE(table->currentRow(), 0);
+    QCOMPARE(table->currentColumn(), 0);
+}
+
+void DocumentFileTest::modalitiesTakeTheirVariable()
+{
+    MainWindow *window = newWindow();
+    ModalAnswerer answerer;
+    open(*window, answerer, dataPath(QStringLiteral("ModalitiesTakeTheirVariable.xml")));
+    QCOMPARE(describeVariables(panel(*window)->variables()),
+             QStringList({QStringLiteral("variable sesso|Sesso|251"),
+                          QStringLiteral("  modality 1|Maschio|sesso|Sesso"),
+                          QStringLiteral("variable eta|Età|252")}));
+}
+
+void DocumentFileTest::positionsWithoutCellAreVoidAndCellsOutsideAreLeftOut()
+{
+    MainWindow *window = newWindow();
+    ModalAnswerer answerer;
+    open(*window, answerer, dataPath(QStringLiteral("CellsMissingAndOutside.xml")));
+    TableWidget *table = window->tableWidget();
+    QCOMPARE(table->rowCount(), 3);
+    QCOMPARE(table->columnCount(), 2);
+    QStringList texts;
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 2; ++column)
+            texts.append(table->cell(row, column)->content().simpleText());
+    }
+    QCOMPARE(texts, QStringList({"", "", "", "kept", "", ""}));
+    // Sizes for the grid's rows only.
+    QCOMPARE(table->rowHeight(0), 30);
+    QCOMPARE(table->rowHeight(2), 32);
+}
+
+// Nothing of the previous document is merged into the one opened.
+void DocumentFileTest::openingReplacesEverything()
+{
+    MainWindow *window = newWindow();
+    fillWithFullDocument(*window);
+    window->tableWidget()->cell(1, 0)->setSimpleText(QStringLiteral("old"));
+    ModalAnswerer answerer;
+    answerBox(answerer, QMessageBox::No);
+    open(*window, answerer, dataPath(QStringLiteral("ModalitiesTakeTheirVariable.xml")));
+    QVERIFY(answerer.unexpected().isEmpty());
+    QStringList expected = {QStringLiteral("dataset "), QStringLiteral("output "),
+                            QStringLiteral("catalogue size 0")};
+    expected += describeVariables(panel(*window)->variables());
+    expected += {QStringLiteral("rows 0: "), QStringLiteral("columns 0: ")};
+    QCOMPARE(describeDocument(*window), expected);
+    QVERIFY(window->areas()->isEmpty());
+    QVERIFY(!window->isWindowModified());
+}
+
+// A height or width of 0 or less would hide the row or column for good; one
+// beyond any screen would make the grid's length overflow.
+void DocumentFileTest::unusableSizesKeepTheDefaults()
+{
+    const QString path = m_directory->filePath(QStringLiteral("sizes.xml"));
+    QVERIFY(writeBytes(path, "<quorin>"
+                             "<rows><row height=\"0\"/><row height=\"-5\"/><row height=\"x\"/>"
+                             "<row height=\"2000000000\"/></rows>"
+                             "<columns><column width=\"-1\"/><column width=\"77\"/></columns>"
+                             "<cells rowCount=\"4\" columnCount=\"2\"/></quorin>"));
+    MainWindow *window = newWindow();
+    TableWidget *table = window->tableWidget();
+    const int defaultHeight = table->verticalHeader()->defaultSectionSize();
+    const int defaultWidth = table->horizontalHeader()->defaultSectionSize();
+    ModalAnswerer answerer;
+    open(*window, answerer, path);
+    QCOMPARE(table->rowHeight(0), defaultHeight);
+    QCOMPARE(table->rowHeight(1), defaultHeight);
+    QCOMPARE(table->rowHeight(2), defaultHeight);
+    QVERIFY(table->rowHeight(3) <= DocumentBinding::maximumSectionSize);
+    QVERIFY(table->rowHeight(3) > defaultHeight);
+    QCOMPARE(table->columnWidth(0), defaultWidth);
+    QCOMPARE(table->columnWidth(1), 77);
+}
+
+QTEST_MAIN(DocumentFileTest)
+#include "DocumentFileTest.moc"

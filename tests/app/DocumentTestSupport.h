@@ -1,0 +1,300 @@
+#pragma once
+
+// Shared by the tests of documents, their commands and the settings: driving
+// the main window's file commands as a user would, building a document in
+// the widgets, and describing what the widgets hold.
+
+#include "ModalAnswerer.h"
+#include "app/MainWindow.h"
+#include "model/CellContent.h"
+#include "panel/VariablesWidget.h"
+#include "table/Cell.h"
+#include "table/GenericToolBar.h"
+#include "table/TableWidget.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QStringList>
+
+namespace DocumentTestSupport {
+
+inline QString dataPath(const QString &name)
+{
+    return QStringLiteral(QUORIN_SOURCE_DIR "/tests/data/document/") + name;
+}
+
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.readAll();
+}
+
+inline bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+inline QAction *action(MainWindow &window, const char *objectName)
+{
+    return window.findChild<QAction *>(QString::fromLatin1(objectName));
+}
+
+inline VariablesWidget *panel(MainWindow &window)
+{
+    return window.findChild<VariablesWidget *>(QStringLiteral("variablesDockWidget"));
+}
+
+// What a file dialog showed before it was answered.
+struct ShownFileDialog
+{
+    QString title;
+    QString directory;
+    QStringList filters;
+    QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
+};
+
+// Types the path into the next file dialog and accepts it; an empty path
+// cancels the dialog. QFileDialog hides accept() as protected; through
+// QDialog it is reached all the same.
+inline void answerFileDialog(ModalAnswerer &answerer, const QString &path,
+                             ShownFileDialog *shown = nullptr)
+{
+    answerer.enqueue([path, shown](QWidget *widget) {
+        auto *dialog = qobject_cast<QFileDialog *>(widget);
+        if (!dialog) {
+            widget->close();
+            return;
+        }
+        if (shown) {
+            shown->title = dialog->windowTitle();
+            shown->directory = dialog->directory().canonicalPath();
+            shown->filters = dialog->nameFilters();
+            shown->acceptMode = dialog->acceptMode();
+        }
+        if (path.isEmpty()) {
+            dialog->reject();
+            return;
+        }
+        ModalAnswerer::typeFileName(dialog, path);
+        static_cast<QDialog *>(dialog)->accept();
+        // A dialog that refused the name must not hang the test.
+        if (dialog->isVisible())
+            dialog->reject();
+    });
+}
+
+// What a message box showed before it was answered.
+struct ShownBox
+{
+    QString title;
+    QString text;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
+    QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;
+};
+
+inline void answerBox(ModalAnswerer &answerer, QMessageBox::StandardButton button,
+                      ShownBox *shown = nullptr)
+{
+    answerer.enqueue([button, shown](QWidget *widget) {
+        auto *box = qobject_cast<QMessageBox *>(widget);
+        if (!box) {
+            widget->close();
+            return;
+        }
+        if (shown) {
+            shown->title = box->windowTitle();
+            shown->text = box->text();
+            shown->icon = box->icon();
+            shown->buttons = box->standardButtons();
+            if (box->defaultButton())
+                shown->defaultButton = box->standardButton(box->defaultButton());
+            if (box->escapeButton())
+                shown->escapeButton =
+                    box->standardButton(qobject_cast<QAbstractButton *>(box->escapeButton()));
+        }
+        if (QAbstractButton *target = box->button(button))
+            target->click();
+        else
+            box->close();
+    });
+}
+
+// Answers the new-file dialog with a size, or cancels it.
+inline void answerNewFileDialog(ModalAnswerer &answerer, int rows, int columns, bool accept = true)
+{
+    answerer.enqueue([=](QWidget *widget) {
+        if (widget->objectName() != QLatin1String("NewFileDialog")) {
+            widget->close();
+            return;
+        }
+        widget->findChild<QSpinBox *>(QStringLiteral("nRowSpinBox"))->setValue(rows);
+        widget->findChild<QSpinBox *>(QStringLiteral("nColSpinBox"))->setValue(columns);
+        const char *button = accept ? "okButton" : "cancelButton";
+        widget->findChild<QAbstractButton *>(QString::fromLatin1(button))->click();
+    });
+}
+
+inline void saveAs(MainWindow &window, ModalAnswerer &answerer, const QString &path)
+{
+    answerFileDialog(answerer, path);
+    action(window, "saveAsAction")->trigger();
+}
+
+inline void open(MainWindow &window, ModalAnswerer &answerer, const QString &path)
+{
+    answerFileDialog(answerer, path);
+    action(window, "openAction")->trigger();
+}
+
+inline void newTable(MainWindow &window, ModalAnswerer &answerer, int rows, int columns)
+{
+    answerNewFileDialog(answerer, rows, columns);
+    action(window, "newFileAction")->trigger();
+}
+
+// ---- Building a document in the widgets ----
+
+inline MicroCondition term(const QString &value, const QString &label, const QString &variable,
+                           const QString &variableLabel)
+{
+    return MicroCondition(value, label, variable, variableLabel);
+}
+
+// A document with a bit of everything: a catalogue listing a name twice and a
+// matrix result, variables with and without modalities, sizes other than the
+// defaults, areas, every kind of cell, format views other than the defaults,
+// texts that need escaping.
+inline void fillWithFullDocument(MainWindow &window)
+{
+    TableWidget *table = window.tableWidget();
+    table->newTable(3, 4);
+    table->setStataDatasetFileName(QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
+    table->setOutputFileName(QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
+    panel(window)->loadStatistics({
+        Command("median", "summarize #var #if, detail", "r(p50)", T::Scalar, 1, 1),
+        Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
+        Command("label", "local l: variable label #var", "`l'", T::Macro, 1, 1),
+        Command("ci", "ci means #var #if", "r(table)", T::Matrix, 5, 7),
+        Command("mean", "mean #var #if", "e(b)[1,1]", T::Scalar, 1, 1),
+    });
+    Variable sex("sesso", "Sesso dell'intervistato", 251);
+    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso dell'intervistato"));
+    sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso dell'intervistato"));
+    Variable region("ripartizione", "Ripartizione \"geografica\"", 0);
+    for (int i = 1; i <= 3; ++i)
+        region.appendModality(Modality(QString::number(i), QStringLiteral("Zona %1").arg(i),
+                                       "ripartizione", "Ripartizione \"geografica\""));
+    panel(window)->setVariables({sex, Variable("eta", "Età in anni", 252), region});
+    table->setRowHeight(0, 41);
+    table->setRowHeight(2, 55);
+    table->setColumnWidth(0, 150);
+    table->setColumnWidth(3, 95);
+    window.areas()->insert(Area("sud", "ripartizione>=4"));
+    window.areas()->insert(Area("Nord", "ripartizione<=2 & !missing(eta)"));
+    window.areas()->insert(Area("vuota", ""));
+    window.findChild<GenericToolBar *>()->refreshAreaBox(*window.areas());
+
+    table->cell(0, 0)->setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
+    table->cell(0, 1)->addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
+    table->cell(0, 1)->setConditionFormatView(T::VariableNameEqualModalityValue);
+    table->cell(0, 2)->addMicroCondition(term("1", "Zona 1", "ripartizione", "Rip"));
+    table->cell(0, 2)->addMicroCondition(term("2", "Zona 2", "ripartizione", "Rip"));
+    table->cell(0, 2)->setArea(QStringLiteral("Nord"));
+    table->cell(1, 0)->setArea(QStringLiteral("sud"));
+    table->cell(1, 1)->setStatistic(Statistic{"eta", "Età in anni", "mean", "%9.2f"});
+    table->cell(1, 1)->setStatisticFormatView(T::OnlyStatisticVariableLabel);
+    table->cell(1, 2)->setStatistic(Statistic{"eta", "Età in anni", "ci", ""});
+    table->cell(1, 2)->setArea(QStringLiteral("Nord"));
+    table->cell(2, 1)->setSimpleText(QStringLiteral("€ ≥ 😀"));
+    table->cell(2, 3)->setStatistic(Statistic{"eta", "", "label", "%20s"});
+}
+
+// ---- Describing what the widgets hold ----
+
+inline QString describe(const CellContent &content)
+{
+    QString text = QStringLiteral("%1 area=%2 views=%3/%4")
+                       .arg(int(content.dataType()))
+                       .arg(content.area())
+                       .arg(int(content.statisticFormatView()))
+                       .arg(int(content.conditionFormatView()));
+    switch (content.dataType()) {
+    case T::SimpleText:
+        text += QStringLiteral(" text=") + content.simpleText();
+        break;
+    case T::Statistic:
+        text += QStringLiteral(" statistic=%1|%2|%3|%4")
+                    .arg(content.statistic().statisticName, content.statistic().varName,
+                         content.statistic().varLabel, content.statistic().format);
+        break;
+    case T::Condition:
+        for (const MicroCondition &term : content.condition().terms())
+            text += QStringLiteral(" term=%1|%2|%3|%4")
+                        .arg(term.value(), term.valueLabel(), term.varName(), term.varLabel());
+        break;
+    case T::Void:
+        break;
+    }
+    return text;
+}
+
+inline QStringList describeVariables(const QList<Variable> &variables)
+{
+    QStringList lines;
+    for (const Variable &variable : variables) {
+        lines.append(QStringLiteral("variable %1|%2|%3")
+                         .arg(variable.name(), variable.label())
+                         .arg(int(variable.varType())));
+        for (const Modality &modality : variable.modalities())
+            lines.append(QStringLiteral("  modality %1|%2|%3|%4")
+                             .arg(modality.value(), modality.valueLabel(), modality.varName(),
+                                  modality.varLabel()));
+    }
+    return lines;
+}
+
+// Everything a document holds, as the widgets show it, one fact a line.
+inline QStringList describeDocument(MainWindow &window)
+{
+    TableWidget *table = window.tableWidget();
+    QStringList lines;
+    lines.append(QStringLiteral("dataset %1").arg(table->stataDatasetFileName()));
+    lines.append(QStringLiteral("output %1").arg(table->outputFileName()));
+    for (const QString &name : panel(window)->statisticNames()) {
+        const Command command = window.statisticCatalogue()->value(name);
+        lines.append(QStringLiteral("statistic %1 => %2|%3|%4|%5|%6|%7")
+                         .arg(name, command.name(), command.format(), command.result())
+                         .arg(int(command.resultType()))
+                         .arg(command.resultMatrixRow())
+                         .arg(command.resultMatrixColumn()));
+    }
+    lines.append(QStringLiteral("catalogue size %1").arg(window.statisticCatalogue()->size()));
+    lines += describeVariables(panel(window)->variables());
+    QStringList heights, widths;
+    for (int row = 0; row < table->rowCount(); ++row)
+        heights.append(QString::number(table->rowHeight(row)));
+    for (int column = 0; column < table->columnCount(); ++column)
+        widths.append(QString::number(table->columnWidth(column)));
+    lines.append(QStringLiteral("rows %1: %2").arg(table->rowCount()).arg(heights.join(' ')));
+    lines.append(QStringLiteral("columns %1: %2").arg(table->columnCount()).arg(widths.join(' ')));
+    for (const Area &area : window.areas()->areas())
+        lines.append(QStringLiteral("area %1|%2").arg(area.name(), area.condition()));
+    for (int row = 0; row < table->rowCount(); ++row) {
+        for (int column = 0; column < table->columnCount(); ++column)
+            lines.append(QStringLiteral("cell %1,%2 ").arg(row).arg(column) +
+                         describe(table->cell(row, column)->content()));
+    }
+    return lines;
+}
+
+} // namespace DocumentTestSupport

@@ -1,0 +1,327 @@
+#include "DocumentTestSupport.h"
+#include "ModalAnswerer.h"
+#include "app/MainWindow.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+using namespace DocumentTestSupport;
+
+namespace {
+
+// One start of the program: a working directory of its own, where the window
+// reads settings.ini when it is built and writes it when it closes. A file
+// copied into a new directory is one this process has never read, so reading
+// it is what a fresh start of the program does: QSettings keeps what it has
+// parsed of a file for the rest of the process.
+class Start
+{
+public:
+    explicit Start(const QByteArray &settings = QByteArray())
+    {
+        if (!settings.isNull())
+            writeBytes(m_directory.filePath(QStringLiteral("settings.ini")), settings);
+        QDir::setCurrent(m_directory.path());
+    }
+    // The next start, with the settings this one wrote.
+    static std::unique_ptr<Start> after(const Start &previous)
+    {
+        return std::make_unique<Start>(previous.settingsText());
+    }
+
+    MainWindow &window()
+    {
+        if (!m_window) {
+            QDir::setCurrent(m_directory.path());
+            m_window = std::make_unique<MainWindow>();
+        }
+        return *m_window;
+    }
+    bool close()
+    {
+        QDir::setCurrent(m_directory.path());
+        return m_window->close();
+    }
+    QByteArray settingsText() const
+    {
+        return fileBytes(m_directory.filePath(QStringLiteral("settings.ini")));
+    }
+    QString filePath(const QString &name) const { return m_directory.filePath(name); }
+
+private:
+    QTemporaryDir m_directory;
+    std::unique_ptr<MainWindow> m_window;
+};
+
+QList<int> paneWidths(QSettings &settings)
+{
+    QList<int> widths;
+    for (const char *key : {"resultWidgetSize", "precisionWidgetSize", "areaWidgetSize",
+                            "stataWidgetSize", "voidWidgetSize"})
+        widths.append(
+            settings.value(QStringLiteral("genericToolBar/") + QLatin1String(key)).toInt());
+    return widths;
+}
+
+VariablesWidget *panelOf(MainWindow &window)
+{
+    return panel(window);
+}
+
+} // namespace
+
+class SettingsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void firstStartDefaults();
+    void everyKeySurvivesARestart();
+    void floatingPanelComesBackWhereItWas();
+    void rightDockedPanelComesBackRight();
+    void dockedPanelKeepsTheLastFloatingPlace();
+    void unknownDockAreaLeavesThePanelLeft_data();
+    void unknownDockAreaLeavesThePanelLeft();
+    void generalKeysReadInEverySpelling_data();
+    void generalKeysReadInEverySpelling();
+    void maximizedWindowComesBackMaximized();
+    void unreadableSettingsGiveTheDefaults();
+
+private:
+    QString m_previousDirectory;
+    QTemporaryDir m_documents;
+};
+
+void SettingsTest::initTestCase()
+{
+    m_previousDirectory = QDir::currentPath();
+}
+
+void SettingsTest::cleanupTestCase()
+{
+    QDir::setCurrent(m_previousDirectory);
+}
+
+void SettingsTest::firstStartDefaults()
+{
+    Start start;
+    MainWindow &window = start.window();
+    QVERIFY(window.isMaximized());
+    VariablesWidget *variables = panelOf(window);
+    QCOMPARE(window.dockWidgetArea(variables), Qt::LeftDockWidgetArea);
+    QVERIFY(!variables->isFloating());
+    QVERIFY(!variables->isHidden());
+    for (const char *name : {"viewVariableAction", "cellTextBarViewAction", "toolBarViewAction"})
+        QVERIFY2(action(window, name)->isChecked(), name);
+    for (const char *name : {"cellTextToolBar", "genericToolBar"})
+        QVERIFY2(!window.findChild<QToolBar *>(QString::fromLatin1(name))->isHidden(), name);
+    QVERIFY(window.outputCsvFileAfterComputation());
+    QVERIFY(window.showStataMessage());
+    QVERIFY(window.recentFiles().isEmpty());
+    QVERIFY(window.stataExecutableFileName().isEmpty());
+    QVERIFY(!action(window, "recentFilesSeparator")->isVisible());
+    QVERIFY(!action(window, "recentFileAction0")->isVisible());
+
+    // Closing writes the state it came up in.
+    QVERIFY(start.close());
+    QSettings written(start.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("mainWindow/maximized")).toBool(), true);
+    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
+             QStringLiteral("left"));
+    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/visible")).toBool(), true);
+    QVERIFY(!written.contains(QStringLiteral("variablesDockWidget/pos")));
+    QCOMPARE(written.value(QStringLiteral("cellTextToolBar/visible")).toBool(), true);
+    QCOMPARE(
+        written.value(QStringLiteral("OutputCsvFileAfterComputationCheckBox/checked")).toBool(),
+        true);
+    QCOMPARE(written.value(QStringLiteral("ShowStataMessageCheckBox/checked")).toBool(), true);
+}
+
+// Every key the main window keeps, changed from its default, written at a
+// close and read at the next start, through the file itself.
+void SettingsTest::everyKeySurvivesARestart()
+{
+    const QString first = m_documents.filePath(QStringLiteral("tabella, finale è.xml"));
+    const QString second = m_documents.filePath(QStringLiteral("second.xml"));
+    const QString stata = QStringLiteral("/usr/local/stata 17/xstata-mp");
+    // The two run options have no command of their own here: they come in
+    // from a file, and the first start must write them again.
+    Start input("[OutputCsvFileAfterComputationCheckBox]\nchecked=false\n"
+                "[ShowStataMessageCheckBox]\nchecked=false\n"
+                "[genericToolBar]\nresultWidgetSize=120\nprecisionWidgetSize=90\n"
+                "areaWidgetSize=350\nstataWidgetSize=110\nvoidWidgetSize=250\n");
+    MainWindow &window = input.window();
+    QVERIFY(!window.outputCsvFileAfterComputation());
+    ModalAnswerer answerer;
+    saveAs(window, answerer, second);
+    saveAs(window, answerer, first);
+    window.setStataExecutableFileName(stata);
+    window.setWindowState(Qt::WindowNoState);
+    window.move(123, 77);
+    window.resize(640, 480);
+    window.addDockWidget(Qt::RightDockWidgetArea, panelOf(window));
+    action(window, "viewVariableAction")->trigger();
+    QVERIFY(panelOf(window)->isHidden());
+    action(window, "cellTextBarViewAction")->trigger();
+    action(window, "toolBarViewAction")->trigger();
+
+    // Written into a directory of its own, so that the file holds only what
+    // this close wrote.
+    Start written;
+    QVERIFY(window.close());
+    const QByteArray text = written.settingsText();
+    QVERIFY2(text.contains("[%General]"), text.constData());
+    QCOMPARE(text.count("recentFiles="), 1);
+
+    std::unique_ptr<Start> next = Start::after(written);
+    MainWindow &restarted = next->window();
+    QCOMPARE(restarted.recentFiles(), QStringList({first, second}));
+    QCOMPARE(action(restarted, "recentFileAction0")->data().toString(), first);
+    QCOMPARE(restarted.stataExecutableFileName(), stata);
+    QVERIFY(!restarted.isMaximized());
+    QCOMPARE(restarted.pos(), QPoint(123, 77));
+    QCOMPARE(restarted.size(), QSize(640, 480));
+    QCOMPARE(restarted.dockWidgetArea(panelOf(restarted)), Qt::RightDockWidgetArea);
+    QVERIFY(panelOf(restarted)->isHidden());
+    QVERIFY(!action(restarted, "viewVariableAction")->isChecked());
+    QVERIFY(!action(restarted, "cellTextBarViewAction")->isChecked());
+    QVERIFY(restarted.findChild<QToolBar *>(QStringLiteral("cellTextToolBar"))->isHidden());
+    QVERIFY(!action(restarted, "toolBarViewAction")->isChecked());
+    QVERIFY(restarted.findChild<QToolBar *>(QStringLiteral("genericToolBar"))->isHidden());
+    QVERIFY(!restarted.outputCsvFileAfterComputation());
+    QVERIFY(!restarted.showStataMessage());
+
+    // The toolbar's pane widths went through both starts.
+    QVERIFY(next->close());
+    QSettings again(next->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QCOMPARE(paneWidths(again), QList<int>({120, 90, 350, 110, 250}));
+}
+
+void SettingsTest::floatingPanelComesBackWhereItWas()
+{
+    Start first;
+    MainWindow &window = first.window();
+    VariablesWidget *variables = panelOf(window);
+    variables->setFloating(true);
+    variables->move(210, 160);
+    variables->resize(310, 420);
+    QVERIFY(first.close());
+    QSettings written(first.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
+             QStringLiteral("none"));
+
+    std::unique_ptr<Start> next = Start::after(first);
+    VariablesWidget *restored = panelOf(next->window());
+    QVERIFY(restored->isFloating());
+    QCOMPARE(restored->pos(), QPoint(210, 160));
+    QCOMPARE(restored->size(), QSize(310, 420));
+    QVERIFY(!restored->isHidden());
+}
+
+void SettingsTest::rightDockedPanelComesBackRight()
+{
+    Start first;
+    first.window().addDockWidget(Qt::RightDockWidgetArea, panelOf(first.window()));
+    QVERIFY(first.close());
+    std::unique_ptr<Start> next = Start::after(first);
+    QCOMPARE(next->window().dockWidgetArea(panelOf(next->window())), Qt::RightDockWidgetArea);
+    QVERIFY(!panelOf(next->window())->isFloating());
+}
+
+// A docked panel writes no position or size, so the place of its last float
+// stays in the file.
+void SettingsTest::dockedPanelKeepsTheLastFloatingPlace()
+{
+    Start first("[variablesDockWidget]\ndockWidgetArea=none\npos=@Point(50 60)\n"
+                "size=@Size(250 350)\n");
+    QVERIFY(panelOf(first.window())->isFloating());
+    panelOf(first.window())->setFloating(false);
+    QVERIFY(first.close());
+    QSettings written(first.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
+             QStringLiteral("left"));
+    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/pos")).toPoint(), QPoint(50, 60));
+    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/size")).toSize(), QSize(250, 350));
+}
+
+void SettingsTest::unknownDockAreaLeavesThePanelLeft_data()
+{
+    QTest::addColumn<QByteArray>("area");
+    QTest::newRow("top") << QByteArray("top");
+    QTest::newRow("capitalised") << QByteArray("Right");
+    QTest::newRow("empty") << QByteArray("");
+}
+
+void SettingsTest::unknownDockAreaLeavesThePanelLeft()
+{
+    QFETCH(QByteArray, area);
+    Start start("[variablesDockWidget]\ndockWidgetArea=" + area + "\n");
+    QCOMPARE(start.window().dockWidgetArea(panelOf(start.window())), Qt::LeftDockWidgetArea);
+    QVERIFY(!panelOf(start.window())->isFloating());
+    QVERIFY(!panelOf(start.window())->isHidden());
+}
+
+// However the section was spelled, by hand or by QSettings itself, the keys
+// are read, and written back once, in the spelling a restart reads.
+void SettingsTest::generalKeysReadInEverySpelling_data()
+{
+    QTest::addColumn<QByteArray>("section");
+    QTest::newRow("[general]") << QByteArray("[general]");
+    QTest::newRow("[%General]") << QByteArray("[%General]");
+    QTest::newRow("[General]") << QByteArray("[General]");
+}
+
+void SettingsTest::generalKeysReadInEverySpelling()
+{
+    QFETCH(QByteArray, section);
+    const QString recent = m_documents.filePath(QStringLiteral("recent.xml"));
+    QVERIFY(writeBytes(recent, "<quorin/>"));
+    Start start(section + "\nrecentFiles=" + recent.toUtf8() +
+                "\nstataExecutableFileName=/opt/stata/xstata\n\n[mainWindow]\nmaximized=false\n");
+    MainWindow &window = start.window();
+    QCOMPARE(window.recentFiles(), QStringList(recent));
+    QCOMPARE(window.stataExecutableFileName(), QStringLiteral("/opt/stata/xstata"));
+    QVERIFY(!window.isMaximized());
+    QVERIFY(action(window, "recentFileAction0")->isVisible());
+
+    QVERIFY(start.close());
+    const QByteArray text = start.settingsText();
+    QCOMPARE(text.count("recentFiles="), 1);
+    QCOMPARE(text.count("stataExecutableFileName="), 1);
+    std::unique_ptr<Start> next = Start::after(start);
+    QCOMPARE(next->window().recentFiles(), QStringList(recent));
+    QCOMPARE(next->window().stataExecutableFileName(), QStringLiteral("/opt/stata/xstata"));
+}
+
+void SettingsTest::maximizedWindowComesBackMaximized()
+{
+    Start first("[mainWindow]\nmaximized=false\npos=@Point(30 40)\nsize=@Size(500 300)\n");
+    MainWindow &window = first.window();
+    QVERIFY(!window.isMaximized());
+    QCOMPARE(window.pos(), QPoint(30, 40));
+    QCOMPARE(window.size(), QSize(500, 300));
+    window.setWindowState(Qt::WindowMaximized);
+    QVERIFY(first.close());
+    std::unique_ptr<Start> next = Start::after(first);
+    QVERIFY(next->window().isMaximized());
+}
+
+void SettingsTest::unreadableSettingsGiveTheDefaults()
+{
+    Start start(QByteArray("\x00\xff\xfe garbage [[[ =\n=\n", 20));
+    MainWindow &window = start.window();
+    QVERIFY(window.isMaximized());
+    QCOMPARE(window.dockWidgetArea(panelOf(window)), Qt::LeftDockWidgetArea);
+    QVERIFY(window.recentFiles().isEmpty());
+    QVERIFY(window.outputCsvFileAfterComputation());
+}
+
+QTEST_MAIN(SettingsTest)
+#include "SettingsTest.moc"
