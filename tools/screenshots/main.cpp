@@ -63,8 +63,8 @@ void writeSettings()
     settings.setValue(QStringLiteral("general/stataExecutableFileName"), standin);
     settings.setValue(QStringLiteral("mainWindow/maximized"), false);
     settings.setValue(QStringLiteral("mainWindow/pos"), QPoint(0, 0));
-    settings.setValue(QStringLiteral("mainWindow/size"), QSize(1440, 820));
-    settings.setValue(QStringLiteral("csvView/size"), QSize(1120, 560));
+    settings.setValue(QStringLiteral("mainWindow/size"), QSize(1480, 800));
+    settings.setValue(QStringLiteral("csvView/size"), QSize(1240, 640));
     settings.setValue(QStringLiteral("csvView/position"), QPoint(0, 0));
 }
 
@@ -75,7 +75,7 @@ bool openExample(MainWindow &window)
                QDir::current().absoluteFilePath(QStringLiteral("examples/survey-table.xml")));
     window.findChild<QAction *>(QStringLiteral("openAction"))->trigger();
     return answerer.pending() == 0 && answerer.unexpected().isEmpty() &&
-           window.tableWidget()->rowCount() > 0;
+           !window.tableWidget()->stataDatasetFileName().isEmpty();
 }
 
 // A mean cell selected, so the toolbars show its command, result, format
@@ -127,11 +127,21 @@ int main(int argc, char **argv)
     if (!save(&window, output.filePath(QStringLiteral("main-window.png"))))
         return fail(QStringLiteral("cannot write main-window.png"));
 
-    window.findChild<QAction *>(QStringLiteral("quorinFlashAction"))->trigger();
+    {
+        // Nothing should ask anything here; should it, the question is
+        // closed and reported rather than left waiting for a click.
+        ModalAnswerer answerer;
+        window.findChild<QAction *>(QStringLiteral("quorinFlashAction"))->trigger();
+        if (!answerer.unexpected().isEmpty())
+            return fail(QStringLiteral("the run asked: %1").arg(answerer.unexpected().join('\n')));
+    }
     auto *viewer = window.findChild<CsvViewWindow *>();
     if (!viewer)
         return fail(QStringLiteral("the run showed no output; see %1")
                         .arg(QDir::current().absoluteFilePath(StataRun::logFileName())));
+    viewer->resize(1240, 640);
+    // As a user would, by a double click on the divider: the labels in full.
+    viewer->table()->resizeColumnToContents(0);
     viewer->raise();
     settle();
     if (!save(viewer, output.filePath(QStringLiteral("csv-viewer.png"))))
