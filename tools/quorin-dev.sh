@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quorin on Debian 12, installing the Debian packages it needs, then
-# starts it ("start") or runs every test through CTest ("test").
+# starts it ("start") or runs every test through CTest ("test"). Started
+# without arguments, Quorin opens with the variables of the example survey.
 set -euo pipefail
 
 usage() {
@@ -59,8 +60,9 @@ Quorin is built, but there is no display to show its window on (DISPLAY and
 WAYLAND_DISPLAY are not set). Run it from a desktop session, or under a
 virtual display:
 
-    xvfb-run -a $0 start $*
+    xvfb-run -a $0 start${*:+ $*}
 TEXT
     exit 1
 fi
+[ $# -gt 0 ] || set -- "$source_dir/examples/survey.dta"
 exec "$build_dir/app/quorin" "$@"
