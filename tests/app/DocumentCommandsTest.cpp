@@ -478,7 +478,7 @@ void DocumentCommandsTest::maybeSaveAnswers()
         action(*window, "newFileAction")->trigger();
     } else if (command == QLatin1String("open")) {
         if (goesOn)
-            answerFileDialog(answerer, other);
+            chooseFile(answerer, other);
         action(*window, "openAction")->trigger();
     } else {
         QCOMPARE(action(*window, "recentFileAction1")->data().toString(), other);
@@ -517,7 +517,7 @@ void DocumentCommandsTest::maybeSaveYesOnAnUntitledDocumentAsksForAName()
     ModalAnswerer answerer;
     const QString file = path(QStringLiteral("named.xml"));
     answerBox(answerer, QMessageBox::Yes);
-    answerFileDialog(answerer, file);
+    chooseFile(answerer, file);
     QVERIFY(window->close());
     QVERIFY(answerer.unexpected().isEmpty());
     QVERIFY(fileBytes(file).contains("Maschio"));
@@ -526,7 +526,7 @@ void DocumentCommandsTest::maybeSaveYesOnAnUntitledDocumentAsksForAName()
     MainWindow *second = newWindow();
     fillWithFullDocument(*second);
     answerBox(answerer, QMessageBox::Yes);
-    answerFileDialog(answerer, QString());
+    cancelFileChooser(answerer);
     QVERIFY(!second->close());
     QVERIFY(second->isWindowModified());
 }
@@ -603,7 +603,7 @@ void DocumentCommandsTest::cancellingSaveAsChangesNothing()
     window->tableWidget()->cell(2, 2)->setSimpleText(QStringLiteral("unsaved"));
     const QStringList files = QDir(m_directory->path()).entryList(QDir::Files);
 
-    answerFileDialog(answerer, QString());
+    cancelFileChooser(answerer);
     bool written = true;
     QVERIFY(QMetaObject::invokeMethod(window, "saveAs", Q_RETURN_ARG(bool, written)));
     QVERIFY(!written);
@@ -659,7 +659,7 @@ void DocumentCommandsTest::unwritableTargetKeepsTheOldFile()
 
     const QString target = path(QStringLiteral("missing/folder/target.xml"));
     ShownBox shown;
-    answerFileDialog(answerer, target);
+    chooseFile(answerer, target);
     answerBox(answerer, QMessageBox::Ok, &shown);
     action(*window, "saveAsAction")->trigger();
 

@@ -4,6 +4,7 @@
 // the main window's file commands as a user would, building a document in
 // the widgets, and describing what the widgets hold.
 
+#include "FileChooserAnswers.h"
 #include "ModalAnswerer.h"
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
@@ -50,45 +51,6 @@ inline QAction *action(MainWindow &window, const char *objectName)
 inline VariablesWidget *panel(MainWindow &window)
 {
     return window.findChild<VariablesWidget *>(QStringLiteral("variablesDockWidget"));
-}
-
-// What a file dialog showed before it was answered.
-struct ShownFileDialog
-{
-    QString title;
-    QString directory;
-    QStringList filters;
-    QFileDialog::AcceptMode acceptMode = QFileDialog::AcceptOpen;
-};
-
-// Types the path into the next file dialog and accepts it; an empty path
-// cancels the dialog. QFileDialog hides accept() as protected; through
-// QDialog it is reached all the same.
-inline void answerFileDialog(ModalAnswerer &answerer, const QString &path,
-                             ShownFileDialog *shown = nullptr)
-{
-    answerer.enqueue([path, shown](QWidget *widget) {
-        auto *dialog = qobject_cast<QFileDialog *>(widget);
-        if (!dialog) {
-            widget->close();
-            return;
-        }
-        if (shown) {
-            shown->title = dialog->windowTitle();
-            shown->directory = dialog->directory().canonicalPath();
-            shown->filters = dialog->nameFilters();
-            shown->acceptMode = dialog->acceptMode();
-        }
-        if (path.isEmpty()) {
-            dialog->reject();
-            return;
-        }
-        ModalAnswerer::typeFileName(dialog, path);
-        static_cast<QDialog *>(dialog)->accept();
-        // A dialog that refused the name must not hang the test.
-        if (dialog->isVisible())
-            dialog->reject();
-    });
 }
 
 // What a message box showed before it was answered.
@@ -146,13 +108,13 @@ inline void answerNewFileDialog(ModalAnswerer &answerer, int rows, int columns, 
 
 inline void saveAs(MainWindow &window, ModalAnswerer &answerer, const QString &path)
 {
-    answerFileDialog(answerer, path);
+    chooseFile(answerer, path);
     action(window, "saveAsAction")->trigger();
 }
 
 inline void open(MainWindow &window, ModalAnswerer &answerer, const QString &path)
 {
-    answerFileDialog(answerer, path);
+    chooseFile(answerer, path);
     action(window, "openAction")->trigger();
 }
 

@@ -35,10 +35,15 @@ inline void chooseFile(ModalAnswerer &answerer, const QString &path,
             seen->directory = dialog->directory().absolutePath();
             seen->acceptMode = dialog->acceptMode();
         }
-        // Browse to the directory and type the name, as a user does.
+        // Browse to the directory and type the name, as a user does; a
+        // directory that does not exist can only be typed as part of the path.
         const QFileInfo info(path);
-        dialog->setDirectory(info.absolutePath());
-        ModalAnswerer::typeFileName(dialog, info.fileName());
+        if (info.dir().exists()) {
+            dialog->setDirectory(info.absolutePath());
+            ModalAnswerer::typeFileName(dialog, info.fileName());
+        } else {
+            ModalAnswerer::typeFileName(dialog, info.absoluteFilePath());
+        }
         // QFileDialog::accept() is protected; through QDialog it runs the
         // file dialog's own checks, as clicking its button does.
         static_cast<QDialog *>(dialog)->accept();

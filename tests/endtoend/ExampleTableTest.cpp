@@ -6,6 +6,7 @@
 #include "DtaObservations.h"
 #include "FileChooserAnswers.h"
 #include "ModalAnswerer.h"
+#include "TableTexts.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "stata/CsvTable.h"
@@ -167,18 +168,6 @@ QList<QStringList> expectedTable(const QList<Respondent> &all)
         table.append(figureRow(QStringLiteral("Total"), figure, 0));
     }
     return table;
-}
-
-QList<QStringList> gridTexts(const QTableWidget *table)
-{
-    QList<QStringList> rows;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < table->columnCount(); ++column)
-            texts.append(table->item(row, column) ? table->item(row, column)->text() : QString());
-        rows.append(texts);
-    }
-    return rows;
 }
 
 QByteArray fileBytes(const QString &fileName)
@@ -346,7 +335,7 @@ void ExampleTableTest::runFillsTableWithSurveyFigures()
     const QList<CsvViewWindow *> viewers = window.findChildren<CsvViewWindow *>();
     QCOMPARE(viewers.size(), 1);
     QVERIFY(viewers.first()->isVisible());
-    const QList<QStringList> shown = gridTexts(viewers.first()->table());
+    const QList<QStringList> shown = tableTexts(viewers.first()->table());
     const QList<QStringList> expected = expectedTable(m_respondents);
     QCOMPARE(shown.size(), expected.size());
     for (int row = 0; row < expected.size(); ++row) {

@@ -4,6 +4,7 @@
 #include "DtaWriter.h"
 #include "FileChooserAnswers.h"
 #include "ModalAnswerer.h"
+#include "TableTexts.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
@@ -164,18 +165,6 @@ QList<QStringList> recordedArguments()
         starts.append(arguments);
     }
     return starts;
-}
-
-QList<QStringList> gridTexts(const QTableWidget *table)
-{
-    QList<QStringList> rows;
-    for (int row = 0; row < table->rowCount(); ++row) {
-        QStringList texts;
-        for (int column = 0; column < table->columnCount(); ++column)
-            texts.append(table->item(row, column) ? table->item(row, column)->text() : QString());
-        rows.append(texts);
-    }
-    return rows;
 }
 
 } // namespace
@@ -348,7 +337,7 @@ void RunCycleTest::quickRunShowsComputedTable()
     QVERIFY(viewer);
     QVERIFY(viewer->isVisible());
     QVERIFY(viewer->table());
-    QCOMPARE(gridTexts(viewer->table()), expectedTable());
+    QCOMPARE(tableTexts(viewer->table()), expectedTable());
     QVERIFY(!QFile::exists(QStringLiteral("checkfile.tmp")));
     QVERIFY(QFile::exists(QStringLiteral("temp.do")));
     QVERIFY(QFile::exists(QStringLiteral("temp.log")));
@@ -375,7 +364,7 @@ void RunCycleTest::quickRunAlwaysOpensViewer()
     QCOMPARE(recordedArguments(),
              (QList<QStringList>{StataRun::batchArguments(true), StataRun::batchArguments(false)}));
     QVERIFY(onlyViewer());
-    QCOMPARE(gridTexts(onlyViewer()->table()), expectedTable());
+    QCOMPARE(tableTexts(onlyViewer()->table()), expectedTable());
 }
 
 void RunCycleTest::quickRunWithSettingMissingAsksFirst()
@@ -404,7 +393,7 @@ void RunCycleTest::quickRunWithSettingMissingAsksFirst()
     // Run as "Quorin..." runs: with the dialog's options (both checked here).
     QCOMPARE(recordedArguments(), QList<QStringList>{StataRun::batchArguments(true)});
     QVERIFY(onlyViewer());
-    QCOMPARE(gridTexts(onlyViewer()->table()), expectedTable());
+    QCOMPARE(tableTexts(onlyViewer()->table()), expectedTable());
 }
 
 void RunCycleTest::quorinDialogRunsWithItsOptions_data()
@@ -441,7 +430,7 @@ void RunCycleTest::quorinDialogRunsWithItsOptions()
     QCOMPARE(m_window->showStataMessage(), showMessage);
     QCOMPARE(bool(onlyViewer()), viewOutput);
     if (viewOutput)
-        QCOMPARE(gridTexts(onlyViewer()->table()), expectedTable());
+        QCOMPARE(tableTexts(onlyViewer()->table()), expectedTable());
     QVERIFY(!QFile::exists(QStringLiteral("checkfile.tmp")));
     QVERIFY(QFile::exists(outputPath()));
 }
