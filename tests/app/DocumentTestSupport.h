@@ -5,6 +5,7 @@
 // the widgets, and describing what the widgets hold.
 
 #include "FileChooserAnswers.h"
+#include "FileContents.h"
 #include "ModalAnswerer.h"
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
@@ -27,14 +28,6 @@ namespace DocumentTestSupport {
 inline QString dataPath(const QString &name)
 {
     return QStringLiteral(QUORIN_SOURCE_DIR "/tests/data/document/") + name;
-}
-
-inline QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
 }
 
 inline bool writeBytes(const QString &path, const QByteArray &bytes)

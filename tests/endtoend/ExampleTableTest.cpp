@@ -5,6 +5,7 @@
 
 #include "DtaObservations.h"
 #include "FileChooserAnswers.h"
+#include "FileContents.h"
 #include "ModalAnswerer.h"
 #include "TableTexts.h"
 #include "TemporaryWorkingDirectory.h"
@@ -168,12 +169,6 @@ QList<QStringList> expectedTable(const QList<Respondent> &all)
         table.append(figureRow(QStringLiteral("Total"), figure, 0));
     }
     return table;
-}
-
-QByteArray fileBytes(const QString &fileName)
-{
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 } // namespace

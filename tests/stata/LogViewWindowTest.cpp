@@ -1,6 +1,7 @@
 #include "stata/LogViewWindow.h"
 
 #include "FileChooserAnswers.h"
+#include "FileContents.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
@@ -28,12 +29,6 @@ bool writeText(const QString &path, const QByteArray &text)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
-
-QByteArray readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QPlainTextEdit *editor(const QWidget *window)
@@ -153,7 +148,7 @@ void LogViewWindowTest::saveAsKeepsTypedName()
     QCOMPARE(seen.acceptMode, QFileDialog::AcceptSave);
 
     QVERIFY(!QFile::exists(target + QStringLiteral(".log")));
-    QCOMPARE(readText(target), logText);
+    QCOMPARE(fileBytes(target), logText);
 }
 
 void LogViewWindowTest::saveAsCancelledWritesNothing()

@@ -4,6 +4,8 @@
 #include "DtaWriter.h"
 #include "FileChooserAnswers.h"
 #include "ModalAnswerer.h"
+#include "SampleStatistics.h"
+#include "StandinStarts.h"
 #include "TableTexts.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
@@ -85,24 +87,6 @@ QList<double> values(const Filter &filter, bool income)
     return found;
 }
 
-double mean(const QList<double> &numbers)
-{
-    double sum = 0;
-    for (double number : numbers)
-        sum += number;
-    return sum / numbers.size();
-}
-
-// The sample standard deviation, as Stata's summarize reports it.
-double standardDeviation(const QList<double> &numbers)
-{
-    const double centre = mean(numbers);
-    double squares = 0;
-    for (double number : numbers)
-        squares += (number - centre) * (number - centre);
-    return std::sqrt(squares / (numbers.size() - 1));
-}
-
 int count(const Filter &filter)
 {
     int n = 0;
@@ -141,30 +125,6 @@ CellContent statistic(const QString &name, const QString &variable, const QStrin
     content.setStatistic(Statistic{variable, QString(), name, format});
     content.setArea(area);
     return content;
-}
-
-QString readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-QList<QStringList> recordedArguments()
-{
-    QList<QStringList> starts;
-    const QStringList lines =
-        readText(QStringLiteral("arguments.jsonl")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &line : lines) {
-        QStringList arguments;
-        const QJsonArray array = QJsonDocument::fromJson(line.toUtf8())
-                                     .object()
-                                     .value(QLatin1String("arguments"))
-                                     .toArray();
-        for (const QJsonValue &value : array)
-            arguments.append(value.toString());
-        starts.append(arguments);
-    }
-    return starts;
 }
 
 } // namespace
@@ -293,18 +253,18 @@ QList<QStringList> RunCycleTest::expectedTable() const
     QStringList northRow{QStringLiteral("North")};
     QStringList centreRow{QStringLiteral("Centre | South")};
     for (const Filter &column : {Filter(male), Filter(female), Filter(anyone)}) {
-        northRow.append(fixed(mean(values(both(north, column), false)), 9, 2));
+        northRow.append(fixed(sampleMean(values(both(north, column), false)), 9, 2));
         centreRow.append(fixed(count(both(centreOrSouth, column)), 3, 0));
     }
     table.append(northRow);
     table.append(centreRow);
     // The area's cells: the "Female" condition of the area applies, the
     // sex conditions above them (outside the area) do not.
-    table.append({QStringLiteral("Female"), fixed(mean(values(adultWoman, true)), 9, 2),
+    table.append({QStringLiteral("Female"), fixed(sampleMean(values(adultWoman, true)), 9, 2),
                   QStringLiteral("income"),
-                  fixed(standardDeviation(values(adultWoman, true)), 9, 3)});
-    table.append({QString(), fixed(mean(values(male, true)), 9, 2),
-                  fixed(standardDeviation(values(female, true)), 9, 3), QString()});
+                  fixed(sampleStandardDeviation(values(adultWoman, true)), 9, 3)});
+    table.append({QString(), fixed(sampleMean(values(male, true)), 9, 2),
+                  fixed(sampleStandardDeviation(values(female, true)), 9, 3), QString()});
     return table;
 }
 
@@ -331,8 +291,8 @@ void RunCycleTest::quickRunShowsComputedTable()
     setRunFiles();
     trigger("quorinFlashAction");
 
-    QCOMPARE(recordedArguments(), QList<QStringList>{StataRun::batchArguments(false)});
-    QCOMPARE(recordedArguments().first().first(), StataPlatform::batchFlag(false));
+    QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(false)});
+    QCOMPARE(recordedStandinArguments().first().first(), StataPlatform::batchFlag(false));
     CsvViewWindow *viewer = onlyViewer();
     QVERIFY(viewer);
     QVERIFY(viewer->isVisible());
@@ -361,7 +321,7 @@ void RunCycleTest::quickRunAlwaysOpensViewer()
     QVERIFY(!onlyViewer());
 
     trigger("quorinFlashAction");
-    QCOMPARE(recordedArguments(),
+    QCOMPARE(recordedStandinArguments(),
              (QList<QStringList>{StataRun::batchArguments(true), StataRun::batchArguments(false)}));
     QVERIFY(onlyViewer());
     QCOMPARE(tableTexts(onlyViewer()->table()), expectedTable());
@@ -391,7 +351,7 @@ void RunCycleTest::quickRunWithSettingMissingAsksFirst()
     QCOMPARE(initialOutput, QString());
     QCOMPARE(m_window->tableWidget()->outputFileName(), outputPath());
     // Run as "Quorin..." runs: with the dialog's options (both checked here).
-    QCOMPARE(recordedArguments(), QList<QStringList>{StataRun::batchArguments(true)});
+    QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(true)});
     QVERIFY(onlyViewer());
     QCOMPARE(tableTexts(onlyViewer()->table()), expectedTable());
 }
@@ -425,7 +385,7 @@ void RunCycleTest::quorinDialogRunsWithItsOptions()
     });
     trigger("QuorinStataAction");
     QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(recordedArguments(), QList<QStringList>{StataRun::batchArguments(showMessage)});
+    QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(showMessage)});
     QCOMPARE(m_window->outputCsvFileAfterComputation(), viewOutput);
     QCOMPARE(m_window->showStataMessage(), showMessage);
     QCOMPARE(bool(onlyViewer()), viewOutput);
@@ -454,7 +414,7 @@ void RunCycleTest::quorinDialogCancelChangesNothing()
     QVERIFY(m_window->outputCsvFileAfterComputation());
     QVERIFY(m_window->showStataMessage());
     QVERIFY(!QFile::exists(QStringLiteral("temp.do")));
-    QVERIFY(recordedArguments().isEmpty());
+    QVERIFY(recordedStandinArguments().isEmpty());
 }
 
 // With no executable the combined dialog cannot be accepted: it lists what
@@ -478,7 +438,7 @@ void RunCycleTest::quorinDialogRefusesMissingExecutable()
     trigger("quorinFlashAction");
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(missing, QStringLiteral("- Stata executable\n"));
-    QVERIFY(recordedArguments().isEmpty());
+    QVERIFY(recordedStandinArguments().isEmpty());
     QVERIFY(!onlyViewer());
 }
 
@@ -513,7 +473,7 @@ void RunCycleTest::rejectedDoFileOffersLog()
     QVERIFY(onlyViewer());
     onlyViewer()->close();
     QTRY_VERIFY(!onlyViewer());
-    const QString earlierOutput = readText(outputPath());
+    const QString earlierOutput = fileText(outputPath());
     QVERIFY(!earlierOutput.isEmpty());
 
     m_window->statisticCatalogue()->insert(QStringLiteral("broken"),
@@ -534,7 +494,7 @@ void RunCycleTest::rejectedDoFileOffersLog()
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(details, QStringLiteral("Stata ended with exit code 1."));
     QVERIFY(!onlyViewer());
-    QCOMPARE(readText(outputPath()), earlierOutput);
+    QCOMPARE(fileText(outputPath()), earlierOutput);
     const LogViewWindow *log = m_window->findChild<LogViewWindow *>();
     QVERIFY(log);
     QVERIFY(log->isVisible());
@@ -580,7 +540,7 @@ void RunCycleTest::checkFileThatCannotBeRemoved()
     QCOMPARE(answerer.pending(), 0);
     QVERIFY2(text.startsWith(QStringLiteral("Cannot remove the check file checkfile.tmp")),
              qPrintable(text));
-    QVERIFY(recordedArguments().isEmpty());
+    QVERIFY(recordedStandinArguments().isEmpty());
     QVERIFY(!onlyViewer());
 }
 
@@ -594,7 +554,7 @@ void RunCycleTest::unwritableDoFileIsReported()
     trigger("quorinFlashAction");
     QCOMPARE(answerer.pending(), 0);
     QVERIFY2(text.startsWith(QStringLiteral("Cannot write file temp.do:\n")), qPrintable(text));
-    QVERIFY(recordedArguments().isEmpty());
+    QVERIFY(recordedStandinArguments().isEmpty());
     QVERIFY(!onlyViewer());
 }
 
@@ -615,7 +575,7 @@ void RunCycleTest::cancelDuringLongRun()
     trigger("quorinFlashAction");
     QCOMPARE(answerer.pending(), 0);
     QVERIFY(clock.elapsed() < 30000);
-    QCOMPARE(recordedArguments().size(), 1);
+    QCOMPARE(recordedStandinArguments().size(), 1);
     QVERIFY(!onlyViewer());
     QVERIFY(!QFile::exists(QStringLiteral("checkfile.tmp")));
     // Nothing else was asked: no error box followed.
@@ -626,11 +586,11 @@ void RunCycleTest::doFileIsRewrittenOnEveryRun()
 {
     setRunFiles();
     trigger("quorinFlashAction");
-    const QString first = readText(QStringLiteral("temp.do"));
+    const QString first = fileText(QStringLiteral("temp.do"));
     QVERIFY(first.contains(QStringLiteral("summarize age if region==1 & sex==1")));
     QFile::remove(QStringLiteral("temp.do"));
     trigger("quorinFlashAction");
-    QCOMPARE(readText(QStringLiteral("temp.do")), first);
+    QCOMPARE(fileText(QStringLiteral("temp.do")), first);
 }
 
 void RunCycleTest::datasetAndOutputDialogsStoreIntoGrid()

@@ -1,5 +1,6 @@
 #include "FileChooserAnswers.h"
 #include "ModalAnswerer.h"
+#include "StandinStarts.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "stata/LogViewWindow.h"
@@ -20,22 +21,6 @@
 namespace {
 
 const QString standin = QStringLiteral(QUORIN_STANDIN_PATH);
-
-QString readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-QList<QJsonObject> recordedStarts()
-{
-    QList<QJsonObject> starts;
-    const QStringList lines =
-        readText(QStringLiteral("arguments.jsonl")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &line : lines)
-        starts.append(QJsonDocument::fromJson(line.toUtf8()).object());
-    return starts;
-}
 
 } // namespace
 
@@ -88,8 +73,8 @@ void StartStataTest::startsStoredExecutable()
 {
     m_window->setStataExecutableFileName(standin);
     triggerStartStata();
-    QTRY_COMPARE(recordedStarts().size(), 1);
-    const QJsonObject start = recordedStarts().first();
+    QTRY_COMPARE(recordedStandinStarts().size(), 1);
+    const QJsonObject start = recordedStandinStarts().first();
     QVERIFY(start.value(QLatin1String("arguments")).toArray().isEmpty());
     QCOMPARE(start.value(QLatin1String("workingDirectory")).toString(),
              QDir::current().absolutePath());
@@ -146,7 +131,7 @@ void StartStataTest::noExecutableAsksFirst()
     QCOMPARE(defaultButton, QMessageBox::Ok);
     QCOMPARE(initialPath, QString());
     QCOMPARE(m_window->stataExecutableFileName(), standin);
-    QTRY_COMPARE(recordedStarts().size(), 1);
+    QTRY_COMPARE(recordedStandinStarts().size(), 1);
 }
 
 void StartStataTest::noExecutableDeclined()
@@ -178,7 +163,7 @@ void StartStataTest::noExecutableDialogCancelled()
     triggerStartStata();
     QCOMPARE(answerer.pending(), 0);
     QVERIFY(m_window->stataExecutableFileName().isEmpty());
-    QVERIFY(recordedStarts().isEmpty());
+    QVERIFY(recordedStandinStarts().isEmpty());
 }
 
 void StartStataTest::checkFile()

@@ -1,6 +1,7 @@
 #include "stata/StataRun.h"
 
 #include "ModalAnswerer.h"
+#include "StandinStarts.h"
 #include "TemporaryWorkingDirectory.h"
 
 #include <QDir>
@@ -19,31 +20,6 @@ namespace {
 
 const QString doneDoFile = QStringLiteral("file open checkFile using \"checkfile.tmp\", write "
                                           "text replace\nfile close checkFile\n");
-
-QString readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-// The arguments of every start of the stand-in, oldest first.
-QList<QStringList> recordedArguments()
-{
-    QList<QStringList> starts;
-    const QStringList lines =
-        readText(QStringLiteral("arguments.jsonl")).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    for (const QString &line : lines) {
-        QStringList arguments;
-        const QJsonArray array = QJsonDocument::fromJson(line.toUtf8())
-                                     .object()
-                                     .value(QLatin1String("arguments"))
-                                     .toArray();
-        for (const QJsonValue &value : array)
-            arguments.append(value.toString());
-        starts.append(arguments);
-    }
-    return starts;
-}
 
 // Counts the paint events a widget receives.
 class PaintCounter : public QObject
@@ -124,9 +100,9 @@ void StataRunTest::writesDoFileInOnePiece()
 {
     StataRun run(m_window);
     QVERIFY(run.writeDoFile(QStringLiteral("display \"Région\"\n")));
-    QCOMPARE(readText(QStringLiteral("temp.do")), QStringLiteral("display \"Région\"\n"));
+    QCOMPARE(fileText(QStringLiteral("temp.do")), QStringLiteral("display \"Région\"\n"));
     QVERIFY(run.writeDoFile(QStringLiteral("clear\n")));
-    QCOMPARE(readText(QStringLiteral("temp.do")), QStringLiteral("clear\n"));
+    QCOMPARE(fileText(QStringLiteral("temp.do")), QStringLiteral("clear\n"));
 }
 
 void StataRunTest::unwritableDoFileIsReported()
@@ -146,8 +122,8 @@ void StataRunTest::runEndsWhenStataEnds()
     QCOMPARE(result.outcome, StataRun::Outcome::Ended);
     QCOMPARE(result.details, QStringLiteral("Stata ended with exit code 0."));
     QVERIFY(QFile::exists(QStringLiteral("checkfile.tmp")));
-    QVERIFY(readText(QStringLiteral("temp.log")).contains(QStringLiteral("Running temp.do")));
-    QCOMPARE(recordedArguments(), QList<QStringList>{StataRun::batchArguments(false)});
+    QVERIFY(fileText(QStringLiteral("temp.log")).contains(QStringLiteral("Running temp.do")));
+    QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(false)});
     QVERIFY(!m_window->findChild<QProgressDialog *>());
 }
 

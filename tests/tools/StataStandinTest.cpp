@@ -1,4 +1,5 @@
 #include "DtaWriter.h"
+#include "SampleStatistics.h"
 #include "StandinRunner.h"
 
 #include <QJsonArray>
@@ -80,23 +81,6 @@ QList<double> ages(const std::function<bool(const Person &)> &keep)
     return values;
 }
 
-double meanOf(const QList<double> &values)
-{
-    double sum = 0;
-    for (double value : values)
-        sum += value;
-    return sum / values.size();
-}
-
-double sdOf(const QList<double> &values)
-{
-    const double mean = meanOf(values);
-    double squares = 0;
-    for (double value : values)
-        squares += (value - mean) * (value - mean);
-    return std::sqrt(squares / (values.size() - 1));
-}
-
 // Results written with %24.16e come back as doubles; "." stays NaN.
 QList<double> numbersIn(const QString &text)
 {
@@ -164,7 +148,7 @@ void StataStandinTest::runsTheWorkedExampleOfADoFile()
 
     QCOMPARE(runner.runDoFile(doFile), 0);
 
-    const double mean = meanOf(ages([](const Person &person) {
+    const double mean = sampleMean(ages([](const Person &person) {
         return (person.ripartizione == 1 || person.ripartizione == 2) && person.sesso == 1;
     }));
     QCOMPARE(
@@ -194,7 +178,7 @@ void StataStandinTest::runsMatrixAndMacroResultLines()
 
     QCOMPARE(runner.runDoFile(doFile), 0);
 
-    const double women = meanOf(ages([](const Person &person) { return person.sesso == 2; }));
+    const double women = sampleMean(ages([](const Person &person) { return person.sesso == 2; }));
     QCOMPARE(runner.readFile(QStringLiteral("out.csv")),
              QStringLiteral("Mean;%1\n;mean\n;7\n").arg(cFormat("%9.3f", women)));
 }
@@ -431,11 +415,11 @@ void StataStandinTest::summarizeStoresItsResults()
                  [](const Person &) { return true; },
                  [](const Person &p) { return p.sesso == 1 && p.ripartizione != 3; }}) {
             const QList<double> values = ages(keep);
-            const double sd = sdOf(values);
+            const double sd = sampleStandardDeviation(values);
             double sum = 0;
             for (double value : values)
                 sum += value;
-            rows.append({double(values.size()), meanOf(values), sd,
+            rows.append({double(values.size()), sampleMean(values), sd,
                          *std::min_element(values.begin(), values.end()),
                          *std::max_element(values.begin(), values.end()), sum, sd * sd});
         }
@@ -488,8 +472,8 @@ void StataStandinTest::meanStoresEstimatesAndTable()
              0);
     const QList<double> values = ages([](const Person &p) { return p.sesso == 1 && p.eta < 60; });
     QCOMPARE(values.size(), 5);
-    const double mean = meanOf(values);
-    const double se = sdOf(values) / std::sqrt(values.size());
+    const double mean = sampleMean(values);
+    const double se = sampleStandardDeviation(values) / std::sqrt(values.size());
     // The 97.5th percentile of Student's t with 4 degrees of freedom, from
     // published tables.
     const double critical = 2.776445105197793;
