@@ -1,20 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "table/SimpleTextDialog.h"
 
-class QLineEdit;
-
-// Edits the text of one simple-text cell.
-class EditSimpleTextDialog : public QDialog
+// Edits the text of one simple-text cell; the result may be empty.
+class EditSimpleTextDialog : public SimpleTextDialog
 {
     Q_OBJECT
 
 public:
     EditSimpleTextDialog(QWidget *parent, const QString &text);
-
-    // As typed, blanks included; may be empty.
-    QString text() const;
-
-private:
-    QLineEdit *m_lineEdit = nullptr;
 };

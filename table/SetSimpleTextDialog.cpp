@@ -1,37 +1,6 @@
 #include "table/SetSimpleTextDialog.h"
 
-#include <QDialogButtonBox>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
-#include <QVBoxLayout>
-
 SetSimpleTextDialog::SetSimpleTextDialog(QWidget *parent)
-    : QDialog(parent)
-{
-    setObjectName(QStringLiteral("SetSimpleTextDialog"));
-    setWindowTitle(tr("Set simple text"));
-
-    auto *label = new QLabel(tr("Text:"), this);
-    label->setObjectName(QStringLiteral("label"));
-    m_lineEdit = new QLineEdit(this);
-    m_lineEdit->setObjectName(QStringLiteral("lineEdit"));
-    label->setBuddy(m_lineEdit);
-
-    auto *buttonBox = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttonBox->setObjectName(QStringLiteral("buttonBox"));
-    connect(buttonBox, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttonBox, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto *row = new QHBoxLayout;
-    row->addWidget(label);
-    row->addWidget(m_lineEdit);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    layout->addWidget(buttonBox);
-}
-
-QString SetSimpleTextDialog::text() const
-{
-    return m_lineEdit->text();
-}
+    : SimpleTextDialog(QStringLiteral("SetSimpleTextDialog"), tr("Set simple text"), QString(),
+                       parent)
+{}

@@ -1,20 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "table/SimpleTextDialog.h"
 
-class QLineEdit;
-
-// Asks for the text to put into every selected cell.
-class SetSimpleTextDialog : public QDialog
+// Asks for the text to put into every selected cell; starts empty.
+class SetSimpleTextDialog : public SimpleTextDialog
 {
     Q_OBJECT
 
 public:
     explicit SetSimpleTextDialog(QWidget *parent = nullptr);
-
-    // As typed, blanks included.
-    QString text() const;
-
-private:
-    QLineEdit *m_lineEdit = nullptr;
 };
