@@ -6,6 +6,7 @@
 #include "app/LicenseDialog.h"
 #include "app/MainWindowSettings.h"
 #include "app/NewFileDialog.h"
+#include "model/AtomicFile.h"
 #include "model/DocumentReader.h"
 #include "model/DocumentWriter.h"
 #include "panel/VariablesWidget.h"
@@ -36,7 +37,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProcess>
-#include <QSaveFile>
 #include <QSettings>
 
 #include <algorithm>
@@ -467,22 +467,7 @@ bool MainWindow::saveFile(const QString &fileName)
 
 bool MainWindow::writeDocument(const QString &fileName, QString *error)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    if (!DocumentWriter::write(m_documentBinding->gather(), &file, error)) {
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFile::write(fileName, DocumentWriter::toXml(m_documentBinding->gather()), error);
 }
 
 // The file is read whole before anything changes, so a refused file leaves

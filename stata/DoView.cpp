@@ -1,5 +1,7 @@
 #include "stata/DoView.h"
 
+#include "model/AtomicFile.h"
+
 #include <QAction>
 #include <QDir>
 #include <QFileDialog>
@@ -8,8 +10,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QSaveFile>
-#include <QTextStream>
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -111,23 +111,10 @@ void DoView::on_saveAsAction_triggered()
     }
 }
 
-// Writes through a temporary file, so a failed save leaves any earlier file
-// of that name as it was.
+// The model's own text rather than the editor's, whose plain text turns
+// no-break spaces into blanks.
 bool DoView::writeShownText(const QString &fileName, QString *error) const
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        *error = file.errorString();
-        return false;
-    }
-    // The model's own text rather than the editor's, whose plain text turns
-    // no-break spaces into blanks.
-    QTextStream stream(&file);
-    stream << m_model.toString(m_showMain, m_showMacro, m_outputFileName);
-    stream.flush();
-    if (!file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFile::writeText(
+        fileName, m_model.toString(m_showMain, m_showMacro, m_outputFileName), error);
 }

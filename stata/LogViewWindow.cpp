@@ -1,5 +1,6 @@
 #include "stata/LogViewWindow.h"
 
+#include "model/AtomicFile.h"
 #include "stata/ViewerGeometry.h"
 
 #include <QAction>
@@ -13,7 +14,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QVBoxLayout>
 
@@ -97,23 +97,18 @@ void LogViewWindow::onSaveAsActionTriggered()
         saveFile(fileName);
 }
 
-// Written through a temporary file, so a failed save leaves the file that
-// was there untouched.
 bool LogViewWindow::saveFile(const QString &fileName)
 {
-    QSaveFile file(fileName);
-    bool written = file.open(QIODevice::WriteOnly | QIODevice::Text);
-    if (written) {
+    QString error;
+    bool written;
+    {
         WaitCursor waitCursor;
-        QTextStream stream(&file);
-        stream << m_textEdit->toPlainText();
-        stream.flush();
-        written = stream.status() == QTextStream::Ok && file.commit();
+        written = AtomicFile::writeText(fileName, m_textEdit->toPlainText(), &error);
     }
     if (!written) {
-        QMessageBox::warning(this, tr("Quorin"),
-                             tr("Cannot write file %1:\n%2.")
-                                 .arg(QDir::toNativeSeparators(fileName), file.errorString()));
+        QMessageBox::warning(
+            this, tr("Quorin"),
+            tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), error));
     }
     return written;
 }

@@ -1,11 +1,10 @@
 #include "stata/StataRun.h"
 
+#include "model/AtomicFile.h"
 #include "stata/StataPlatform.h"
 
 #include <QEventLoop>
 #include <QProgressDialog>
-#include <QSaveFile>
-#include <QTextStream>
 
 namespace {
 
@@ -67,19 +66,7 @@ StataRun::~StataRun()
 
 bool StataRun::writeDoFile(const QString &text)
 {
-    QSaveFile file(doFileName());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        m_errorString = file.errorString();
-        return false;
-    }
-    QTextStream stream(&file);
-    stream << text;
-    stream.flush();
-    if (stream.status() != QTextStream::Ok || !file.commit()) {
-        m_errorString = file.errorString();
-        return false;
-    }
-    return true;
+    return AtomicFile::writeText(doFileName(), text, &m_errorString);
 }
 
 StataRun::Result StataRun::run(const QString &executable, const QStringList &arguments)
