@@ -17,7 +17,7 @@ case "$command" in start | test) ;; *) usage ;; esac
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${QUORIN_BUILD_DIR:-$source_dir/build}
 
-packages=(cmake ninja-build g++ qt6-base-dev fonts-dejavu-core)
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libreadstat-dev libxlsxwriter-dev fonts-dejavu-core)
 if [ "$command" = test ]; then
     # The dataset reader's fuzz target needs clang with its sanitizer runtime.
     packages+=(clang libclang-rt-14-dev)
