@@ -16,7 +16,12 @@ namespace {
 // The first release whose texts are UTF-8; earlier ones are Windows-1252,
 // the encoding of Stata for Windows, which wrote nearly every such file.
 constexpr int firstUtf8Release = 118;
-constexpr size_t tableLengthSize = 4;
+// The length field that opens a value-label table: two bytes in release 104,
+// four after it.
+size_t tableLengthSize(int release)
+{
+    return release <= 104 ? 2 : 4;
+}
 // The first release whose sections stand between tags, up to a closing one.
 constexpr int firstXmlRelease = 117;
 
@@ -26,9 +31,14 @@ constexpr int firstXmlRelease = 117;
 // counts too, so that a file cut early is a damaged dataset, not a foreign file.
 bool beginsLikeStataDataset(const QByteArray &head)
 {
-    static const QByteArray xmlTag("<stata_dta>");
-    if (head.startsWith('<'))
-        return xmlTag.startsWith(head.left(xmlTag.size()));
+    static const QByteArray xmlStart("<stata_dta><header><release>");
+    if (head.startsWith('<')) {
+        if (!xmlStart.startsWith(head.left(xmlStart.size())))
+            return false;
+        const QByteArray release = head.mid(xmlStart.size(), 3);
+        return QByteArray("119").startsWith(release) || QByteArray("118").startsWith(release) ||
+               QByteArray("117").startsWith(release);
+    }
     if (head.isEmpty())
         return true;
     const auto release = quint8(head.at(0));
@@ -90,7 +100,7 @@ private:
 StataDatasetReader::Result Import::run()
 {
     m_device.seek(0);
-    if (!beginsLikeStataDataset(m_device.peek(16)))
+    if (!beginsLikeStataDataset(m_device.peek(32)))
         return StataDatasetReader::NotReadable;
 
     readstat_parser_t *parser = readstat_parser_init();
@@ -171,7 +181,7 @@ ssize_t Import::read(void *buffer, size_t size, void *import)
     const qint64 left = self->m_size - self->m_position;
     const qint64 wanted = qMin(qint64(qMin<size_t>(size, SSIZE_MAX)), qMax<qint64>(left, 0));
     const bool endOfTables =
-        left == 0 && size == tableLengthSize && self->m_release < firstXmlRelease;
+        left == 0 && size == tableLengthSize(self->m_release) && self->m_release < firstXmlRelease;
     if (wanted < qint64(size) && !endOfTables)
         self->m_endsEarly = true;
     if (wanted == 0)

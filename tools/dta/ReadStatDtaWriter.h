@@ -36,7 +36,11 @@ public:
 
     int release() const { return m_release; }
     void setDataLabel(const QString &label) { m_dataLabel = label; }
-    void addVariable(const Variable &variable) { m_variables.append(variable); }
+    void addVariable(const QString &name, const QString &label, Type type, int width = 0,
+                     const QString &valueLabelSet = QString())
+    {
+        m_variables.append(Variable{name, label, type, width, valueLabelSet});
+    }
     void addValueLabelSet(const ValueLabelSet &set) { m_valueLabelSets.append(set); }
     // One value per variable: a number, a text, or a null QVariant for
     // Stata's system missing value (an empty text for strings).
