@@ -173,7 +173,7 @@ readstat_off_t Import::seek(readstat_off_t offset, readstat_io_flags_t whence, v
 
 // Datasets before release 117 have no closing mark: their value-label tables
 // run to the end of the file, and ReadStat takes an empty read of the next
-// table's four-byte length there for the end of the tables. Every other read
+// table's length there for the end of the tables. Every other read
 // that the file cannot fill marks it as cut short.
 ssize_t Import::read(void *buffer, size_t size, void *import)
 {
