@@ -22,6 +22,19 @@ size_t tableLengthSize(int release)
 {
     return release <= 104 ? 2 : 4;
 }
+// Bytes of a value-label set's name in the variable descriptors and the
+// tables. ReadStat hands the names over as they stand in the file, where a
+// name of full length has no terminating NUL.
+qsizetype setNameSize(int release)
+{
+    return release < 108 ? 9 : release < 118 ? 33 : 129;
+}
+
+QByteArray setNameBytes(const char *name, int release)
+{
+    return QByteArray(name, qsizetype(qstrnlen(name, uint(setNameSize(release)))));
+}
+
 // The first release whose sections stand between tags, up to a closing one.
 constexpr int firstXmlRelease = 117;
 
@@ -216,7 +229,8 @@ int Import::onVariable(int, readstat_variable_t *variable, const char *setName, 
     // A variable without value labels has no set name; an empty one must not
     // match a set that a damaged file calls "".
     if (setName && *setName)
-        self->m_usersBySetName[QByteArray(setName)].append(int(self->m_variables.size()));
+        self->m_usersBySetName[setNameBytes(setName, self->m_release)].append(
+            int(self->m_variables.size()));
     self->m_variables.append(Variable(self->text(readstat_variable_get_name(variable)),
                                       self->text(readstat_variable_get_label(variable)),
                                       varType(variable)));
@@ -227,8 +241,7 @@ int Import::onValueLabel(const char *setName, readstat_value_t value, const char
                          void *import)
 {
     auto *self = static_cast<Import *>(import);
-    const auto users =
-        self->m_usersBySetName.constFind(QByteArray::fromRawData(setName, qstrlen(setName)));
+    const auto users = self->m_usersBySetName.constFind(setNameBytes(setName, self->m_release));
     if (users == self->m_usersBySetName.constEnd())
         return READSTAT_HANDLER_OK;
     self->m_modalityCount += users->size();
