@@ -27,7 +27,7 @@ size_t tableLengthSize(int release)
 // name of full length has no terminating NUL.
 qsizetype setNameSize(int release)
 {
-    return release < 108 ? 9 : release < 118 ? 33 : 129;
+    return release < 110 ? 9 : release < 118 ? 33 : 129;
 }
 
 QByteArray setNameBytes(const char *name, int release)
