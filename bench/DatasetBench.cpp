@@ -8,8 +8,8 @@
 //   (c) 5,000 variables, each with its own 20-entry value-label set,
 //   (d) the file of (c) into the variables panel of a main window.
 //
-//   DatasetBench                 runs everything and prints the figures
-//   DatasetBench --import FILE   one import, as the benchmark starts it
+// The imports run as DatasetImportProcess, Quorin's reader in a process of
+// its own on the program's core libraries.
 #include "ReadStatDtaWriter.h"
 #include "app/MainWindow.h"
 #include "panel/VariablesWidget.h"
@@ -17,23 +17,18 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-
-extern char **environ;
-
 namespace {
 
 using Type = ReadStatDtaWriter::Type;
@@ -104,35 +99,27 @@ struct ProcessCost
     double mebibytes = 0;
 };
 
-// Runs a program to its end; its wall time and peak resident memory.
-ProcessCost runProcess(const QStringList &arguments)
+// Runs a program to its end; its wall time, and the peak resident memory it
+// reports itself (the kernel's count for a child started from this process
+// would begin with this one's).
+ProcessCost runProcess(const QString &program, const QString &fileName)
 {
-    QList<QByteArray> encoded;
-    for (const QString &argument : arguments)
-        encoded.append(QFile::encodeName(argument));
-    QList<char *> argv;
-    for (QByteArray &argument : encoded)
-        argv.append(argument.data());
-    argv.append(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    QProcess process;
     QElapsedTimer timer;
     timer.start();
-    pid_t child = 0;
-    int status = 0;
-    rusage usage{};
-    const bool ran =
-        posix_spawn(&child, argv.first(), &actions, nullptr, argv.data(), environ) == 0 &&
-        wait4(child, &status, 0, &usage) == child;
+    process.start(program, {fileName});
+    const bool ran = process.waitForFinished(60000);
     const double seconds = double(timer.nsecsElapsed()) / 1e9;
-    posix_spawn_file_actions_destroy(&actions);
-    if (!ran || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        out << "Failed: " << arguments.join(QLatin1Char(' ')) << Qt::endl;
+    const QByteArray output = process.readAllStandardOutput();
+    const QRegularExpressionMatch peak = QRegularExpression(QStringLiteral("VmHWM:\\s*(\\d+) kB"))
+                                             .match(QString::fromLatin1(output));
+    if (!ran || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0 ||
+        !peak.hasMatch()) {
+        out << "Failed: " << program << ' ' << fileName << ": " << process.readAllStandardError()
+            << Qt::endl;
         std::exit(1);
     }
-    return {seconds, double(usage.ru_maxrss) / 1024.0};
+    return {seconds, peak.captured(1).toDouble() / 1024.0};
 }
 
 // Median wall time and peak memory of repeated runs of Quorin's import and
@@ -146,12 +133,13 @@ struct Comparison
 
 Comparison compare(const QString &fileName, int runs)
 {
-    const QString self = QCoreApplication::applicationFilePath();
-    const QString readStat = QFileInfo(self).dir().filePath(QStringLiteral("ReadStatBench"));
+    const QDir here(QCoreApplication::applicationDirPath());
+    const QString quorinImport = here.filePath(QStringLiteral("DatasetImportProcess"));
+    const QString readStat = here.filePath(QStringLiteral("ReadStatBench"));
     QList<ProcessCost> quorin, bare;
     for (int run = 0; run < runs; ++run) {
-        quorin.append(runProcess({self, QStringLiteral("--import"), fileName}));
-        bare.append(runProcess({readStat, fileName}));
+        quorin.append(runProcess(quorinImport, fileName));
+        bare.append(runProcess(readStat, fileName));
     }
     const auto median = [](QList<ProcessCost> costs) {
         std::sort(costs.begin(), costs.end(),
@@ -187,18 +175,6 @@ const char *verdict(bool met)
     return met ? "met" : "MISSED";
 }
 
-int importOnce(const QString &fileName)
-{
-    QList<Variable> variables;
-    const StataDatasetReader::Result result = readStataDataset(variables, fileName);
-    if (result != StataDatasetReader::Success) {
-        std::fprintf(stderr, "%s\n", qPrintable(StataDatasetReader::message(result)));
-        return 1;
-    }
-    std::printf("%d variables\n", int(variables.size()));
-    return 0;
-}
-
 // Median seconds of "Load variables from Stata dataset..." into the panel.
 double panelSeconds(const QString &fileName, int runs)
 {
@@ -223,9 +199,6 @@ double panelSeconds(const QString &fileName, int runs)
 
 int main(int argc, char **argv)
 {
-    if (argc == 3 && std::strcmp(argv[1], "--import") == 0)
-        return importOnce(QString::fromLocal8Bit(argv[2]));
-
     QApplication application(argc, argv);
     QTemporaryDir directory;
     if (!directory.isValid()) {

@@ -8,6 +8,7 @@
 #include <QStringDecoder>
 
 #include <climits>
+#include <cstring>
 #include <limits>
 #include <readstat.h>
 
@@ -30,9 +31,9 @@ qsizetype setNameSize(int release)
     return release < 110 ? 9 : release < 118 ? 33 : 129;
 }
 
-QByteArray setNameBytes(const char *name, int release)
+QByteArrayView setNameBytes(const char *name, int release)
 {
-    return QByteArray(name, qsizetype(qstrnlen(name, uint(setNameSize(release)))));
+    return QByteArrayView(name, qsizetype(qstrnlen(name, uint(setNameSize(release)))));
 }
 
 // The first release whose sections stand between tags, up to a closing one.
@@ -89,10 +90,14 @@ private:
                             void *import);
 
     StataDatasetReader::Result resultOf(readstat_error_t error) const;
+    bool copyFromDevice(char *buffer, qint64 size);
+    bool readDevice(qint64 position, char *buffer, qint64 size);
     bool endsWithClosingTag();
     QString text(const char *bytes);
+    void attachPendingLabels();
     static quint8 varType(const readstat_variable_t *variable);
-    static QString valueText(readstat_value_t value);
+    QString valueText(readstat_value_t value);
+    QString integerText(qint32 value);
 
     QIODevice &m_device;
     const qint64 m_size;
@@ -101,6 +106,9 @@ private:
     qint64 m_position = 0;
     bool m_deviceFailed = false;
     bool m_endsEarly = false;
+    static constexpr qint64 blockSize = 64 * 1024;
+    QByteArray m_block;
+    qint64 m_blockStart = 0;
     int m_release = 0;
     QStringDecoder m_windows1252{"windows-1252"};
     QList<Variable> m_variables;
@@ -108,6 +116,12 @@ private:
     QHash<QByteArray, QList<int>> m_usersBySetName;
     qint64 m_modalityCount = 0;
     bool m_tooManyLabels = false;
+    // The set whose labels ReadStat is delivering: its name, its variables
+    // and its labels so far (value and label texts).
+    QByteArray m_pendingSetName;
+    QList<int> m_pendingUsers;
+    QList<QPair<QString, QString>> m_pendingLabels;
+    QHash<qint32, QString> m_integerTexts;
 };
 
 StataDatasetReader::Result Import::run()
@@ -133,6 +147,7 @@ StataDatasetReader::Result Import::run()
     readstat_set_handler_character_encoding(parser, nullptr);
     const readstat_error_t error = readstat_parse_dta(parser, "", this);
     readstat_parser_free(parser);
+    attachPendingLabels();
     const StataDatasetReader::Result result = resultOf(error);
     // ReadStat stops after the last value-label table; a file cut in the
     // closing tags after it is still cut.
@@ -199,19 +214,40 @@ ssize_t Import::read(void *buffer, size_t size, void *import)
         self->m_endsEarly = true;
     if (wanted == 0)
         return 0;
-    if (self->m_device.pos() != self->m_position && !self->m_device.seek(self->m_position)) {
+    if (!self->copyFromDevice(static_cast<char *>(buffer), wanted)) {
         self->m_deviceFailed = true;
         return -1;
     }
-    const qint64 got = self->m_device.read(static_cast<char *>(buffer), wanted);
-    // The device failed to deliver bytes the file has: a read error, not a
-    // damaged dataset.
-    if (got != wanted) {
-        self->m_deviceFailed = true;
-        return -1;
+    self->m_position += wanted;
+    return ssize_t(wanted);
+}
+
+// ReadStat reads a few bytes at a time and skips padding by seeking, so the
+// file is read in blocks of its own: a seek within a block costs nothing,
+// and the observations, which ReadStat seeks over, are never read.
+bool Import::copyFromDevice(char *buffer, qint64 size)
+{
+    const qint64 blockEnd = m_blockStart + m_block.size();
+    if (m_position < m_blockStart || m_position + size > blockEnd) {
+        if (size > blockSize)
+            return readDevice(m_position, buffer, size);
+        m_block.resize(qMin<qint64>(blockSize, m_size - m_position));
+        m_blockStart = m_position;
+        if (!readDevice(m_position, m_block.data(), m_block.size())) {
+            m_block.clear();
+            return false;
+        }
     }
-    self->m_position += got;
-    return ssize_t(got);
+    std::memcpy(buffer, m_block.constData() + (m_position - m_blockStart), size_t(size));
+    return true;
+}
+
+// A device that fails to deliver bytes the file has gives a read error, not a
+// damaged dataset.
+bool Import::readDevice(qint64 position, char *buffer, qint64 size)
+{
+    return (m_device.pos() == position || m_device.seek(position)) &&
+           m_device.read(buffer, size) == size;
 }
 
 int Import::onMetadata(readstat_metadata_t *metadata, void *import)
@@ -229,7 +265,7 @@ int Import::onVariable(int, readstat_variable_t *variable, const char *setName, 
     // A variable without value labels has no set name; an empty one must not
     // match a set that a damaged file calls "".
     if (setName && *setName)
-        self->m_usersBySetName[setNameBytes(setName, self->m_release)].append(
+        self->m_usersBySetName[setNameBytes(setName, self->m_release).toByteArray()].append(
             int(self->m_variables.size()));
     self->m_variables.append(Variable(self->text(readstat_variable_get_name(variable)),
                                       self->text(readstat_variable_get_label(variable)),
@@ -237,26 +273,42 @@ int Import::onVariable(int, readstat_variable_t *variable, const char *setName, 
     return READSTAT_HANDLER_OK;
 }
 
+// ReadStat delivers the labels of one set after another, so a set's labels
+// are gathered and attached to its variables in one go when the next set
+// begins: each variable's list is then allocated once.
 int Import::onValueLabel(const char *setName, readstat_value_t value, const char *label,
                          void *import)
 {
     auto *self = static_cast<Import *>(import);
-    const auto users = self->m_usersBySetName.constFind(setNameBytes(setName, self->m_release));
-    if (users == self->m_usersBySetName.constEnd())
+    const QByteArrayView name = setNameBytes(setName, self->m_release);
+    if (name != self->m_pendingSetName) {
+        self->attachPendingLabels();
+        self->m_pendingSetName = name.toByteArray();
+        self->m_pendingUsers = self->m_usersBySetName.value(self->m_pendingSetName);
+    }
+    if (self->m_pendingUsers.isEmpty())
         return READSTAT_HANDLER_OK;
-    self->m_modalityCount += users->size();
+    self->m_modalityCount += self->m_pendingUsers.size();
     if (self->m_modalityCount > StataDatasetReader::maximumModalities) {
         self->m_tooManyLabels = true;
         return READSTAT_HANDLER_ABORT;
     }
-    const QString valueLabel = self->text(label);
-    const QString modalityValue = valueText(value);
-    for (int index : *users) {
-        Variable &variable = self->m_variables[index];
-        variable.appendModality(
-            Modality(modalityValue, valueLabel, variable.name(), variable.label()));
-    }
+    self->m_pendingLabels.append({self->valueText(value), self->text(label)});
     return READSTAT_HANDLER_OK;
+}
+
+void Import::attachPendingLabels()
+{
+    for (int index : std::as_const(m_pendingUsers)) {
+        Variable &variable = m_variables[index];
+        QList<Modality> modalities = variable.modalities();
+        modalities.reserve(modalities.size() + m_pendingLabels.size());
+        for (const auto &label : std::as_const(m_pendingLabels))
+            modalities.append(
+                Modality(label.first, label.second, variable.name(), variable.label()));
+        variable.setModalities(modalities);
+    }
+    m_pendingLabels.clear();
 }
 
 QString Import::text(const char *bytes)
@@ -299,7 +351,8 @@ quint8 Import::varType(const readstat_variable_t *variable)
 }
 
 // Labelled values as Stata writes them in a condition: integers in decimal,
-// the extended missing values as ".a" to ".z".
+// the extended missing values as ".a" to ".z". The same few codes recur in
+// set after set, so their texts are made once and shared.
 QString Import::valueText(readstat_value_t value)
 {
     if (readstat_value_is_tagged_missing(value))
@@ -308,14 +361,26 @@ QString Import::valueText(readstat_value_t value)
         return QStringLiteral(".");
     switch (readstat_value_type(value)) {
     case READSTAT_TYPE_INT8:
-        return QString::number(int(readstat_int8_value(value)));
+        return integerText(readstat_int8_value(value));
     case READSTAT_TYPE_INT16:
-        return QString::number(int(readstat_int16_value(value)));
+        return integerText(readstat_int16_value(value));
     case READSTAT_TYPE_INT32:
-        return QString::number(readstat_int32_value(value));
+        return integerText(readstat_int32_value(value));
     default:
         return QString::number(readstat_double_value(value), 'g', 17);
     }
+}
+
+QString Import::integerText(qint32 value)
+{
+    constexpr qsizetype sharedTexts = 4096;
+    auto shared = m_integerTexts.constFind(value);
+    if (shared != m_integerTexts.constEnd())
+        return *shared;
+    const QString text = QString::number(value);
+    if (m_integerTexts.size() < sharedTexts)
+        m_integerTexts.insert(value, text);
+    return text;
 }
 
 } // namespace
@@ -326,7 +391,9 @@ StataDatasetReader::Result StataDatasetReader::read(QIODevice &device, QList<Var
         return CannotOpen;
     Import import(device);
     const Result result = import.run();
-    if (result == Success)
+    if (result == Success && variables.isEmpty())
+        variables = std::move(import.variables());
+    else if (result == Success)
         variables.append(import.variables());
     return result;
 }
@@ -353,7 +420,8 @@ QString StataDatasetReader::message(Result result)
 StataDatasetReader::Result readStataDataset(QList<Variable> &variables, const QString &fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // The reader reads in blocks of its own.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return StataDatasetReader::CannotOpen;
     return StataDatasetReader::read(file, variables);
 }

@@ -351,19 +351,19 @@ void StataDatasetReaderTest::observationsAreNeverRead_data()
 }
 
 // A reader that read the observations would take the whole file; one that
-// skips them takes the descriptors and the labels only.
+// skips them takes the descriptors and the labels only, in a few blocks.
 void StataDatasetReaderTest::observationsAreNeverRead()
 {
     QFETCH(int, release);
     ReadStatDtaWriter writer = surveyWriter(release);
-    writer.addBlankObservations(20000);
+    writer.addBlankObservations(200000);
     const QByteArray bytes = writer.toByteArray();
-    QVERIFY(bytes.size() > 20000 * 50);
+    QVERIFY(bytes.size() > 200000 * 50);
     WatchedBuffer buffer(bytes);
     QList<Variable> variables;
     QCOMPARE(StataDatasetReader::read(buffer, variables), StataDatasetReader::Success);
     QCOMPARE(describe(variables), surveyDescription(release));
-    QVERIFY2(buffer.bytesRead < 20000, qPrintable(QString::number(buffer.bytesRead)));
+    QVERIFY2(buffer.bytesRead < bytes.size() / 25, qPrintable(QString::number(buffer.bytesRead)));
 }
 
 void StataDatasetReaderTest::refusedFilesLeaveTheListUnchanged_data()
