@@ -194,6 +194,13 @@ void FormatDialogTest::form()
         QCOMPARE(comboBox->itemText(0), QStringLiteral("Right-justified"));
         QCOMPARE(comboBox->itemText(1), QStringLiteral("Left-justified"));
     }
+    // Stata's limits: 1 to 100 digits, 0 to 99 decimals, 1 to 255 characters.
+    QStringList ranges;
+    for (const char *alias : {"total", "decimals", "characters"}) {
+        const auto *spinBox = dialog.control<QSpinBox>(alias);
+        ranges.append(QStringLiteral("%1..%2").arg(spinBox->minimum()).arg(spinBox->maximum()));
+    }
+    QCOMPARE(ranges, (QStringList{"1..100", "0..99", "1..255"}));
     // Every date kind lists its samples, in order, on its own page.
     auto *samples = dialog.control<QStackedWidget>("samples");
     for (int kind = DisplayFormat::Clock; kind <= DisplayFormat::Yearly; ++kind) {
