@@ -245,6 +245,8 @@ void StataSettingsDialogsTest::singleDialogForm()
     QCOMPARE(namedChild<QLineEdit>(dialog.get(), lineEdit)->text(),
              QStringLiteral("/data/current"));
     QCOMPARE(pathIn(dialog.get(), path), QStringLiteral("/data/current"));
+    QCOMPARE(namedChild<QDialogButtonBox>(dialog.get(), "buttonBox")->standardButtons(),
+             QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
     const auto empty = makeDialog(false, path, QString());
     empty->show();
