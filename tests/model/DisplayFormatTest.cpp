@@ -275,40 +275,26 @@ void DisplayFormatTest::building_data()
     numeric("exponential european left", e, true, 10, 3, true, false, false, "%-10,3e");
     numeric("fixed everything", f, true, 12, 2, true, true, true, "%-012,2fc");
 
-    DisplayFormat string;
-    string.kind = Kind::String;
-    string.totalCharacters = 20;
-    string.leftJustified = true;
-    string.commas = true; // belongs to numbers only
-    QTest::newRow("string left 20") << string << "%-20s";
-
-    DisplayFormat daily;
-    daily.kind = Kind::Daily;
-    daily.leftJustified = true;
-    daily.dailySample = 7;
-    daily.clockSample = 3; // another kind's sample plays no part
-    QTest::newRow("daily sample 7 left") << daily << "%-tdCCYY-NN-DD";
-
-    DisplayFormat clock;
-    clock.kind = Kind::Clock;
-    clock.leapSeconds = true;
-    clock.clockSample = 7;
-    QTest::newRow("clock leap sample 7") << clock << "%tCCCYY-NN-DD_HH:MM_AM";
-
-    DisplayFormat daysNoLeap;
-    daysNoLeap.kind = Kind::Daily;
-    daysNoLeap.leapSeconds = true; // clock only
-    QTest::newRow("leap seconds only for clocks") << daysNoLeap << "%td";
-
-    DisplayFormat yearly;
-    yearly.kind = Kind::Yearly;
-    yearly.yearlySample = 1;
-    QTest::newRow("yearly AD") << yearly << "%tyCCYY_!A!D";
-
-    DisplayFormat outOfRange;
-    outOfRange.kind = Kind::Weekly;
-    outOfRange.weeklySample = 9;
-    QTest::newRow("sample out of range adds no tokens") << outOfRange << "%tw";
+    // Strings, dates and times: another kind's sample, the commas of numbers and
+    // (but for strings) a string's characters play no part.
+    const auto other = [](const char *name, Kind kind, bool left, bool leap, int sample,
+                          const char *built) {
+        DisplayFormat format;
+        format.kind = kind;
+        format.leftJustified = left;
+        format.leapSeconds = leap;
+        format.totalCharacters = 20;
+        format.commas = true;
+        format.clockSample = 3;
+        format.setSample(kind, sample);
+        QTest::newRow(name) << format << QString::fromLatin1(built);
+    };
+    other("string left 20", Kind::String, true, false, 0, "%-20s");
+    other("daily sample 7 left", Kind::Daily, true, false, 7, "%-tdCCYY-NN-DD");
+    other("clock leap sample 7", Kind::Clock, false, true, 7, "%tCCCYY-NN-DD_HH:MM_AM");
+    other("leap seconds only for clocks", Kind::Daily, false, true, 0, "%td");
+    other("yearly AD", Kind::Yearly, false, false, 1, "%tyCCYY_!A!D");
+    other("sample out of range adds no tokens", Kind::Weekly, false, false, 9, "%tw");
 }
 
 void DisplayFormatTest::building()
