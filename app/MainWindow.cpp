@@ -6,9 +6,11 @@
 #include "app/LicenseDialog.h"
 #include "app/MainWindowSettings.h"
 #include "app/NewFileDialog.h"
+#include "app/WindowPlacement.h"
 #include "model/AtomicFile.h"
 #include "model/DocumentReader.h"
 #include "model/DocumentWriter.h"
+#include "model/StatisticImport.h"
 #include "panel/VariablesWidget.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/DoView.h"
@@ -62,7 +64,7 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     connectDocumentChanges();
     readSettings();
     // Last, once everything it may touch or report on exists.
-    loadVariablesFromArguments(arguments);
+    openFromArguments(arguments);
 }
 
 // The children go after this window has ceased to be a MainWindow; what they
@@ -95,6 +97,8 @@ void MainWindow::createForm()
     m_saveAsAction = createAction(QStringLiteral("saveAsAction"), tr("Save as..."));
     m_loadVariablesAction = createAction(QStringLiteral("loadVariablesAction"),
                                          tr("Load variables from Stata dataset..."));
+    m_importStatisticsAction =
+        createAction(QStringLiteral("importStatisticsAction"), tr("Import statistics..."));
     m_exitAction = createAction(QStringLiteral("exitAction"), tr("Exit"), QStringLiteral("Ctrl+Q"),
                                 QStringLiteral(":/icons/exit.png"));
     m_clearAllAction = createAction(QStringLiteral("clearAllAction"), tr("Clear all"));
@@ -163,7 +167,7 @@ void MainWindow::createMenus()
     m_fileMenu->setObjectName(QStringLiteral("menuFile"));
     m_fileMenu->addActions({m_newFileAction, m_openAction, m_saveAction, m_saveAsAction});
     m_fileMenu->addSeparator();
-    m_fileMenu->addAction(m_loadVariablesAction);
+    m_fileMenu->addActions({m_loadVariablesAction, m_importStatisticsAction});
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_exitAction);
 
@@ -218,7 +222,8 @@ void MainWindow::connectFileEditAndHelpActions()
     connect(m_saveAction, &QAction::triggered, this, &MainWindow::save);
     connect(m_saveAsAction, &QAction::triggered, this, &MainWindow::saveAs);
     connect(m_loadVariablesAction, &QAction::triggered, this, &MainWindow::loadVariables);
-    connect(m_exitAction, &QAction::triggered, qApp, &QApplication::closeAllWindows);
+    connect(m_importStatisticsAction, &QAction::triggered, this, &MainWindow::importStatistics);
+    connect(m_exitAction, &QAction::triggered, this, &MainWindow::exitApplication);
     connect(m_clearAllAction, &QAction::triggered, this, &MainWindow::confirmClear);
     connect(m_licenseAction, &QAction::triggered, this, &MainWindow::onLicenseClicked);
     connect(m_disclaimerAction, &QAction::triggered, this, &MainWindow::onDisclaimerClicked);
@@ -369,14 +374,53 @@ void MainWindow::replaceVariables(const QList<Variable> &variables)
     m_variablesWidget->setVariables(variables);
 }
 
-// Started as "quorin dataset.dta", Quorin opens with that dataset's variables.
-// Paths written the Windows way arrive with forward slashes.
-void MainWindow::loadVariablesFromArguments(const QStringList &arguments)
+// Started as "quorin table.xml", Quorin opens that document; started as
+// "quorin dataset.dta", with that dataset's variables. Paths written the
+// Windows way arrive with forward slashes.
+void MainWindow::openFromArguments(const QStringList &arguments)
 {
     if (arguments.size() != 2)
         return;
     QString fileName = arguments.at(1);
-    loadVariablesFromDataset(fileName.replace(QLatin1Char('\\'), QLatin1Char('/')));
+    fileName.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (fileName.endsWith(QLatin1String(".xml"), Qt::CaseInsensitive))
+        readDocument(fileName);
+    else
+        loadVariablesFromDataset(fileName);
+}
+
+// Adds the statistics of another document to this one's; the names this one
+// has already keep their definitions, and the closing message lists them.
+void MainWindow::importStatistics()
+{
+    const QString fileName = QFileDialog::getOpenFileName(
+        this, tr("Import statistics"), QStringLiteral("."), tr("Quorin files (*.xml)"));
+    if (fileName.isEmpty())
+        return;
+    DocumentReader reader;
+    if (!reader.readFile(fileName)) {
+        QMessageBox::warning(this, tr("Quorin"), reader.errorString());
+        return;
+    }
+    QList<Command> current;
+    for (const QString &name : m_variablesWidget->statisticNames())
+        current.append(m_statisticCatalogue.value(name));
+    const StatisticImport imported = StatisticImport::merge(current, reader.document().commands);
+    if (!imported.addedNames().isEmpty()) {
+        m_variablesWidget->loadStatistics(imported.commands());
+        documentWasModified();
+    }
+    QMessageBox::information(this, tr("Quorin"), imported.report());
+}
+
+// The main window goes first, as it may ask to save the document; only when
+// the user did not cancel there do the viewers and a floating panel close,
+// so they stay open with the document and the settings keep the panel as
+// it was.
+void MainWindow::exitApplication()
+{
+    if (close())
+        QApplication::closeAllWindows();
 }
 
 // ---- Document commands ----
@@ -710,14 +754,7 @@ void MainWindow::readSettings()
     m_stataExecutableFileName = stored.stataExecutableFileName;
     updateRecentFileActions();
 
-    // Marked rather than shown: the program shows the window when it is built.
-    if (stored.maximized) {
-        setWindowState(windowState() | Qt::WindowMaximized);
-    } else {
-        move(stored.position);
-        resize(stored.size);
-    }
-
+    placeWindow(stored);
     placeVariablesPanel(stored);
     m_variablesWidget->setVisible(stored.panelVisible);
     m_viewVariableAction->setChecked(stored.panelVisible);
@@ -729,6 +766,24 @@ void MainWindow::readSettings()
 
     m_outputCsvFileAfterComputation = stored.outputCsvFileAfterComputation;
     m_showStataMessage = stored.showStataMessage;
+}
+
+// A first start (no saved size) takes most of the primary screen; a saved
+// place that is on no screen any more moves onto the primary one. The place
+// is also where a maximized window returns to.
+void MainWindow::placeWindow(const MainWindowSettings &stored)
+{
+    const QRect place =
+        stored.size.isValid()
+            ? WindowPlacement::ontoCurrentScreens(QRect(stored.position, stored.size))
+            : WindowPlacement::firstStartOnPrimaryScreen();
+    if (!place.isEmpty()) {
+        move(place.topLeft());
+        resize(place.size());
+    }
+    // Marked rather than shown: the program shows the window when it is built.
+    if (stored.maximized)
+        setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void MainWindow::placeVariablesPanel(const MainWindowSettings &stored)

@@ -31,7 +31,8 @@ public:
 
     explicit MainWindow(QWidget *parent = nullptr);
     // The program's window: with exactly one argument after the program's
-    // name, that argument is a Stata dataset whose variables are imported.
+    // name, that argument is a document (".xml") to open, or else a Stata
+    // dataset whose variables are imported.
     explicit MainWindow(const QStringList &arguments, QWidget *parent = nullptr);
     ~MainWindow() override;
 
@@ -83,6 +84,8 @@ private slots:
     void documentWasModified();
     void confirmClear();
     void loadVariables();
+    void importStatistics();
+    void exitApplication();
     void newFile();
     void open();
     bool save();
@@ -117,7 +120,7 @@ private:
     void connectDocumentChanges();
     bool askForStataExecutable();
     void runTable(bool showStataMessage, bool viewOutput);
-    void loadVariablesFromArguments(const QStringList &arguments);
+    void openFromArguments(const QStringList &arguments);
     void replaceVariables(const QList<Variable> &variables);
 
     bool maybeSave();
@@ -127,6 +130,7 @@ private:
     void updateRecentFileActions();
 
     void readSettings();
+    void placeWindow(const MainWindowSettings &stored);
     void placeVariablesPanel(const MainWindowSettings &stored);
     void writeSettings();
 
@@ -136,6 +140,7 @@ private:
     QAction *m_saveAction = nullptr;
     QAction *m_saveAsAction = nullptr;
     QAction *m_loadVariablesAction = nullptr;
+    QAction *m_importStatisticsAction = nullptr;
     QAction *m_exitAction = nullptr;
     QAction *m_clearAllAction = nullptr;
     QAction *m_viewVariableAction = nullptr;

@@ -76,9 +76,9 @@ MainWindowSettings MainWindowSettings::read(QSettings &settings)
     stored.recentFiles = generalValue(settings, recentFilesKey).toStringList();
     stored.stataExecutableFileName = generalValue(settings, stataExecutableFileNameKey).toString();
 
-    stored.maximized = groupValue(settings, mainWindowGroup, maximizedKey, true).toBool();
+    stored.maximized = groupValue(settings, mainWindowGroup, maximizedKey, false).toBool();
     stored.position = groupValue(settings, mainWindowGroup, posKey, QPoint(10, 10)).toPoint();
-    stored.size = groupValue(settings, mainWindowGroup, sizeKey, QSize(100, 100)).toSize();
+    stored.size = groupValue(settings, mainWindowGroup, sizeKey, QSize()).toSize();
 
     stored.panelPlace = panelPlaceFromText(
         groupValue(settings, variablesDockWidgetGroup, dockWidgetAreaKey, leftText).toString());

@@ -31,9 +31,11 @@ public:
 
     QStringList recentFiles;
     QString stataExecutableFileName;
-    bool maximized = true;
+    bool maximized = false;
     QPoint position = QPoint(10, 10);
-    QSize size = QSize(100, 100);
+    // Invalid when the file holds none: the window has never been closed
+    // here, and takes the place of a first start.
+    QSize size;
     PanelPlace panelPlace = PanelPlace::Left;
     QPoint panelPosition;
     QSize panelSize;

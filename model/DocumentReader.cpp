@@ -5,6 +5,8 @@
 #include <QDomDocument>
 #include <QDomElement>
 #include <QFile>
+#include <QStringConverter>
+#include <QStringDecoder>
 
 namespace {
 
@@ -48,6 +50,31 @@ void readCells(const QDomElement &element, CellContentGrid &cells)
     }
 }
 
+// Bytes that are neither UTF-8 nor marked as UTF-16 or UTF-32 (by a byte
+// order mark or by the first character, which in a document is "<").
+bool isEightBitText(const QByteArray &text)
+{
+    const std::optional<QStringConverter::Encoding> marked =
+        QStringConverter::encodingForData(text, u'<');
+    if (marked && *marked != QStringConverter::Utf8)
+        return false;
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString decoded = utf8(text);
+    return utf8.hasError();
+}
+
+// Documents written on Windows by hand or by other tools are often in the
+// system's code page; a Western one is by far the most common. Where the
+// code page is not known to Qt, Latin-1 gives the same letters but for the
+// typographic marks of 0x80-0x9F.
+QString fromWindows1252(const QByteArray &text)
+{
+    QStringDecoder windows1252("windows-1252");
+    if (!windows1252.isValid())
+        return QString::fromLatin1(text);
+    return windows1252(text);
+}
+
 } // namespace
 
 bool DocumentReader::readFile(const QString &fileName)
@@ -72,7 +99,9 @@ bool DocumentReader::read(const QByteArray &text)
 {
     m_document = Document();
     QDomDocument dom;
-    if (!dom.setContent(text))
+    // Text read as a string keeps no declared encoding of its own, so a
+    // Windows-1252 file declared as UTF-8 reads too.
+    if (!dom.setContent(text) && !(isEightBitText(text) && dom.setContent(fromWindows1252(text))))
         return fail(Status::NotWellFormed);
     const QDomElement root = dom.documentElement();
     if (root.tagName() != QLatin1String("quorin"))

@@ -13,7 +13,9 @@ class QIODevice;
 // another document element than "quorin", or declares a grid larger than
 // Quorin holds; anything else loads: missing elements and attributes read as
 // empty text or 0, positions without a "cell" are void, cells outside the
-// declared grid are left out.
+// declared grid are left out. Quorin writes UTF-8; a file that is not valid
+// UTF-8 (nor UTF-16 or UTF-32) and not well-formed as it stands is read as
+// Windows-1252, the code page of older documents written on Windows.
 class DocumentReader
 {
     Q_DECLARE_TR_FUNCTIONS(DocumentReader)

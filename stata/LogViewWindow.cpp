@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFontDatabase>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -84,9 +85,26 @@ bool LogViewWindow::loadFile(const QString &fileName)
         return false;
     }
     WaitCursor waitCursor;
-    QTextStream stream(&file);
-    m_textEdit->setPlainText(stream.readAll());
+    m_textEdit->setPlainText(readShownText(file));
     return true;
+}
+
+// The tail starts after the first line break within the limit, so that it
+// holds whole lines and no character is cut in two.
+QString LogViewWindow::readShownText(QFile &file) const
+{
+    const qint64 size = file.size();
+    if (size <= m_maximumShownSize || !file.seek(size - m_maximumShownSize))
+        return QTextStream(&file).readAll();
+    QByteArray tail = file.read(m_maximumShownSize);
+    const qsizetype lineStart = tail.indexOf('\n') + 1;
+    tail.remove(0, lineStart);
+    const QString limit =
+        QLocale().formattedDataSize(m_maximumShownSize, 0, QLocale::DataSizeTraditionalFormat);
+    return tr("[The start of this log is left out: it is larger than %1, and only its last "
+              "lines are shown.]")
+               .arg(limit) +
+           QLatin1Char('\n') + QTextStream(tail).readAll();
 }
 
 void LogViewWindow::onSaveAsActionTriggered()

@@ -26,11 +26,16 @@ bool StataPlatform::isExecutableChoice(const QString &path)
     if (path.isEmpty())
         return false;
 #ifdef Q_OS_WIN
-    return path.endsWith(QLatin1String(".exe"), Qt::CaseSensitive);
+    return hasWindowsProgramSuffix(path);
 #else
     const QFileInfo info(path);
     return info.isFile() && info.isExecutable();
 #endif
+}
+
+bool StataPlatform::hasWindowsProgramSuffix(const QString &path)
+{
+    return path.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive);
 }
 
 QString StataPlatform::batchFlag(bool showStataMessage)

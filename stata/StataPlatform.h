@@ -16,9 +16,13 @@ public:
     static QString executablePattern();
 
     // Whether a path chosen in an executable chooser may be taken as the
-    // Stata executable. On Windows the ".exe" test is case-sensitive, as it
-    // always was; elsewhere the file must exist and be executable.
+    // Stata executable. On Windows it must name a program (see below);
+    // elsewhere the file must exist and be executable.
     static bool isExecutableChoice(const QString &path);
+
+    // Whether the path ends in ".exe" in any case: Windows file names are
+    // case-insensitive, and Stata installs as "StataSE-64.EXE" as well.
+    static bool hasWindowsProgramSuffix(const QString &path);
 
     // The batch flag: "b" keeps Stata's message box at the end of the run,
     // "e" ends silently.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quorin on Debian 12, installing the Debian packages it needs, then
 # starts it ("start") or runs every test through CTest ("test"). Started
-# without arguments, Quorin opens with the variables of the example survey.
+# without arguments, Quorin opens the example document (a table on the example
+# survey); its paths are relative to the repository's root.
 set -euo pipefail
 
 usage() {
@@ -64,5 +65,5 @@ virtual display:
 TEXT
     exit 1
 fi
-[ $# -gt 0 ] || set -- "$source_dir/examples/survey.dta"
+[ $# -gt 0 ] || set -- "$source_dir/examples/survey-table.xml"
 exec "$build_dir/app/quorin" "$@"

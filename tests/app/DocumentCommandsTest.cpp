@@ -228,6 +228,8 @@ private slots:
     void editsMarkTheDocumentModified();
     void areaManagementWithoutChangeKeepsTheDocumentUnmodified();
     void changesOfLookOnlyDoNotMarkTheDocumentModified();
+    void importStatisticsKeepsTheNamesTaken();
+    void importStatisticsFromAnotherFileIsRefused();
 
 private:
     MainWindow *newWindow();
@@ -793,6 +795,59 @@ void DocumentCommandsTest::changesOfLookOnlyDoNotMarkTheDocumentModified()
     fresh->tableWidget()->cell(0, 0)->setSimpleText(QStringLiteral("x"));
     QVERIFY(fresh->isWindowModified());
     QCOMPARE(fresh->windowTitle(), QStringLiteral("Untitled[*] - Quorin"));
+}
+
+// File > "Import statistics..." with the shipped library into a document
+// whose "mean" is its own: the library's other statistics follow the
+// document's, its "mean" keeps its definition, and the message says so.
+void DocumentCommandsTest::importStatisticsKeepsTheNamesTaken()
+{
+    MainWindow *window = newWindow();
+    const Command ownMean("mean", "mean #var #if", "e(b)", T::Matrix, 1, 1);
+    panel(*window)->loadStatistics(
+        {Command("ratio", "ratio #var #if", "r(r)", T::Scalar, 1, 1), ownMean});
+    ModalAnswerer answerer;
+    FileChooserSeen chooser;
+    ShownBox shown;
+    chooseFile(answerer, QStringLiteral(QUORIN_SOURCE_DIR "/examples/statistics.xml"), &chooser);
+    answerBox(answerer, QMessageBox::Ok, &shown);
+    action(*window, "importStatisticsAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(chooser.caption, QStringLiteral("Import statistics"));
+    QCOMPARE(chooser.filters, QStringList(QStringLiteral("Quorin files (*.xml)")));
+
+    QCOMPARE(panel(*window)->statisticNames(),
+             QStringList({"ratio", "mean", "count", "observations", "sd", "min", "max", "sum",
+                          "median", "p25", "p75"}));
+    const StatisticCatalogue &catalogue = *window->statisticCatalogue();
+    QCOMPARE(catalogue.size(), 11);
+    QCOMPARE(catalogue.value("mean").format(), ownMean.format());
+    QCOMPARE(catalogue.value("mean").resultType(), T::Matrix);
+    QCOMPARE(catalogue.value("p75").format(), QStringLiteral("summarize #var #if, detail"));
+    QCOMPARE(catalogue.value("p75").result(), QStringLiteral("r(p75)"));
+    QCOMPARE(shown.title, QStringLiteral("Quorin"));
+    QCOMPARE(shown.text, QStringLiteral("Statistics added: 9.\nSkipped, because this document has "
+                                        "a statistic of the same name, which was kept as it "
+                                        "is:\nmean"));
+    QVERIFY(window->isWindowModified());
+    QVERIFY(window->currentFileName().isEmpty());
+}
+
+void DocumentCommandsTest::importStatisticsFromAnotherFileIsRefused()
+{
+    MainWindow *window = newWindow();
+    panel(*window)->loadStatistics({Command("n", "count #if", "r(N)", T::Scalar, 1, 1)});
+    window->setWindowModified(false);
+    ModalAnswerer answerer;
+    ShownBox shown;
+    chooseFile(answerer, dataPath(QStringLiteral("NotQuorinRoot.xml")));
+    answerBox(answerer, QMessageBox::Ok, &shown);
+    action(*window, "importStatisticsAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(shown.text, QStringLiteral("This is not a quorin file."));
+    QCOMPARE(shown.icon, QMessageBox::Warning);
+    QCOMPARE(panel(*window)->statisticNames(), QStringList("n"));
+    QVERIFY(!window->isWindowModified());
 }
 
 QTEST_MAIN(DocumentCommandsTest)

@@ -62,6 +62,9 @@ private slots:
     void positionsWithoutCellAreVoidAndCellsOutsideAreLeftOut();
     void openingReplacesEverything();
     void unusableSizesKeepTheDefaults();
+    void windows1252DocumentIsSavedAsUtf8();
+    void startWithADocumentOpensIt_data();
+    void startWithADocumentOpensIt();
 
 private:
     MainWindow *newWindow();
@@ -417,6 +420,53 @@ void DocumentFileTest::unusableSizesKeepTheDefaults()
     QVERIFY(table->rowHeight(3) > defaultHeight);
     QCOMPARE(table->columnWidth(0), defaultWidth);
     QCOMPARE(table->columnWidth(1), 77);
+}
+
+// An older document written on Windows opens with its accents, and goes back
+// to disk in UTF-8 like every document Quorin writes.
+void DocumentFileTest::windows1252DocumentIsSavedAsUtf8()
+{
+    MainWindow *window = newWindow();
+    ModalAnswerer answerer;
+    open(*window, answerer, dataPath(QStringLiteral("Windows1252Labels.xml")));
+    const QStringList opened = describeDocument(*window);
+    QVERIFY2(opened.join('\n').contains(QStringLiteral("Città di Forlì")),
+             qPrintable(opened.join('\n')));
+    QCOMPARE(panel(*window)->variables().value(0).label(), QStringLiteral("Età"));
+    QCOMPARE(window->tableWidget()->cell(0, 0)->content().simpleText(),
+             QStringLiteral("Reddito medio (€) – perché"));
+
+    const QString saved = m_directory->filePath(QStringLiteral("saved.xml"));
+    saveAs(*window, answerer, saved);
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY(answerer.unexpected().isEmpty());
+    const QByteArray bytes = fileBytes(saved);
+    QVERIFY(bytes.contains(QStringLiteral("label=\"Età\"").toUtf8()));
+    QVERIFY(bytes.contains(QStringLiteral("(€) – perché").toUtf8()));
+    QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes);
+
+    MainWindow *reopened = newWindow();
+    open(*reopened, answerer, saved);
+    QCOMPARE(describeDocument(*reopened), opened);
+}
+
+void DocumentFileTest::startWithADocumentOpensIt_data()
+{
+    QTest::addColumn<QString>("argument");
+    const QString small = dataPath(QStringLiteral("small.xml"));
+    QTest::newRow("path") << small;
+    QTest::newRow("Windows path") << QString(small).replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+void DocumentFileTest::startWithADocumentOpensIt()
+{
+    QFETCH(QString, argument);
+    MainWindow *window = new MainWindow({QStringLiteral("quorin"), argument});
+    m_windows.append(window);
+    QCOMPARE(window->currentFileName(), dataPath(QStringLiteral("small.xml")));
+    QCOMPARE(window->windowTitle(), QStringLiteral("small.xml[*] - Quorin"));
+    QCOMPARE(window->tableWidget()->rowCount(), 2);
+    QVERIFY(panel(*window)->variables().value(0).name() == QStringLiteral("sesso"));
 }
 
 QTEST_MAIN(DocumentFileTest)

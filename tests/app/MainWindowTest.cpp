@@ -84,6 +84,7 @@ void MainWindowTest::actions_data()
     row("saveAction", "Save", "Ctrl+S", true, false);
     row("saveAsAction", "Save as...", "", false, false);
     row("loadVariablesAction", "Load variables from Stata dataset...", "", false, false);
+    row("importStatisticsAction", "Import statistics...", "", false, false);
     row("exitAction", "Exit", "Ctrl+Q", true, false);
     row("clearAllAction", "Clear all", "", false, false);
     row("viewVariableAction", "Variables", "Alt+1", false, true);
@@ -139,9 +140,9 @@ void MainWindowTest::menus()
     };
     QCOMPARE(entries(menu("menuFile")),
              (QStringList{"newFileAction", "openAction", "saveAction", "saveAsAction", "-",
-                          "loadVariablesAction", "-", "exitAction", "recentFilesSeparator",
-                          "recentFileAction0", "recentFileAction1", "recentFileAction2",
-                          "recentFileAction3", "recentFileAction4"}));
+                          "loadVariablesAction", "importStatisticsAction", "-", "exitAction",
+                          "recentFilesSeparator", "recentFileAction0", "recentFileAction1",
+                          "recentFileAction2", "recentFileAction3", "recentFileAction4"}));
     QCOMPARE(entries(menu("menuEdit")), (QStringList{"clearAllAction"}));
     QCOMPARE(entries(menu("menuStata")),
              (QStringList{"quorinFlashAction", "QuorinStataAction", "viewOutputDoFileAction",

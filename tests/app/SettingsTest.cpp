@@ -1,8 +1,13 @@
 #include "DocumentTestSupport.h"
 #include "ModalAnswerer.h"
 #include "app/MainWindow.h"
+#include "app/WindowPlacement.h"
+#include "stata/CsvViewWindow.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QPointer>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +78,21 @@ VariablesWidget *panelOf(MainWindow &window)
     return panel(window);
 }
 
+QRect primaryScreenArea()
+{
+    return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+// A first start takes four fifths of the screen's width and height, centred.
+void verifyFirstStartPlace(const MainWindow &window)
+{
+    const QRect available = primaryScreenArea();
+    QVERIFY(!window.isMaximized());
+    QCOMPARE(window.size(),
+             QSize(qRound(available.width() * 0.8), qRound(available.height() * 0.8)));
+    QCOMPARE(QRect(window.pos(), window.size()).center(), available.center());
+}
+
 } // namespace
 
 class SettingsTest : public QObject
@@ -85,7 +105,6 @@ private slots:
     void firstStartDefaults();
     void everyKeySurvivesARestart();
     void floatingPanelComesBackWhereItWas();
-    void rightDockedPanelComesBackRight();
     void dockedPanelKeepsTheLastFloatingPlace();
     void unknownDockAreaLeavesThePanelLeft_data();
     void unknownDockAreaLeavesThePanelLeft();
@@ -93,6 +112,10 @@ private slots:
     void generalKeysReadInEverySpelling();
     void maximizedWindowComesBackMaximized();
     void unreadableSettingsGiveTheDefaults();
+    void placement_data();
+    void placement();
+    void positionOnNoScreenMovesOntoThePrimary();
+    void exitClosesTheMainWindowFirst();
 
 private:
     QString m_previousDirectory;
@@ -113,7 +136,7 @@ void SettingsTest::firstStartDefaults()
 {
     Start start;
     MainWindow &window = start.window();
-    QVERIFY(window.isMaximized());
+    verifyFirstStartPlace(window);
     VariablesWidget *variables = panelOf(window);
     QCOMPARE(window.dockWidgetArea(variables), Qt::LeftDockWidgetArea);
     QVERIFY(!variables->isFloating());
@@ -132,7 +155,8 @@ void SettingsTest::firstStartDefaults()
     // Closing writes the state it came up in.
     QVERIFY(start.close());
     QSettings written(start.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    QCOMPARE(written.value(QStringLiteral("mainWindow/maximized")).toBool(), true);
+    QCOMPARE(written.value(QStringLiteral("mainWindow/maximized")).toBool(), false);
+    QCOMPARE(written.value(QStringLiteral("mainWindow/size")).toSize(), window.size());
     QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
              QStringLiteral("left"));
     QCOMPARE(written.value(QStringLiteral("variablesDockWidget/visible")).toBool(), true);
@@ -225,16 +249,6 @@ void SettingsTest::floatingPanelComesBackWhereItWas()
     QVERIFY(!restored->isHidden());
 }
 
-void SettingsTest::rightDockedPanelComesBackRight()
-{
-    Start first;
-    first.window().addDockWidget(Qt::RightDockWidgetArea, panelOf(first.window()));
-    QVERIFY(first.close());
-    std::unique_ptr<Start> next = Start::after(first);
-    QCOMPARE(next->window().dockWidgetArea(panelOf(next->window())), Qt::RightDockWidgetArea);
-    QVERIFY(!panelOf(next->window())->isFloating());
-}
-
 // A docked panel writes no position or size, so the place of its last float
 // stays in the file.
 void SettingsTest::dockedPanelKeepsTheLastFloatingPlace()
@@ -317,10 +331,84 @@ void SettingsTest::unreadableSettingsGiveTheDefaults()
 {
     Start start(QByteArray("\x00\xff\xfe garbage [[[ =\n=\n", 20));
     MainWindow &window = start.window();
-    QVERIFY(window.isMaximized());
+    verifyFirstStartPlace(window);
     QCOMPARE(window.dockWidgetArea(panelOf(window)), Qt::LeftDockWidgetArea);
     QVERIFY(window.recentFiles().isEmpty());
     QVERIFY(window.outputCsvFileAfterComputation());
+}
+
+void SettingsTest::placement_data()
+{
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<QRect>("placed");
+    QTest::newRow("on the primary screen") << QRect(100, 50, 800, 600) << QRect(100, 50, 800, 600);
+    QTest::newRow("on the second screen")
+        << QRect(2000, 100, 800, 600) << QRect(2000, 100, 800, 600);
+    QTest::newRow("partly on a screen")
+        << QRect(-700, -500, 800, 600) << QRect(-700, -500, 800, 600);
+    QTest::newRow("where a third screen was")
+        << QRect(3300, 200, 800, 600) << QRect(560, 220, 800, 600);
+    QTest::newRow("too large for the primary")
+        << QRect(-5000, 0, 2400, 1200) << QRect(0, 0, 1920, 1040);
+    // Four fifths of the second screen, centred on it.
+    QTest::newRow("first start") << QRect() << QRect(2048, 102, 1024, 819);
+}
+
+// Two screens side by side, the primary on the left.
+void SettingsTest::placement()
+{
+    QFETCH(QRect, saved);
+    QFETCH(QRect, placed);
+    const QRect primary(0, 0, 1920, 1040);
+    const QRect second(1920, 0, 1280, 1024);
+    if (saved.isNull())
+        QCOMPARE(WindowPlacement::firstStart(second), placed);
+    else
+        QCOMPARE(WindowPlacement::ontoScreens(saved, {primary, second}, primary), placed);
+}
+
+void SettingsTest::positionOnNoScreenMovesOntoThePrimary()
+{
+    Start start("[mainWindow]\nmaximized=false\npos=@Point(5000 4000)\nsize=@Size(500 300)\n");
+    MainWindow &window = start.window();
+    QCOMPARE(window.size(), QSize(500, 300));
+    QCOMPARE(QRect(window.pos(), window.size()).center(), primaryScreenArea().center());
+}
+
+// Exit asks about the unsaved document before anything closes: Cancel leaves
+// the floating panel and the viewer open and writes nothing; Discard closes
+// them all, with the panel saved as it was, shown and floating.
+void SettingsTest::exitClosesTheMainWindowFirst()
+{
+    Start start;
+    MainWindow &window = start.window();
+    window.show();
+    VariablesWidget *variables = panelOf(window);
+    variables->setFloating(true);
+    action(window, "csvViewerAction")->trigger();
+    QPointer<CsvViewWindow> viewer = window.findChild<CsvViewWindow *>();
+    QVERIFY(viewer && viewer->isVisible() && variables->isVisible());
+    window.setWindowModified(true);
+
+    ModalAnswerer answerer;
+    answerBox(answerer, QMessageBox::Cancel);
+    action(window, "exitAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY(window.isVisible());
+    QVERIFY(variables->isVisible());
+    QVERIFY(viewer && viewer->isVisible());
+    QVERIFY(start.settingsText().isEmpty());
+
+    answerBox(answerer, QMessageBox::No);
+    action(window, "exitAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY(!window.isVisible());
+    QVERIFY(!variables->isVisible());
+    QVERIFY(!viewer || !viewer->isVisible());
+    QSettings written(start.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/visible")).toBool(), true);
+    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
+             QStringLiteral("none"));
 }
 
 QTEST_MAIN(SettingsTest)

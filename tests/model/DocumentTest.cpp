@@ -4,6 +4,8 @@
 #include <QBuffer>
 #include <QFile>
 #include <QRandomGenerator>
+#include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -132,6 +134,17 @@ void compareCells(const CellContent &actual, const CellContent &expected, int ro
     }
 }
 
+// Labels of a document as one text, to compare what a file reads as.
+QString labelsOf(const QByteArray &file)
+{
+    DocumentReader reader;
+    if (!reader.read(file))
+        return QStringLiteral("<refused>");
+    const Document &document = reader.document();
+    return document.variables.value(0).label() + QLatin1Char('|') +
+           document.cells(0, 0).simpleText();
+}
+
 } // namespace
 
 class DocumentTest : public QObject
@@ -156,6 +169,8 @@ private slots:
     void gridLimits();
     void largestSquareGridWithoutCellsLoads();
     void controlCharactersLeftOut();
+    void eightBitTextReadAsWindows1252_data();
+    void eightBitTextReadAsWindows1252();
     void failureForgetsEarlierDocument();
     void damagedCopiesNeverCrash();
 };
@@ -466,6 +481,44 @@ void DocumentTest::controlCharactersLeftOut()
     DocumentReader reader;
     QVERIFY(reader.read(DocumentWriter::toXml(document)));
     QCOMPARE(reader.document().cells(0, 0).simpleText(), QStringLiteral("abc\td\ne"));
+}
+
+void DocumentTest::eightBitTextReadAsWindows1252_data()
+{
+    const auto file = [](const QByteArray &declaration, const QString &label, const QString &text,
+                         QStringConverter::Encoding encoding) {
+        const QString xml = QString::fromLatin1(declaration) +
+                            QStringLiteral("<quorin><variables><variable label=\"%1\"/></variables>"
+                                           "<cells rowCount=\"1\" columnCount=\"1\"><cell "
+                                           "dataType=\"simpletext\"><simpletext text=\"%2\"/>"
+                                           "</cell></cells></quorin>")
+                                .arg(label, text);
+        QStringEncoder encode(encoding, QStringConverter::Flag::WriteBom);
+        return encoding == QStringConverter::Latin1 ? QStringEncoder("windows-1252").encode(xml)
+                                                    : QByteArray(encode(xml));
+    };
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QString>("labels");
+    const QString accents = QStringLiteral("Città|Età € – “sì”");
+    // Latin1 stands for Windows-1252 in this table.
+    QTest::newRow("Windows-1252") << file("", "Città", "Età € – “sì”", QStringConverter::Latin1)
+                                  << accents;
+    QTest::newRow("Windows-1252 declared UTF-8")
+        << file("<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "Città", "Età € – “sì”",
+                QStringConverter::Latin1)
+        << accents;
+    QTest::newRow("UTF-8 stays UTF-8")
+        << file("", "Città", "Età € – “sì”", QStringConverter::Utf8) << accents;
+    QTest::newRow("UTF-16 with byte order mark")
+        << file("", "Città", "Età € – “sì”", QStringConverter::Utf16LE) << accents;
+    QTest::newRow("unusable as either") << QByteArray("<quorin>\xe0</quorun>") << "<refused>";
+}
+
+void DocumentTest::eightBitTextReadAsWindows1252()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(QString, labels);
+    QCOMPARE(labelsOf(file), labels);
 }
 
 void DocumentTest::failureForgetsEarlierDocument()

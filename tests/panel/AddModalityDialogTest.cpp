@@ -1,7 +1,8 @@
 #include "panel/AddModalityDialog.h"
 
+#include "DialogControls.h"
+
 #include <QCheckBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -15,8 +16,8 @@ private slots:
     void cleanup();
     void form();
     void okFollowsTheValue();
-    void enterWithEmptyValueDoesNotAccept();
-    void enterWithValueAccepts();
+    void enter_data();
+    void enter();
     void fieldsKeepTheirBlanks();
     void resetEmptiesFieldsAndKeepsTheCheckBox();
     void cancelRejects();
@@ -25,7 +26,7 @@ private:
     template <typename Widget>
     Widget *child(const char *name) const
     {
-        return m_dialog->findChild<Widget *>(QString::fromLatin1(name));
+        return namedChild<Widget>(m_dialog, QLatin1String(name));
     }
 
     AddModalityDialog *m_dialog = nullptr;
@@ -46,24 +47,20 @@ void AddModalityDialogTest::cleanup()
 void AddModalityDialogTest::form()
 {
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Add modality"));
-    QCOMPARE(m_dialog->minimumHeight(), 167);
-    QCOMPARE(m_dialog->maximumHeight(), 167);
-    QCOMPARE(child<QLabel>("valueLabel")->text(), QStringLiteral("Value"));
-    QCOMPARE(child<QLabel>("valueLabelLabel")->text(), QStringLiteral("Value label"));
+    QCOMPARE(controlTexts(m_dialog, {"valueLabel", "valueLabelLabel", "addAnotherModalityCheckBox",
+                                     "okButton", "cancelButton"}),
+             (QStringList{"Value", "Value label", "Add another modality...", "OK", "Cancel"}));
     QVERIFY(child<QLineEdit>("valueLineEdit")->text().isEmpty());
     QVERIFY(child<QLineEdit>("valueLabelLineEdit")->text().isEmpty());
-    QCOMPARE(child<QCheckBox>("addAnotherModalityCheckBox")->text(),
-             QStringLiteral("Add another modality..."));
     QVERIFY(!child<QCheckBox>("addAnotherModalityCheckBox")->isChecked());
-    QCOMPARE(child<QPushButton>("okButton")->text(), QStringLiteral("OK"));
-    QVERIFY(!child<QPushButton>("okButton")->isEnabled());
-    QCOMPARE(child<QPushButton>("cancelButton")->text(), QStringLiteral("Cancel"));
     QVERIFY(child<QPushButton>("cancelButton")->isEnabled());
 }
 
+// Ok, by the button or by Enter, needs a value; a label alone is not enough.
 void AddModalityDialogTest::okFollowsTheValue()
 {
     QPushButton *ok = child<QPushButton>("okButton");
+    QVERIFY(!ok->isEnabled());
     QTest::keyClicks(child<QLineEdit>("valueLabelLineEdit"), QStringLiteral("Male"));
     QVERIFY(!ok->isEnabled());
     QTest::keyClicks(child<QLineEdit>("valueLineEdit"), QStringLiteral("1"));
@@ -72,23 +69,22 @@ void AddModalityDialogTest::okFollowsTheValue()
     QVERIFY(!ok->isEnabled());
 }
 
-void AddModalityDialogTest::enterWithEmptyValueDoesNotAccept()
+void AddModalityDialogTest::enter_data()
 {
-    QLineEdit *value = child<QLineEdit>("valueLineEdit");
-    value->setFocus();
-    QTest::keyClick(value, Qt::Key_Return);
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QTest::addColumn<QString>("value");
+    QTest::newRow("empty value") << QString();
+    QTest::newRow("value") << QStringLiteral("1");
 }
 
-void AddModalityDialogTest::enterWithValueAccepts()
+void AddModalityDialogTest::enter()
 {
-    QLineEdit *value = child<QLineEdit>("valueLineEdit");
-    value->setFocus();
-    QTest::keyClicks(value, QStringLiteral("1"));
-    QTest::keyClick(value, Qt::Key_Return);
-    QVERIFY(!m_dialog->isVisible());
-    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
+    QFETCH(QString, value);
+    QLineEdit *edit = child<QLineEdit>("valueLineEdit");
+    edit->setFocus();
+    QTest::keyClicks(edit, value);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(m_dialog->isVisible(), value.isEmpty());
+    QCOMPARE(m_dialog->result(), int(value.isEmpty() ? QDialog::Rejected : QDialog::Accepted));
 }
 
 void AddModalityDialogTest::fieldsKeepTheirBlanks()

@@ -1,11 +1,11 @@
 #include "panel/AddVariableDialog.h"
 
+#include "DataRows.h"
+#include "DialogControls.h"
 #include "ModalAnswerer.h"
 
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 
 class AddVariableDialogTest : public QObject
@@ -18,18 +18,21 @@ private slots:
     void form();
     void typing_data();
     void typing();
-    void reservedWordsAreRefused_data();
-    void reservedWordsAreRefused();
-    void otherNamesAreAccepted_data();
-    void otherNamesAreAccepted();
-    void emptyNameIsRefused();
-    void labelLosesSurroundingBlanks();
+    void refused_data();
+    void refused();
+    void accepted_data();
+    void accepted();
     void cancelRejects();
 
 private:
-    QLineEdit *nameLineEdit() const;
-    QLineEdit *labelLineEdit() const;
-    void clickOk();
+    QLineEdit *nameLineEdit() const
+    {
+        return namedChild<QLineEdit>(m_dialog, QStringLiteral("variableNameLineEdit"));
+    }
+    QLineEdit *labelLineEdit() const
+    {
+        return namedChild<QLineEdit>(m_dialog, QStringLiteral("variableLabelLineEdit"));
+    }
 
     AddVariableDialog *m_dialog = nullptr;
 };
@@ -45,54 +48,28 @@ void AddVariableDialogTest::cleanup()
     delete m_dialog;
 }
 
-QLineEdit *AddVariableDialogTest::nameLineEdit() const
-{
-    return m_dialog->findChild<QLineEdit *>(QStringLiteral("variableNameLineEdit"));
-}
-
-QLineEdit *AddVariableDialogTest::labelLineEdit() const
-{
-    return m_dialog->findChild<QLineEdit *>(QStringLiteral("variableLabelLineEdit"));
-}
-
-void AddVariableDialogTest::clickOk()
-{
-    m_dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
-        ->button(QDialogButtonBox::Ok)
-        ->click();
-}
-
 void AddVariableDialogTest::form()
 {
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Add variable"));
-    QCOMPARE(m_dialog->minimumHeight(), 135);
-    QCOMPARE(m_dialog->maximumHeight(), 135);
-    QCOMPARE(m_dialog->findChild<QLabel *>(QStringLiteral("variableNameLabel"))->text(),
+    QCOMPARE(namedChild<QLabel>(m_dialog, "variableNameLabel")->text(),
              QStringLiteral("Variable name"));
-    QCOMPARE(m_dialog->findChild<QLabel *>(QStringLiteral("variableLabelLabel"))->text(),
+    QCOMPARE(namedChild<QLabel>(m_dialog, "variableLabelLabel")->text(),
              QStringLiteral("Variable label"));
-    QVERIFY(nameLineEdit());
-    QVERIFY(labelLineEdit());
-    const auto *buttons = m_dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-    QCOMPARE(buttons->orientation(), Qt::Horizontal);
-    QCOMPARE(buttons->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QCOMPARE(namedChild<QDialogButtonBox>(m_dialog, "buttonBox")->standardButtons(),
+             QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 }
 
+// The name field takes only what a Stata name may hold.
 void AddVariableDialogTest::typing_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
     const QString name32 = QStringLiteral("a") + QString(31, QLatin1Char('b'));
-    QTest::newRow("leading digit refused") << "1age"
-                                           << "age";
-    QTest::newRow("leading underscore") << "_age"
-                                        << "_age";
-    QTest::newRow("digits after the first") << "q12_b"
-                                            << "q12_b";
-    QTest::newRow("blank refused") << "my var"
-                                   << "myvar";
-    QTest::newRow("punctuation refused") << "a-b.c"
-                                         << "abc";
+    dataRow("leading digit refused", "1age", "age");
+    dataRow("leading underscore", "_age", "_age");
+    dataRow("digits after the first", "q12_b", "q12_b");
+    dataRow("blank refused", "my var", "myvar");
+    dataRow("punctuation refused", "a-b.c", "abc");
     QTest::newRow("32 characters") << name32 << name32;
     QTest::newRow("33rd character refused") << name32 + QStringLiteral("c") << name32;
 }
@@ -106,86 +83,72 @@ void AddVariableDialogTest::typing()
     QCOMPARE(m_dialog->name(), shown);
 }
 
-void AddVariableDialogTest::reservedWordsAreRefused_data()
+// Ok with a reserved word or no name tells why and keeps the dialog open
+// with what was typed, the refused name selected.
+void AddVariableDialogTest::refused_data()
 {
     QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("message");
+    dataRow("empty name", "", "The variable name's field is void.");
     for (const char *word :
          {"_all", "in", "_pred", "_b", "int", "_rc", "_coef", "long", "_skip", "_cons", "_n",
           "using", "double", "_N", "_weight", "float", "pi", "with", "if"})
-        QTest::newRow(word) << QString::fromLatin1(word);
+        QTest::newRow(word) << QString::fromLatin1(word)
+                            << QStringLiteral("\"%1\" is a Stata reserved word. You can't use it "
+                                              "as a variable name")
+                                   .arg(QLatin1String(word));
 }
 
-void AddVariableDialogTest::reservedWordsAreRefused()
+void AddVariableDialogTest::refused()
 {
     QFETCH(QString, name);
     QTest::keyClicks(nameLineEdit(), name);
-    ModalAnswerer answerer;
-    QString text, informative;
-    answerer.answerMessageBox(QMessageBox::Ok, &text, &informative);
-    clickOk();
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(text, QStringLiteral("Quorin"));
-    QCOMPARE(informative,
-             QStringLiteral("\"%1\" is a Stata reserved word. You can't use it as a variable name")
-                 .arg(name));
-    QVERIFY(m_dialog->isVisible());
-    QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
-    QCOMPARE(nameLineEdit()->text(), name);
-    QCOMPARE(nameLineEdit()->selectedText(), name);
-}
-
-void AddVariableDialogTest::otherNamesAreAccepted_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("IN") << "IN";
-    QTest::newRow("If") << "If";
-    QTest::newRow("begins with in") << "income";
-    QTest::newRow("begins with _N") << "_N2";
-    QTest::newRow("begins with _all") << "_all_cases";
-}
-
-void AddVariableDialogTest::otherNamesAreAccepted()
-{
-    QFETCH(QString, name);
-    QTest::keyClicks(nameLineEdit(), name);
-    ModalAnswerer answerer;
-    clickOk();
-    QVERIFY(answerer.seen().isEmpty());
-    QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(m_dialog->name(), name);
-}
-
-void AddVariableDialogTest::emptyNameIsRefused()
-{
     QTest::keyClicks(labelLineEdit(), QStringLiteral("Age"));
     ModalAnswerer answerer;
     QString text, informative;
     answerer.answerMessageBox(QMessageBox::Ok, &text, &informative);
-    clickOk();
+    clickOk(m_dialog);
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(text, QStringLiteral("Quorin"));
-    QCOMPARE(informative, QStringLiteral("The variable name's field is void."));
+    QTEST(informative, "message");
     QVERIFY(m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
+    QCOMPARE(nameLineEdit()->text(), name);
+    QCOMPARE(nameLineEdit()->selectedText(), name);
     QCOMPARE(labelLineEdit()->text(), QStringLiteral("Age"));
 }
 
-void AddVariableDialogTest::labelLosesSurroundingBlanks()
+// Reserved words are whole and case-sensitive; the label loses its blanks.
+void AddVariableDialogTest::accepted_data()
 {
-    QTest::keyClicks(nameLineEdit(), QStringLiteral("age"));
-    QTest::keyClicks(labelLineEdit(), QStringLiteral("  Age in years  "));
-    clickOk();
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("label");
+    dataRow("IN", "IN", "");
+    dataRow("If", "If", "");
+    dataRow("begins with in", "income", "");
+    dataRow("begins with _N", "_N2", "");
+    dataRow("begins with _all", "_all_cases", "");
+    dataRow("label with blanks", "age", "  Age in years  ");
+}
+
+void AddVariableDialogTest::accepted()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, label);
+    QTest::keyClicks(nameLineEdit(), name);
+    QTest::keyClicks(labelLineEdit(), label);
+    ModalAnswerer answerer;
+    clickOk(m_dialog);
+    QVERIFY(answerer.seen().isEmpty());
     QCOMPARE(m_dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(m_dialog->name(), QStringLiteral("age"));
-    QCOMPARE(m_dialog->label(), QStringLiteral("Age in years"));
+    QCOMPARE(m_dialog->name(), name);
+    QCOMPARE(m_dialog->label(), label.trimmed());
 }
 
 void AddVariableDialogTest::cancelRejects()
 {
     QTest::keyClicks(nameLineEdit(), QStringLiteral("age"));
-    m_dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
-        ->button(QDialogButtonBox::Cancel)
-        ->click();
+    clickButton(m_dialog, QDialogButtonBox::Cancel);
     QVERIFY(!m_dialog->isVisible());
     QCOMPARE(m_dialog->result(), int(QDialog::Rejected));
 }

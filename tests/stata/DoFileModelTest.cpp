@@ -1,3 +1,4 @@
+#include "DataRows.h"
 #include "model/CellContentGrid.h"
 #include "stata/DoFileComposer.h"
 #include "stata/StataText.h"
@@ -115,8 +116,8 @@ private slots:
     void zeroRowsOrColumns_data();
     void zeroRowsOrColumns();
     void defaultModel();
-    void emptyMacroCommandGivesEmptyLine();
-    void matrixResultGivesTwoLines();
+    void entryLines_data();
+    void entryLines();
     void specialTextsChangeOnlyTheWriteLines();
     void writeDirectivesReproduceAnyText();
     void snapshotIndependentOfGrid();
@@ -178,9 +179,9 @@ void DoFileModelTest::zeroRowsOrColumns_data()
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("columns");
     QTest::addColumn<QString>("counts");
-    QTest::newRow("no rows") << 0 << 4 << "local nRow 0\nlocal nCol 4\n";
-    QTest::newRow("no columns") << 5 << 0 << "local nRow 5\nlocal nCol 0\n";
-    QTest::newRow("nothing") << 0 << 0 << "local nRow 0\nlocal nCol 0\n";
+    dataRow("no rows", 0, 4, "local nRow 0\nlocal nCol 4\n");
+    dataRow("no columns", 5, 0, "local nRow 5\nlocal nCol 0\n");
+    dataRow("nothing", 0, 0, "local nRow 0\nlocal nCol 0\n");
 }
 
 void DoFileModelTest::zeroRowsOrColumns()
@@ -204,59 +205,51 @@ void DoFileModelTest::defaultModel()
     QCOMPARE(text.count('\n'), 19);
 }
 
-void DoFileModelTest::emptyMacroCommandGivesEmptyLine()
+// One entry's lines, with the statistics' commands and the macros each shown
+// or not; a macro of two lines (a matrix result) belongs to the macros.
+void DoFileModelTest::entryLines_data()
 {
+    QTest::addColumn<QString>("main");
+    QTest::addColumn<QString>("macro");
+    QTest::addColumn<bool>("showMain");
+    QTest::addColumn<bool>("showMacro");
+    QTest::addColumn<QString>("lines");
+    const QString matrix = QStringLiteral(
+        "matrix `tempMatrix' = r(table)\nlocal t_1_1: display %4.1f `tempMatrix'[1, 2]");
+    dataRow("empty macro", "summarize x", "", true, true, "summarize x\n\n");
+    dataRow("empty macro alone", "summarize x", "", false, true, "\n");
+    QTest::newRow("matrix") << "ci means eta" << matrix << true << true
+                            << "ci means eta\n" + matrix + "\n";
+    QTest::newRow("matrix without macros")
+        << "ci means eta" << matrix << true << false << "ci means eta\n";
+}
+
+void DoFileModelTest::entryLines()
+{
+    QFETCH(QString, main);
+    QFETCH(QString, macro);
+    QFETCH(bool, showMain);
+    QFETCH(bool, showMacro);
+    QFETCH(QString, lines);
     DoFileModel model(dataset, 1, 1);
-    model.append(DoFileEntry{QStringLiteral("summarize x"), QString()});
-    QVERIFY(model.toString(true, true, output)
-                .startsWith("use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n"
-                            "summarize x\n\nlocal nRow 1\n"));
-    QVERIFY(model.toString(false, true, output)
-                .startsWith("use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n\nlocal nRow 1\n"));
+    model.append(DoFileEntry{main, macro});
+    QCOMPARE(model.toString(showMain, showMacro, output),
+             "use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n" + lines +
+                 model.exportSection(output));
 }
 
-void DoFileModelTest::matrixResultGivesTwoLines()
-{
-    StatisticCatalogue catalogue;
-    catalogue.insert("ci", Command("ci", "ci means #var", "r(table)", T::Matrix, 1, 2));
-    CellContentGrid grid(1, 1);
-    grid(0, 0).setStatistic(Statistic{"eta", "", "ci", "%4.1f"});
-    const DoFileModel model = DoFileComposer(grid, catalogue, m_noAreas).buildModel(dataset);
-    QVERIFY(model.toString(true, true, output)
-                .contains("\nci means eta\nmatrix `tempMatrix' = r(table)\n"
-                          "local t_1_1: display %4.1f `tempMatrix'[1, 2]\nlocal nRow 1\n"));
-    QVERIFY(model.toString(true, false, output).contains("\nci means eta\nlocal nRow 1\n"));
-}
-
+// A text that cannot stand in quotes defines write directives instead; only
+// its macro line and the export section's two write lines change.
 void DoFileModelTest::specialTextsChangeOnlyTheWriteLines()
 {
     CellContentGrid grid = workedExampleGrid();
     grid(0, 0).setSimpleText(QStringLiteral("Ripartizione \"ISTAT\""));
     const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
-    const QList<QByteArray> actual = model.toString(true, true, output).toUtf8().split('\n');
-    const QList<QByteArray> golden = readGolden("workedExample.do").split('\n');
-    QCOMPARE(actual.size(), golden.size());
-    for (int i = 0; i < golden.size(); ++i) {
-        switch (i + 1) {
-        case 3:
-            QCOMPARE(
-                actual.at(i),
-                QByteArray("local w_1_1 `\"\"Ripartizione \" _char(34) \"ISTAT\" _char(34)\"'"));
-            break;
-        case 14:
-            QCOMPARE(actual.at(i),
-                     QByteArray("                  file write outputFile `w_`row'_`col'' "
-                                "\"`t_`row'_`col''\""));
-            break;
-        case 17:
-            QCOMPARE(actual.at(i),
-                     QByteArray("                  file write outputFile `w_`row'_`col'' "
-                                "\"`t_`row'_`col'';\""));
-            break;
-        default:
-            QCOMPARE(actual.at(i), golden.at(i));
-        }
-    }
+    QList<QByteArray> expected = readGolden("workedExample.do").split('\n');
+    expected[2] = "local w_1_1 `\"\"Ripartizione \" _char(34) \"ISTAT\" _char(34)\"'";
+    expected[13] = "                  file write outputFile `w_`row'_`col'' \"`t_`row'_`col''\"";
+    expected[16] = "                  file write outputFile `w_`row'_`col'' \"`t_`row'_`col'';\"";
+    QCOMPARE(model.toString(true, true, output).toUtf8(), expected.join('\n'));
 }
 
 void DoFileModelTest::writeDirectivesReproduceAnyText()
@@ -302,22 +295,14 @@ void DoFileModelTest::fileNamesQuoted_data()
 {
     QTest::addColumn<QString>("fileName");
     QTest::addColumn<QString>("quoted");
-    QTest::newRow("plain") << "C:/Data/indagine.dta"
-                           << "\"C:/Data/indagine.dta\"";
-    QTest::newRow("empty") << ""
-                           << "\"\"";
-    QTest::newRow("windows") << "C:\\Data\\it's mine\\x.dta"
-                             << "\"C:\\Data\\it's mine\\x.dta\"";
-    QTest::newRow("unc") << "\\\\server\\share\\x.dta"
-                         << "\"\\\\server\\share\\x.dta\"";
-    QTest::newRow("admin share") << "\\\\server\\c$\\data\\x.dta"
-                                 << "\"\\\\server\\c\\$\\data\\x.dta\"";
-    QTest::newRow("backslash before dollar") << "C:\\$RECYCLE\\x.dta"
-                                             << "\"C:\\\\\\$RECYCLE\\x.dta\"";
-    QTest::newRow("grave accent") << "/home/a`b'/x.dta"
-                                  << "\"/home/a\\`b'/x.dta\"";
-    QTest::newRow("double quote") << "/tmp/say \"hi\".csv"
-                                  << "`\"/tmp/say \"hi\".csv\"'";
+    dataRow("plain", "C:/Data/indagine.dta", "\"C:/Data/indagine.dta\"");
+    dataRow("empty", "", "\"\"");
+    dataRow("windows", "C:\\Data\\it's mine\\x.dta", "\"C:\\Data\\it's mine\\x.dta\"");
+    dataRow("unc", "\\\\server\\share\\x.dta", "\"\\\\server\\share\\x.dta\"");
+    dataRow("admin share", "\\\\server\\c$\\data\\x.dta", "\"\\\\server\\c\\$\\data\\x.dta\"");
+    dataRow("backslash before dollar", "C:\\$RECYCLE\\x.dta", "\"C:\\\\\\$RECYCLE\\x.dta\"");
+    dataRow("grave accent", "/home/a`b'/x.dta", "\"/home/a\\`b'/x.dta\"");
+    dataRow("double quote", "/tmp/say \"hi\".csv", "`\"/tmp/say \"hi\".csv\"'");
 }
 
 void DoFileModelTest::fileNamesQuoted()

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFile>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -54,6 +55,8 @@ private slots:
     void form();
     void showsLogReadOnly();
     void readErrorBeforeAnyRun();
+    void longLogShowsItsLastLines_data();
+    void longLogShowsItsLastLines();
     void saveAsKeepsTypedName();
     void saveAsCancelledWritesNothing();
     void saveAsErrorIsReported();
@@ -130,6 +133,42 @@ void LogViewWindowTest::readErrorBeforeAnyRun()
     QVERIFY(viewer->isWindow());
     QVERIFY(viewer->isVisible());
     QVERIFY(editor(viewer)->toPlainText().isEmpty());
+}
+
+void LogViewWindowTest::longLogShowsItsLastLines_data()
+{
+    QTest::addColumn<qint64>("limit");
+    QTest::addColumn<int>("shownLines");
+    // 200 lines of 9 bytes: 1800 in all.
+    QTest::newRow("at the limit") << qint64(1800) << 200;
+    QTest::newRow("one byte over") << qint64(1799) << 199;
+    QTest::newRow("far over") << qint64(100) << 11;
+}
+
+void LogViewWindowTest::longLogShowsItsLastLines()
+{
+    QFETCH(qint64, limit);
+    QFETCH(int, shownLines);
+    QStringList lines;
+    for (int i = 0; i < 200; ++i)
+        lines.append(QStringLiteral("line %1").arg(i, 3, 10, QLatin1Char('0')));
+    QVERIFY(writeText(QStringLiteral("long.log"), lines.join('\n').toUtf8() + '\n'));
+    QCOMPARE(LogViewWindow::maximumShownSize, qint64(64) * 1024 * 1024);
+
+    LogViewWindow window(QStringLiteral("temp.log"));
+    window.setMaximumShownSize(limit);
+    QVERIFY(window.loadFile(QStringLiteral("long.log")));
+    QStringList shown = editor(&window)->toPlainText().split('\n');
+    QCOMPARE(shown.takeLast(), QString());
+    if (shownLines < lines.size()) {
+        const QString size =
+            QLocale().formattedDataSize(limit, 0, QLocale::DataSizeTraditionalFormat);
+        QCOMPARE(shown.takeFirst(), QStringLiteral("[The start of this log is left out: it is "
+                                                   "larger than %1, and only its last lines "
+                                                   "are shown.]")
+                                        .arg(size));
+    }
+    QCOMPARE(shown, lines.mid(lines.size() - shownLines));
 }
 
 void LogViewWindowTest::saveAsKeepsTypedName()

@@ -1,3 +1,5 @@
+#include "DataRows.h"
+#include "DialogControls.h"
 #include "FileChooserAnswers.h"
 #include "ModalAnswerer.h"
 #include "StandinStarts.h"
@@ -6,15 +8,11 @@
 #include "stata/LogViewWindow.h"
 #include "stata/SetStataExecutableDialog.h"
 
-#include <QAbstractButton>
 #include <QAction>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -36,12 +34,11 @@ private slots:
 
     void startsStoredExecutable();
     void executableThatCannotStartIsReported();
-    void noExecutableAsksFirst();
-    void noExecutableDeclined();
-    void noExecutableDialogCancelled();
+    void noExecutable_data();
+    void noExecutable();
     void checkFile();
-    void errorBoxOffersLog();
-    void errorBoxDeclined();
+    void errorBox_data();
+    void errorBox();
 
 private:
     void triggerStartStata();
@@ -95,8 +92,21 @@ void StartStataTest::executableThatCannotStartIsReported()
              qPrintable(text));
 }
 
-void StartStataTest::noExecutableAsksFirst()
+// Without an executable, Start Stata first asks to set one. Only an
+// executable taken with Ok is stored and started.
+void StartStataTest::noExecutable_data()
 {
+    QTest::addColumn<bool>("setIt");
+    QTest::addColumn<bool>("ok");
+    dataRow("set and started", true, true);
+    dataRow("declined", false, false);
+    dataRow("executable dialog cancelled", true, false);
+}
+
+void StartStataTest::noExecutable()
+{
+    QFETCH(bool, setIt);
+    QFETCH(bool, ok);
     ModalAnswerer answerer;
     QString title, text, informativeText;
     QMessageBox::StandardButtons buttons;
@@ -109,19 +119,21 @@ void StartStataTest::noExecutableAsksFirst()
         informativeText = box->informativeText();
         buttons = box->standardButtons();
         defaultButton = box->standardButton(box->defaultButton());
-        box->button(QMessageBox::Ok)->click();
+        box->button(setIt ? QMessageBox::Ok : QMessageBox::Cancel)->click();
     });
-    QString initialPath = QStringLiteral("<not asked>");
-    answerer.enqueue([&](QWidget *widget) {
-        auto *dialog = qobject_cast<SetStataExecutableDialog *>(widget);
-        QVERIFY(dialog);
-        initialPath = dialog->stataExecutableFileName();
-        ModalAnswerer chooserAnswerer;
-        chooseFile(chooserAnswerer, standin);
-        QTest::mouseClick(dialog->findChild<QToolButton *>(QStringLiteral("fileDialogButton")),
-                          Qt::LeftButton);
-        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
-    });
+    QString initialPath = QStringLiteral("<not asked>"), chosen;
+    if (setIt) {
+        answerer.enqueue([&](QWidget *widget) {
+            auto *dialog = qobject_cast<SetStataExecutableDialog *>(widget);
+            QVERIFY(dialog);
+            initialPath = dialog->stataExecutableFileName();
+            ModalAnswerer chooserAnswerer;
+            chooseFile(chooserAnswerer, standin);
+            QTest::mouseClick(namedChild<QToolButton>(dialog, "fileDialogButton"), Qt::LeftButton);
+            chosen = dialog->stataExecutableFileName();
+            clickButton(dialog, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
+        });
+    }
     triggerStartStata();
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(title, QStringLiteral("Quorin"));
@@ -129,41 +141,17 @@ void StartStataTest::noExecutableAsksFirst()
     QCOMPARE(informativeText, QStringLiteral("Do you want to set it and then start Stata?"));
     QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(defaultButton, QMessageBox::Ok);
-    QCOMPARE(initialPath, QString());
-    QCOMPARE(m_window->stataExecutableFileName(), standin);
-    QTRY_COMPARE(recordedStandinStarts().size(), 1);
-}
-
-void StartStataTest::noExecutableDeclined()
-{
-    ModalAnswerer answerer;
-    answerer.answerMessageBox(QMessageBox::Cancel);
-    triggerStartStata();
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(answerer.seen(), QStringList(QStringLiteral("QMessageBox")));
-    QVERIFY(m_window->stataExecutableFileName().isEmpty());
-}
-
-// Cancel in the executable dialog stores nothing and starts nothing, even
-// after a program was chosen in it.
-void StartStataTest::noExecutableDialogCancelled()
-{
-    ModalAnswerer answerer;
-    answerer.answerMessageBox(QMessageBox::Ok);
-    answerer.enqueue([&](QWidget *widget) {
-        auto *dialog = qobject_cast<SetStataExecutableDialog *>(widget);
-        QVERIFY(dialog);
-        ModalAnswerer chooserAnswerer;
-        chooseFile(chooserAnswerer, standin);
-        QTest::mouseClick(dialog->findChild<QToolButton *>(QStringLiteral("fileDialogButton")),
-                          Qt::LeftButton);
-        QCOMPARE(dialog->stataExecutableFileName(), standin);
-        dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
-    });
-    triggerStartStata();
-    QCOMPARE(answerer.pending(), 0);
-    QVERIFY(m_window->stataExecutableFileName().isEmpty());
-    QVERIFY(recordedStandinStarts().isEmpty());
+    if (!setIt) {
+        QCOMPARE(answerer.seen(), QStringList(QStringLiteral("QMessageBox")));
+    } else {
+        QCOMPARE(initialPath, QString());
+        QCOMPARE(chosen, standin);
+    }
+    QCOMPARE(m_window->stataExecutableFileName(), ok ? standin : QString());
+    if (ok)
+        QTRY_COMPARE(recordedStandinStarts().size(), 1);
+    else
+        QVERIFY(recordedStandinStarts().isEmpty());
 }
 
 void StartStataTest::checkFile()
@@ -183,8 +171,17 @@ void StartStataTest::checkFile()
     QVERIFY(!m_window->deleteCheckFile());
 }
 
-void StartStataTest::errorBoxOffersLog()
+// A failed run's box offers the last log; Yes shows it, No shows nothing.
+void StartStataTest::errorBox_data()
 {
+    QTest::addColumn<bool>("viewLog");
+    dataRow("view the log", true);
+    dataRow("declined", false);
+}
+
+void StartStataTest::errorBox()
+{
+    QFETCH(bool, viewLog);
     QFile log(QStringLiteral("temp.log"));
     QVERIFY(log.open(QIODevice::WriteOnly));
     log.write("r(199);\n");
@@ -204,7 +201,7 @@ void StartStataTest::errorBoxOffersLog()
         icon = box->icon();
         parent = box->parentWidget();
         QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
-        box->button(QMessageBox::Yes)->click();
+        box->button(viewLog ? QMessageBox::Yes : QMessageBox::No)->click();
     });
     m_window->showStataError(QStringLiteral("Stata ended with exit code 1."));
     QCOMPARE(answerer.pending(), 0);
@@ -218,18 +215,11 @@ void StartStataTest::errorBoxOffersLog()
     QVERIFY(!parent);
 
     const LogViewWindow *viewer = m_window->findChild<LogViewWindow *>();
-    QVERIFY(viewer);
-    QVERIFY(viewer->isVisible());
-    QCOMPARE(viewer->findChild<QPlainTextEdit *>()->toPlainText(), QStringLiteral("r(199);\n"));
-}
-
-void StartStataTest::errorBoxDeclined()
-{
-    ModalAnswerer answerer;
-    answerer.answerMessageBox(QMessageBox::No);
-    m_window->showStataError();
-    QCOMPARE(answerer.pending(), 0);
-    QVERIFY(!m_window->findChild<LogViewWindow *>());
+    QCOMPARE(viewer != nullptr, viewLog);
+    if (viewLog) {
+        QVERIFY(viewer->isVisible());
+        QCOMPARE(viewer->findChild<QPlainTextEdit *>()->toPlainText(), QStringLiteral("r(199);\n"));
+    }
 }
 
 QTEST_MAIN(StartStataTest)

@@ -12,6 +12,8 @@ class StataPlatformTest : public QObject
 private slots:
     void batchFlags();
     void choosersStartWhereTheUserWorks();
+    void windowsProgramSuffixInAnyCase_data();
+    void windowsProgramSuffixInAnyCase();
     void executableChoice();
 };
 
@@ -37,14 +39,32 @@ void StataPlatformTest::choosersStartWhereTheUserWorks()
 #endif
 }
 
+void StataPlatformTest::windowsProgramSuffixInAnyCase_data()
+{
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("program");
+    QTest::newRow("lower") << "C:/Stata12/StataSE.exe" << true;
+    QTest::newRow("upper") << "C:/Program Files/Stata18/StataSE-64.EXE" << true;
+    QTest::newRow("mixed") << "C:/Stata/stata.Exe" << true;
+    QTest::newRow("dataset") << "C:/data/survey.dta" << false;
+    QTest::newRow("exe in the middle") << "C:/stata.exe/survey.dta" << false;
+    QTest::newRow("no dot") << "C:/Stata/stataexe" << false;
+}
+
+void StataPlatformTest::windowsProgramSuffixInAnyCase()
+{
+    QFETCH(QString, path);
+    QFETCH(bool, program);
+    QCOMPARE(StataPlatform::hasWindowsProgramSuffix(path), program);
+#ifdef Q_OS_WIN
+    QCOMPARE(StataPlatform::isExecutableChoice(path), program);
+#endif
+}
+
 void StataPlatformTest::executableChoice()
 {
     QVERIFY(!StataPlatform::isExecutableChoice(QString()));
-#ifdef Q_OS_WIN
-    QVERIFY(StataPlatform::isExecutableChoice(QStringLiteral("C:/Stata12/StataSE.exe")));
-    QVERIFY(!StataPlatform::isExecutableChoice(QStringLiteral("C:/Stata12/STATASE.EXE")));
-    QVERIFY(!StataPlatform::isExecutableChoice(QStringLiteral("C:/data/survey.dta")));
-#else
+#ifndef Q_OS_WIN
     QTemporaryDir directory;
     const QString path = directory.filePath(QStringLiteral("stata-se"));
     QFile file(path);

@@ -1,17 +1,14 @@
 #include "stata/StataRun.h"
 
+#include "DataRows.h"
+#include "FileContents.h"
 #include "ModalAnswerer.h"
 #include "StandinStarts.h"
 #include "TemporaryWorkingDirectory.h"
 
 #include <QDir>
 #include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QLabel>
 #include <QMainWindow>
-#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QTest>
@@ -42,6 +39,8 @@ private:
 
 } // namespace
 
+Q_DECLARE_METATYPE(StataRun::Outcome)
+
 class StataRunTest : public QObject
 {
     Q_OBJECT
@@ -53,12 +52,10 @@ private slots:
     void batchArguments();
     void writesDoFileInOnePiece();
     void unwritableDoFileIsReported();
-    void runEndsWhenStataEnds();
-    void rejectedDoFileEndsWithExitCode();
-    void executableThatCannotStart_data();
-    void executableThatCannotStart();
-    void cancelStopsStata();
-    void progressDialogShowsElapsedTime();
+    void runEnds_data();
+    void runEnds();
+    void longRunCanBeCancelled_data();
+    void longRunCanBeCancelled();
 
 private:
     TemporaryWorkingDirectory *m_directory = nullptr;
@@ -113,78 +110,66 @@ void StataRunTest::unwritableDoFileIsReported()
     QVERIFY(!run.errorString().isEmpty());
 }
 
-void StataRunTest::runEndsWhenStataEnds()
-{
-    StataRun run(m_window);
-    QVERIFY(run.writeDoFile(doneDoFile));
-    const StataRun::Result result =
-        run.run(QStringLiteral(QUORIN_STANDIN_PATH), StataRun::batchArguments(false));
-    QCOMPARE(result.outcome, StataRun::Outcome::Ended);
-    QCOMPARE(result.details, QStringLiteral("Stata ended with exit code 0."));
-    QVERIFY(QFile::exists(QStringLiteral("checkfile.tmp")));
-    QVERIFY(fileText(QStringLiteral("temp.log")).contains(QStringLiteral("Running temp.do")));
-    QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(false)});
-    QVERIFY(!m_window->findChild<QProgressDialog *>());
-}
-
-void StataRunTest::rejectedDoFileEndsWithExitCode()
-{
-    StataRun run(m_window);
-    QVERIFY(run.writeDoFile(QStringLiteral("frobnicate everything\n") + doneDoFile));
-    const StataRun::Result result =
-        run.run(QStringLiteral(QUORIN_STANDIN_PATH), StataRun::batchArguments(true));
-    QCOMPARE(result.outcome, StataRun::Outcome::Ended);
-    QCOMPARE(result.details, QStringLiteral("Stata ended with exit code 1."));
-    QVERIFY(!QFile::exists(QStringLiteral("checkfile.tmp")));
-}
-
-void StataRunTest::executableThatCannotStart_data()
+// How a run ends: with Stata's exit code, which a do-file Stata refuses makes
+// 1, or without Stata starting at all; the arguments go to Stata as given. Only a whole run leaves
+// the check file.
+void StataRunTest::runEnds_data()
 {
     QTest::addColumn<QString>("executable");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("missing") << QDir::current().absoluteFilePath(QStringLiteral("no-stata"));
-    QTest::newRow("not a program") << QStringLiteral(QUORIN_SOURCE_DIR "/README.md");
+    QTest::addColumn<QString>("firstLine");
+    QTest::addColumn<StataRun::Outcome>("outcome");
+    QTest::addColumn<QString>("details");
+    QTest::addColumn<bool>("batch");
+    const QString standin = QStringLiteral(QUORIN_STANDIN_PATH);
+    dataRow("ended", standin, "", StataRun::Outcome::Ended, "Stata ended with exit code 0.", false);
+    dataRow("do-file refused", standin, "frobnicate everything\n", StataRun::Outcome::Ended,
+            "Stata ended with exit code 1.", true);
+    const QString notStarted = QStringLiteral("Stata could not be started");
+    dataRow("no executable", QString(), "", StataRun::Outcome::NotStarted, notStarted, false);
+    dataRow("missing executable", QDir::current().absoluteFilePath(QStringLiteral("no-stata")), "",
+            StataRun::Outcome::NotStarted, notStarted, false);
+    dataRow("not a program", QStringLiteral(QUORIN_SOURCE_DIR "/README.md"), "",
+            StataRun::Outcome::NotStarted, notStarted, false);
 }
 
-void StataRunTest::executableThatCannotStart()
+void StataRunTest::runEnds()
 {
     QFETCH(QString, executable);
+    QFETCH(QString, firstLine);
+    QFETCH(StataRun::Outcome, outcome);
+    QFETCH(QString, details);
+    QFETCH(bool, batch);
     StataRun run(m_window);
-    QVERIFY(run.writeDoFile(doneDoFile));
-    const StataRun::Result result = run.run(executable, StataRun::batchArguments(false));
-    QCOMPARE(result.outcome, StataRun::Outcome::NotStarted);
-    QVERIFY2(result.details.startsWith(QStringLiteral("Stata could not be started")),
-             qPrintable(result.details));
-    QVERIFY(!QFile::exists(QStringLiteral("checkfile.tmp")));
+    QVERIFY(run.writeDoFile(firstLine + doneDoFile));
+    const StataRun::Result result = run.run(executable, StataRun::batchArguments(batch));
+    QCOMPARE(result.outcome, outcome);
+    // Why Stata could not start follows the fixed start of the message.
+    if (outcome == StataRun::Outcome::Ended)
+        QCOMPARE(result.details, details);
+    else
+        QVERIFY2(result.details.startsWith(details), qPrintable(result.details));
+    QCOMPARE(QFile::exists(QStringLiteral("checkfile.tmp")),
+             firstLine.isEmpty() && outcome == StataRun::Outcome::Ended);
+    QVERIFY(!m_window->findChild<QProgressDialog *>());
+    if (outcome == StataRun::Outcome::Ended) {
+        QVERIFY(fileText(QStringLiteral("temp.log")).contains(QStringLiteral("Running temp.do")));
+        QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(batch)});
+    }
 }
 
-void StataRunTest::cancelStopsStata()
+// A run that takes a while shows a busy progress box over the window, with
+// the elapsed time, while the window still repaints; its Cancel button and
+// Escape both stop Stata.
+void StataRunTest::longRunCanBeCancelled_data()
 {
-    qputenv("QUORIN_STANDIN_DELAY_MS", "60000");
-    StataRun::setProgressDialogDelay(0);
-    StataRun run(m_window);
-    QVERIFY(run.writeDoFile(doneDoFile));
-
-    ModalAnswerer answerer;
-    answerer.enqueue([](QWidget *widget) {
-        auto *dialog = qobject_cast<QProgressDialog *>(widget);
-        QVERIFY(dialog);
-        // Cancel once Stata is surely under way.
-        QTRY_VERIFY(QFile::exists(QStringLiteral("temp.log")));
-        dialog->findChild<QPushButton *>()->click();
-    });
-    QElapsedTimer clock;
-    clock.start();
-    const StataRun::Result result =
-        run.run(QStringLiteral(QUORIN_STANDIN_PATH), StataRun::batchArguments(false));
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(result.outcome, StataRun::Outcome::Cancelled);
-    QVERIFY(clock.elapsed() < 30000);
-    QVERIFY(!QFile::exists(QStringLiteral("checkfile.tmp")));
+    QTest::addColumn<bool>("escape");
+    dataRow("cancel button", false);
+    dataRow("escape", true);
 }
 
-void StataRunTest::progressDialogShowsElapsedTime()
+void StataRunTest::longRunCanBeCancelled()
 {
+    QFETCH(bool, escape);
     qputenv("QUORIN_STANDIN_DELAY_MS", "60000");
     StataRun::setProgressDialogDelay(0);
     StataRun run(m_window);
@@ -203,19 +188,27 @@ void StataRunTest::progressDialogShowsElapsedTime()
         QCOMPARE(dialog->parentWidget(), m_window);
         QVERIFY(dialog->isModal());
         firstLabel = dialog->labelText();
-        // The clock moves on while Stata runs, and so does the main window.
+        // Stata is under way, the clock moves on and so does the window.
+        QTRY_VERIFY(QFile::exists(QStringLiteral("temp.log")));
         QTRY_VERIFY_WITH_TIMEOUT(dialog->labelText() != firstLabel, 5000);
         laterLabel = dialog->labelText();
         PaintCounter paints(m_window);
         m_window->update();
         QTRY_VERIFY(paints.count() > 0);
         windowRepainted = true;
-        QTest::keyClick(dialog, Qt::Key_Escape);
+        if (escape)
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            dialog->findChild<QPushButton *>()->click();
     });
+    QElapsedTimer clock;
+    clock.start();
     const StataRun::Result result =
         run.run(QStringLiteral(QUORIN_STANDIN_PATH), StataRun::batchArguments(false));
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(result.outcome, StataRun::Outcome::Cancelled);
+    QVERIFY(clock.elapsed() < 30000);
+    QVERIFY(!QFile::exists(QStringLiteral("checkfile.tmp")));
     QCOMPARE(title, QStringLiteral("Quorin"));
     QCOMPARE(minimum, 0);
     QCOMPARE(maximum, 0); // a busy indicator

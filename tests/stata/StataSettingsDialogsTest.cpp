@@ -1,3 +1,5 @@
+#include "DataRows.h"
+#include "DialogControls.h"
 #include "FileChooserAnswers.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
@@ -10,11 +12,9 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QToolButton>
 
@@ -22,19 +22,48 @@
 
 namespace {
 
-enum class SingleDialog { Executable, Dataset, OutputFile };
+// The three paths of a run. Each is set either in the run settings dialog,
+// which asks for all of them, or in a dialog of its own.
+enum class Path { Executable, Dataset, OutputFile };
 
-std::unique_ptr<SinglePathDialog> makeSingleDialog(SingleDialog kind, const QString &path)
+std::unique_ptr<QDialog> makeDialog(bool runSettings, Path path, const QString &initial)
 {
-    switch (kind) {
-    case SingleDialog::Executable:
-        return std::make_unique<SetStataExecutableDialog>(path);
-    case SingleDialog::Dataset:
-        return std::make_unique<SetStataDatasetForComputationDialog>(path);
-    case SingleDialog::OutputFile:
-        return std::make_unique<SetOutputFileNameDialog>(path);
+    if (runSettings)
+        return std::make_unique<QuorinDialog>(initial, initial, initial, true, true);
+    switch (path) {
+    case Path::Executable:
+        return std::make_unique<SetStataExecutableDialog>(initial);
+    case Path::Dataset:
+        return std::make_unique<SetStataDatasetForComputationDialog>(initial);
+    case Path::OutputFile:
+        return std::make_unique<SetOutputFileNameDialog>(initial);
     }
     return nullptr;
+}
+
+QString pathIn(const QDialog *dialog, Path path)
+{
+    if (const auto *settings = qobject_cast<const QuorinDialog *>(dialog)) {
+        return path == Path::Executable ? settings->stataExecutableFileName()
+               : path == Path::Dataset  ? settings->stataDatasetFileName()
+                                        : settings->outputFileName();
+    }
+    return static_cast<const SinglePathDialog *>(dialog)->path();
+}
+
+// The "..." button that opens the file chooser for the path.
+QString chooserButton(bool runSettings, Path path)
+{
+    static const char *const runSettingsButtons[] = {
+        "stataExecutableToolButton", "stataDatasetToolButton", "outputFileNameToolButton"};
+    static const char *const singleButtons[] = {"fileDialogButton", "toolButton",
+                                                "outputFileNameToolButton"};
+    return QLatin1String((runSettings ? runSettingsButtons : singleButtons)[int(path)]);
+}
+
+void clickChooser(const QWidget *dialog, const QString &buttonName)
+{
+    QTest::mouseClick(namedChild<QToolButton>(dialog, buttonName), Qt::LeftButton);
 }
 
 QString writeFile(const QString &path, QFile::Permissions permissions = {})
@@ -56,22 +85,14 @@ QString writeExecutable(const QString &directory)
                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-void clickOk(QDialog *dialog)
+QString chooserStart()
 {
-    dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
-        ->button(QDialogButtonBox::Ok)
-        ->click();
-}
-
-template <typename Widget = QLineEdit>
-Widget *child(QWidget *parent, const char *name)
-{
-    return parent->findChild<Widget *>(QString::fromLatin1(name));
+    return QDir(StataPlatform::fileChooserStartDirectory()).absolutePath();
 }
 
 } // namespace
 
-Q_DECLARE_METATYPE(SingleDialog)
+Q_DECLARE_METATYPE(Path)
 
 class StataSettingsDialogsTest : public QObject
 {
@@ -82,27 +103,23 @@ private slots:
     void cleanup();
 
     void quorinDialogForm();
-    void quorinDialogAcceptsWhenAllPathsAreSet();
-    void missingFieldsAreListed_data();
-    void missingFieldsAreListed();
-    void quorinDialogChoosers();
-    void quorinDialogCancelledChoosersKeepFields();
-    void quorinDialogRefusesNonExecutable();
+    void quorinDialogOk_data();
+    void quorinDialogOk();
     void singleDialogForm_data();
     void singleDialogForm();
-    void singleDialogCancelledChooserEmptiesField_data();
-    void singleDialogCancelledChooserEmptiesField();
+    void chooser_data();
+    void chooser();
+    void cancelledChooser_data();
+    void cancelledChooser();
+    void nonExecutableIsRefused_data();
+    void nonExecutableIsRefused();
     void csvSuffix_data();
     void csvSuffix();
-    void outputChooserAppendsCsv_data();
-    void outputChooserAppendsCsv();
-    void datasetChooserTakesFile();
-    void singleExecutableDialogRefusesNonExecutable();
 #ifdef Q_OS_WIN
-    void upperCaseExeIsRefused();
+    void upperCaseExeIsTaken();
 #endif
-    void mainWindowStoresAcceptedExecutable();
-    void mainWindowCancelChangesNothing();
+    void mainWindowExecutable_data();
+    void mainWindowExecutable();
 
 private:
     TemporaryWorkingDirectory *m_directory = nullptr;
@@ -123,75 +140,46 @@ void StataSettingsDialogsTest::quorinDialogForm()
     QuorinDialog dialog(QStringLiteral("stata.exe"), QStringLiteral("survey.dta"),
                         QStringLiteral("table.csv"), false, true);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Quorin"));
-    QCOMPARE(dialog.size(), QSize(400, 237));
-    QCOMPARE(child<QLabel>(&dialog, "stataExecutableLabel")->text(),
-             QStringLiteral("Stata executable"));
-    QCOMPARE(child<QLabel>(&dialog, "stataDatasetLabel")->text(), QStringLiteral("Stata dataset"));
-    QCOMPARE(child<QLabel>(&dialog, "fileNameLabel")->text(), QStringLiteral("Output file name"));
+    QCOMPARE(controlTexts(&dialog, {"stataExecutableLabel", "stataDatasetLabel", "fileNameLabel",
+                                    "viewOutputCsvFileAfterComputationCheckBox",
+                                    "showStataMessageCheckBox"}),
+             (QStringList{"Stata executable", "Stata dataset", "Output file name",
+                          "View output csv file after computation", "Show Stata message"}));
     for (const char *name :
          {"stataExecutableLineEdit", "stataDatasetLineEdit", "outputFileNameLineEdit"})
-        QVERIFY2(child(&dialog, name)->isReadOnly(), name);
-    for (const char *name :
-         {"stataExecutableToolButton", "stataDatasetToolButton", "outputFileNameToolButton"})
-        QCOMPARE(child<QToolButton>(&dialog, name)->text(), QStringLiteral("..."));
-    QCOMPARE(child<QCheckBox>(&dialog, "viewOutputCsvFileAfterComputationCheckBox")->text(),
-             QStringLiteral("View output csv file after computation"));
-    QCOMPARE(child<QCheckBox>(&dialog, "showStataMessageCheckBox")->text(),
-             QStringLiteral("Show Stata message"));
+        QVERIFY2(namedChild<QLineEdit>(&dialog, QLatin1String(name))->isReadOnly(), name);
 
-    QCOMPARE(child(&dialog, "stataExecutableLineEdit")->text(), QStringLiteral("stata.exe"));
+    QCOMPARE(namedChild<QLineEdit>(&dialog, "stataExecutableLineEdit")->text(),
+             QStringLiteral("stata.exe"));
     QCOMPARE(dialog.stataExecutableFileName(), QStringLiteral("stata.exe"));
     QCOMPARE(dialog.stataDatasetFileName(), QStringLiteral("survey.dta"));
     QCOMPARE(dialog.outputFileName(), QStringLiteral("table.csv"));
     QVERIFY(!dialog.viewOutputCsvFileAfterComputation());
     QVERIFY(dialog.showStataMessage());
 
-    QTest::mouseClick(child<QCheckBox>(&dialog, "viewOutputCsvFileAfterComputationCheckBox"),
+    QTest::mouseClick(namedChild<QCheckBox>(&dialog, "viewOutputCsvFileAfterComputationCheckBox"),
                       Qt::LeftButton);
-    QTest::mouseClick(child<QCheckBox>(&dialog, "showStataMessageCheckBox"), Qt::LeftButton);
+    QTest::mouseClick(namedChild<QCheckBox>(&dialog, "showStataMessageCheckBox"), Qt::LeftButton);
     QVERIFY(dialog.viewOutputCsvFileAfterComputation());
     QVERIFY(!dialog.showStataMessage());
 }
 
-void StataSettingsDialogsTest::quorinDialogAcceptsWhenAllPathsAreSet()
-{
-    QuorinDialog dialog(QStringLiteral("stata"), QStringLiteral("survey.dta"),
-                        QStringLiteral("table.csv"), true, true);
-    dialog.show();
-    clickOk(&dialog);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QVERIFY(!dialog.isVisible());
-}
-
-void StataSettingsDialogsTest::missingFieldsAreListed_data()
+// Ok is taken only with every path set; otherwise a box lists the missing.
+void StataSettingsDialogsTest::quorinDialogOk_data()
 {
     QTest::addColumn<QString>("executable");
     QTest::addColumn<QString>("dataset");
     QTest::addColumn<QString>("output");
     QTest::addColumn<QString>("missing");
-    QTest::newRow("dataset") << "stata"
-                             << ""
-                             << "t.csv"
-                             << "- Stata dataset\n";
-    QTest::newRow("executable") << ""
-                                << "s.dta"
-                                << "t.csv"
-                                << "- Stata executable\n";
-    QTest::newRow("output") << "stata"
-                            << "s.dta"
-                            << ""
-                            << "- Output file name\n";
-    QTest::newRow("all") << ""
-                         << ""
-                         << ""
-                         << "- Stata executable\n- Stata dataset\n- Output file name\n";
-    QTest::newRow("executable and output") << ""
-                                           << "s.dta"
-                                           << ""
-                                           << "- Stata executable\n- Output file name\n";
+    dataRow("all set", "stata", "s.dta", "t.csv", "");
+    dataRow("dataset", "stata", "", "t.csv", "- Stata dataset\n");
+    dataRow("executable", "", "s.dta", "t.csv", "- Stata executable\n");
+    dataRow("output", "stata", "s.dta", "", "- Output file name\n");
+    dataRow("all", "", "", "", "- Stata executable\n- Stata dataset\n- Output file name\n");
+    dataRow("executable and output", "", "s.dta", "", "- Stata executable\n- Output file name\n");
 }
 
-void StataSettingsDialogsTest::missingFieldsAreListed()
+void StataSettingsDialogsTest::quorinDialogOk()
 {
     QFETCH(QString, executable);
     QFETCH(QString, dataset);
@@ -203,18 +191,26 @@ void StataSettingsDialogsTest::missingFieldsAreListed()
     ModalAnswerer answerer;
     QString text, informativeText, title;
     QMessageBox::Icon icon = QMessageBox::Warning;
-    answerer.enqueue([&](QWidget *widget) {
-        auto *box = qobject_cast<QMessageBox *>(widget);
-        QVERIFY(box);
-        text = box->text();
-        informativeText = box->informativeText();
-        title = box->windowTitle();
-        icon = box->icon();
-        box->button(QMessageBox::Ok)->click();
-    });
+    if (!missing.isEmpty()) {
+        answerer.enqueue([&](QWidget *widget) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            QVERIFY(box);
+            text = box->text();
+            informativeText = box->informativeText();
+            title = box->windowTitle();
+            icon = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        });
+    }
     clickOk(&dialog);
 
     QCOMPARE(answerer.pending(), 0);
+    if (missing.isEmpty()) {
+        QVERIFY(answerer.seen().isEmpty());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QVERIFY(!dialog.isVisible());
+        return;
+    }
     QCOMPARE(text, QStringLiteral("The following fields are missing:"));
     QCOMPARE(informativeText, missing);
     QVERIFY(title.isEmpty());
@@ -223,265 +219,199 @@ void StataSettingsDialogsTest::missingFieldsAreListed()
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
 }
 
-void StataSettingsDialogsTest::quorinDialogChoosers()
-{
-    const QString executable = writeExecutable(m_directory->path());
-    const QString dataset = writeFile(m_directory->filePath(QStringLiteral("survey.dta")));
-    QuorinDialog dialog(QString(), QString(), QString(), true, false);
-    dialog.show();
-
-    ModalAnswerer answerer;
-    FileChooserSeen executableSeen, datasetSeen, outputSeen;
-    chooseFile(answerer, executable, &executableSeen);
-    chooseFile(answerer, dataset, &datasetSeen);
-    chooseFile(answerer, m_directory->filePath(QStringLiteral("table")), &outputSeen);
-    QTest::mouseClick(child<QToolButton>(&dialog, "stataExecutableToolButton"), Qt::LeftButton);
-    QTest::mouseClick(child<QToolButton>(&dialog, "stataDatasetToolButton"), Qt::LeftButton);
-    QTest::mouseClick(child<QToolButton>(&dialog, "outputFileNameToolButton"), Qt::LeftButton);
-    QCOMPARE(answerer.pending(), 0);
-
-    QCOMPARE(dialog.stataExecutableFileName(), executable);
-    QCOMPARE(dialog.stataDatasetFileName(), dataset);
-    QCOMPARE(dialog.outputFileName(), m_directory->filePath(QStringLiteral("table.csv")));
-
-    const QString start = QDir(StataPlatform::fileChooserStartDirectory()).absolutePath();
-    QCOMPARE(executableSeen.caption, QStringLiteral("Set Stata executable"));
-    QCOMPARE(executableSeen.filters,
-             QStringList(
-                 QStringLiteral("Executable files (%1)").arg(StataPlatform::executablePattern())));
-    QCOMPARE(executableSeen.directory, start);
-    QCOMPARE(executableSeen.acceptMode, QFileDialog::AcceptOpen);
-    QCOMPARE(datasetSeen.caption, QStringLiteral("Set Stata Dataset for computation"));
-    QCOMPARE(datasetSeen.filters, QStringList(QStringLiteral("Stata data (*.dta)")));
-    QCOMPARE(datasetSeen.directory, start);
-    QCOMPARE(outputSeen.caption, QStringLiteral("Set output csv file name"));
-    QCOMPARE(outputSeen.filters, QStringList(QStringLiteral("Comma Separated Values (*csv)")));
-    QCOMPARE(outputSeen.directory, start);
-    QCOMPARE(outputSeen.acceptMode, QFileDialog::AcceptSave);
-
-    clickOk(&dialog);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-}
-
-void StataSettingsDialogsTest::quorinDialogCancelledChoosersKeepFields()
-{
-    QuorinDialog dialog(QStringLiteral("stata"), QStringLiteral("s.dta"), QStringLiteral("t.csv"),
-                        true, true);
-    dialog.show();
-    ModalAnswerer answerer;
-    for (int i = 0; i < 3; ++i)
-        cancelFileChooser(answerer);
-    QTest::mouseClick(child<QToolButton>(&dialog, "stataExecutableToolButton"), Qt::LeftButton);
-    QTest::mouseClick(child<QToolButton>(&dialog, "stataDatasetToolButton"), Qt::LeftButton);
-    QTest::mouseClick(child<QToolButton>(&dialog, "outputFileNameToolButton"), Qt::LeftButton);
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(dialog.stataExecutableFileName(), QStringLiteral("stata"));
-    QCOMPARE(dialog.stataDatasetFileName(), QStringLiteral("s.dta"));
-    QCOMPARE(dialog.outputFileName(), QStringLiteral("t.csv"));
-}
-
-// A data file picked by mistake is refused with a message; the field keeps
-// the executable it held.
-void StataSettingsDialogsTest::quorinDialogRefusesNonExecutable()
-{
-    const QString dataset = writeFile(m_directory->filePath(QStringLiteral("survey.dta")),
-                                      QFile::ReadOwner | QFile::WriteOwner);
-    QuorinDialog dialog(QStringLiteral("stata"), QString(), QString(), true, true);
-    dialog.show();
-    ModalAnswerer answerer;
-    QString text;
-    chooseFile(answerer, dataset);
-    answerer.answerMessageBox(QMessageBox::Ok, &text);
-    QTest::mouseClick(child<QToolButton>(&dialog, "stataExecutableToolButton"), Qt::LeftButton);
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(text, QStringLiteral("The file %1 cannot be used as the Stata executable.")
-                       .arg(QDir::toNativeSeparators(dataset)));
-    QCOMPARE(dialog.stataExecutableFileName(), QStringLiteral("stata"));
-}
-
 void StataSettingsDialogsTest::singleDialogForm_data()
 {
-    QTest::addColumn<SingleDialog>("kind");
+    QTest::addColumn<Path>("path");
     QTest::addColumn<QString>("title");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("executable") << SingleDialog::Executable << "Stata executable" << QSize(448, 91)
-                                << QStringList{"label", "lineEdit", "fileDialogButton"};
-    QTest::newRow("dataset") << SingleDialog::Dataset << "Stata dataset for computation"
-                             << QSize(512, 91) << QStringList{"label", "lineEdit", "toolButton"};
-    QTest::newRow("output") << SingleDialog::OutputFile << "Output csv file name" << QSize(400, 91)
-                            << QStringList{"outputFileNameLabel", "outputFileNameLineEdit",
-                                           "outputFileNameToolButton"};
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("lineEdit");
+    dataRow("executable", Path::Executable, "Stata executable", "label", "lineEdit");
+    dataRow("dataset", Path::Dataset, "Stata dataset for computation", "label", "lineEdit");
+    dataRow("output", Path::OutputFile, "Output csv file name", "outputFileNameLabel",
+            "outputFileNameLineEdit");
 }
 
+// The form, and Ok takes an empty field as it is.
 void StataSettingsDialogsTest::singleDialogForm()
 {
-    QFETCH(SingleDialog, kind);
+    QFETCH(Path, path);
     QFETCH(QString, title);
-    QFETCH(QSize, size);
-    QFETCH(QStringList, names);
-    const auto dialog = makeSingleDialog(kind, QStringLiteral("/data/current"));
+    const auto dialog = makeDialog(false, path, QStringLiteral("/data/current"));
     QCOMPARE(dialog->windowTitle(), title);
-    QCOMPARE(dialog->size(), size);
-    QCOMPARE(dialog->findChild<QLabel *>(names.at(0))->text(), title);
-    const QLineEdit *lineEdit = dialog->findChild<QLineEdit *>(names.at(1));
-    QVERIFY(lineEdit->isReadOnly());
-    QCOMPARE(lineEdit->text(), QStringLiteral("/data/current"));
-    QCOMPARE(dialog->path(), QStringLiteral("/data/current"));
-    QCOMPARE(dialog->findChild<QToolButton *>(names.at(2))->text(), QStringLiteral("..."));
-    const auto *buttonBox = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
-    QCOMPARE(buttonBox->standardButtons(), QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QFETCH(QString, label);
+    QCOMPARE(namedChild<QLabel>(dialog.get(), label)->text(), title);
+    QFETCH(QString, lineEdit);
+    QVERIFY(namedChild<QLineEdit>(dialog.get(), lineEdit)->isReadOnly());
+    QCOMPARE(namedChild<QLineEdit>(dialog.get(), lineEdit)->text(),
+             QStringLiteral("/data/current"));
+    QCOMPARE(pathIn(dialog.get(), path), QStringLiteral("/data/current"));
+    QCOMPARE(namedChild<QDialogButtonBox>(dialog.get(), "buttonBox")->standardButtons(),
+             QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 
-    // The single dialogs take an empty field as it is.
-    const auto empty = makeSingleDialog(kind, QString());
+    const auto empty = makeDialog(false, path, QString());
     empty->show();
     clickOk(empty.get());
     QCOMPARE(empty->result(), int(QDialog::Accepted));
 }
 
-void StataSettingsDialogsTest::singleDialogCancelledChooserEmptiesField_data()
+// Each chooser: its caption and filter, the folder it starts in, and what it
+// makes of the chosen file (an output file gets ".csv").
+void StataSettingsDialogsTest::chooser_data()
 {
-    QTest::addColumn<SingleDialog>("kind");
-    QTest::addColumn<QString>("button");
-    QTest::newRow("executable") << SingleDialog::Executable << "fileDialogButton";
-    QTest::newRow("dataset") << SingleDialog::Dataset << "toolButton";
-    QTest::newRow("output") << SingleDialog::OutputFile << "outputFileNameToolButton";
+    QTest::addColumn<bool>("runSettings");
+    QTest::addColumn<Path>("path");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QString>("taken");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("filter");
+    const QString pattern = StataPlatform::executablePattern();
+    for (const bool runSettings : {true, false}) {
+        const char *dialog = runSettings ? "run settings" : "single";
+        QTest::addRow("%s executable", dialog)
+            << runSettings << Path::Executable << "stata-mp.exe"
+            << "stata-mp.exe" << (runSettings ? "Set Stata executable" : "Set Stata Executable")
+            << (runSettings ? QStringLiteral("Executable files (%1)").arg(pattern)
+                            : QStringLiteral("Programs (%1)").arg(pattern));
+        QTest::addRow("%s dataset", dialog) << runSettings << Path::Dataset << "survey.dta"
+                                            << "survey.dta"
+                                            << "Set Stata Dataset for computation"
+                                            << "Stata data (*.dta)";
+        QTest::addRow("%s output", dialog) << runSettings << Path::OutputFile << "table"
+                                           << "table.csv"
+                                           << "Set output csv file name"
+                                           << "Comma Separated Values (*csv)";
+    }
 }
 
-void StataSettingsDialogsTest::singleDialogCancelledChooserEmptiesField()
+void StataSettingsDialogsTest::chooser()
 {
-    QFETCH(SingleDialog, kind);
-    QFETCH(QString, button);
-    const auto dialog = makeSingleDialog(kind, QStringLiteral("/data/current"));
+    QFETCH(bool, runSettings);
+    QFETCH(Path, path);
+    QFETCH(QString, chosen);
+    QFETCH(QString, taken);
+    if (path == Path::Executable)
+        writeExecutable(m_directory->path());
+    else if (path == Path::Dataset)
+        writeFile(m_directory->filePath(chosen));
+    const auto dialog = makeDialog(runSettings, path, QStringLiteral("old"));
+    dialog->show();
+    ModalAnswerer answerer;
+    FileChooserSeen seen;
+    chooseFile(answerer, m_directory->filePath(chosen), &seen);
+    clickChooser(dialog.get(), chooserButton(runSettings, path));
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(pathIn(dialog.get(), path), m_directory->filePath(taken));
+    QTEST(seen.caption, "caption");
+    QTEST(seen.filters.value(0), "filter");
+    QCOMPARE(seen.filters.size(), 1);
+    QCOMPARE(seen.directory, chooserStart());
+    QCOMPARE(seen.acceptMode,
+             path == Path::OutputFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+}
+
+// A cancelled chooser keeps the field of the run settings but empties the
+// field of a single dialog.
+void StataSettingsDialogsTest::cancelledChooser_data()
+{
+    QTest::addColumn<bool>("runSettings");
+    QTest::addColumn<Path>("path");
+    for (const bool runSettings : {true, false}) {
+        const char *dialog = runSettings ? "run settings" : "single";
+        QTest::addRow("%s executable", dialog) << runSettings << Path::Executable;
+        QTest::addRow("%s dataset", dialog) << runSettings << Path::Dataset;
+        QTest::addRow("%s output", dialog) << runSettings << Path::OutputFile;
+    }
+}
+
+void StataSettingsDialogsTest::cancelledChooser()
+{
+    QFETCH(bool, runSettings);
+    QFETCH(Path, path);
+    const auto dialog = makeDialog(runSettings, path, QStringLiteral("/data/current"));
     dialog->show();
     ModalAnswerer answerer;
     cancelFileChooser(answerer);
-    QTest::mouseClick(dialog->findChild<QToolButton *>(button), Qt::LeftButton);
+    clickChooser(dialog.get(), chooserButton(runSettings, path));
     QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(dialog->path(), QString());
-    clickOk(dialog.get());
-    QCOMPARE(dialog->result(), int(QDialog::Accepted));
-    QCOMPARE(dialog->path(), QString());
+    QCOMPARE(pathIn(dialog.get(), path), runSettings ? QStringLiteral("/data/current") : QString());
+}
+
+// A data file picked by mistake as the executable, in either dialog that
+// sets it, is refused with a message; the field keeps what it held.
+void StataSettingsDialogsTest::nonExecutableIsRefused_data()
+{
+    QTest::addColumn<bool>("runSettings");
+    dataRow("run settings", true);
+    dataRow("single", false);
+}
+
+void StataSettingsDialogsTest::nonExecutableIsRefused()
+{
+    QFETCH(bool, runSettings);
+    const QString dataset = writeFile(m_directory->filePath(QStringLiteral("survey.dta")),
+                                      QFile::ReadOwner | QFile::WriteOwner);
+    const auto dialog = makeDialog(runSettings, Path::Executable, QStringLiteral("stata"));
+    dialog->show();
+    ModalAnswerer answerer;
+    QString text;
+    chooseFile(answerer, dataset);
+    answerer.answerMessageBox(QMessageBox::Ok, &text);
+    clickChooser(dialog.get(), chooserButton(runSettings, Path::Executable));
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(text, QStringLiteral("The file %1 cannot be used as the Stata executable.")
+                       .arg(QDir::toNativeSeparators(dataset)));
+    QCOMPARE(pathIn(dialog.get(), Path::Executable), QStringLiteral("stata"));
 }
 
 void StataSettingsDialogsTest::csvSuffix_data()
 {
     QTest::addColumn<QString>("chosen");
     QTest::addColumn<QString>("taken");
-    QTest::newRow("appended") << "C:/tab"
-                              << "C:/tab.csv";
-    QTest::newRow("kept") << "C:/tab.csv"
-                          << "C:/tab.csv";
-    QTest::newRow("upper case") << "C:/tab.CSV"
-                                << "C:/tab.CSV.csv";
-    QTest::newRow("other suffix") << "/home/u/tab.txt"
-                                  << "/home/u/tab.txt.csv";
-    QTest::newRow("cancelled") << ""
-                               << "";
+    dataRow("appended", "C:/tab", "C:/tab.csv");
+    dataRow("kept", "C:/tab.csv", "C:/tab.csv");
+    dataRow("upper case", "C:/tab.CSV", "C:/tab.CSV.csv");
+    dataRow("other suffix", "/home/u/tab.txt", "/home/u/tab.txt.csv");
+    dataRow("cancelled", "", "");
 }
 
 void StataSettingsDialogsTest::csvSuffix()
 {
     QFETCH(QString, chosen);
-    QFETCH(QString, taken);
-    QCOMPARE(SetOutputFileNameDialog::withCsvSuffix(chosen), taken);
-}
-
-void StataSettingsDialogsTest::outputChooserAppendsCsv_data()
-{
-    QTest::addColumn<QString>("chosen");
-    QTest::addColumn<QString>("taken");
-    QTest::newRow("appended") << "tab"
-                              << "tab.csv";
-    QTest::newRow("kept") << "tab.csv"
-                          << "tab.csv";
-    QTest::newRow("upper case") << "tab.CSV"
-                                << "tab.CSV.csv";
-}
-
-void StataSettingsDialogsTest::outputChooserAppendsCsv()
-{
-    QFETCH(QString, chosen);
-    QFETCH(QString, taken);
-    SetOutputFileNameDialog dialog{QString()};
-    dialog.show();
-    ModalAnswerer answerer;
-    FileChooserSeen seen;
-    chooseFile(answerer, m_directory->filePath(chosen), &seen);
-    QTest::mouseClick(child<QToolButton>(&dialog, "outputFileNameToolButton"), Qt::LeftButton);
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(dialog.outputFileName(), m_directory->filePath(taken));
-    QCOMPARE(seen.caption, QStringLiteral("Set output csv file name"));
-    QCOMPARE(seen.filters, QStringList(QStringLiteral("Comma Separated Values (*csv)")));
-    QCOMPARE(seen.directory, QDir(StataPlatform::fileChooserStartDirectory()).absolutePath());
-    QCOMPARE(seen.acceptMode, QFileDialog::AcceptSave);
-}
-
-void StataSettingsDialogsTest::datasetChooserTakesFile()
-{
-    const QString dataset = writeFile(m_directory->filePath(QStringLiteral("survey.dta")));
-    SetStataDatasetForComputationDialog dialog(QStringLiteral("old.dta"));
-    dialog.show();
-    ModalAnswerer answerer;
-    FileChooserSeen seen;
-    chooseFile(answerer, dataset, &seen);
-    QTest::mouseClick(child<QToolButton>(&dialog, "toolButton"), Qt::LeftButton);
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(dialog.stataDatasetFileName(), dataset);
-    QCOMPARE(seen.caption, QStringLiteral("Set Stata Dataset for computation"));
-    QCOMPARE(seen.filters, QStringList(QStringLiteral("Stata data (*.dta)")));
-    QCOMPARE(seen.directory, QDir(StataPlatform::fileChooserStartDirectory()).absolutePath());
-}
-
-void StataSettingsDialogsTest::singleExecutableDialogRefusesNonExecutable()
-{
-    const QString executable = writeExecutable(m_directory->path());
-    const QString dataset = writeFile(m_directory->filePath(QStringLiteral("survey.dta")),
-                                      QFile::ReadOwner | QFile::WriteOwner);
-    SetStataExecutableDialog dialog{QString()};
-    dialog.show();
-    ModalAnswerer answerer;
-    FileChooserSeen seen;
-    chooseFile(answerer, executable, &seen);
-    chooseFile(answerer, dataset);
-    answerer.answerMessageBox(QMessageBox::Ok);
-    const auto button = child<QToolButton>(&dialog, "fileDialogButton");
-    QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(dialog.stataExecutableFileName(), executable);
-    QTest::mouseClick(button, Qt::LeftButton);
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(dialog.stataExecutableFileName(), executable);
-    QCOMPARE(seen.caption, QStringLiteral("Set Stata Executable"));
-    QCOMPARE(seen.filters,
-             QStringList(QStringLiteral("Programs (%1)").arg(StataPlatform::executablePattern())));
-    QCOMPARE(seen.directory, QDir(StataPlatform::fileChooserStartDirectory()).absolutePath());
+    QTEST(SetOutputFileNameDialog::withCsvSuffix(chosen), "taken");
 }
 
 #ifdef Q_OS_WIN
-// Windows keeps the case-sensitive ".exe" test of the executable chooser.
-void StataSettingsDialogsTest::upperCaseExeIsRefused()
+// Windows names are case-insensitive: "STATA.EXE" is a program too.
+void StataSettingsDialogsTest::upperCaseExeIsTaken()
 {
     const QString upper = writeFile(m_directory->filePath(QStringLiteral("STATA.EXE")));
     QuorinDialog dialog(QStringLiteral("C:/Stata/stata.exe"), QString(), QString(), true, true);
     dialog.show();
     ModalAnswerer answerer;
     chooseFile(answerer, upper);
-    answerer.answerMessageBox(QMessageBox::Ok);
-    QTest::mouseClick(child<QToolButton>(&dialog, "stataExecutableToolButton"), Qt::LeftButton);
+    clickChooser(&dialog, QStringLiteral("stataExecutableToolButton"));
     QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(dialog.stataExecutableFileName(), QStringLiteral("C:/Stata/stata.exe"));
-    QVERIFY(!StataPlatform::isExecutableChoice(QStringLiteral("C:/Stata/STATA.EXE")));
-    QVERIFY(StataPlatform::isExecutableChoice(QStringLiteral("C:/Stata/stata.exe")));
+    QCOMPARE(dialog.stataExecutableFileName(), upper);
 }
 #endif
 
-void StataSettingsDialogsTest::mainWindowStoresAcceptedExecutable()
+// "Stata executable..." of the main window stores what its dialog took on
+// Ok, and nothing on Cancel.
+void StataSettingsDialogsTest::mainWindowExecutable_data()
 {
+    QTest::addColumn<bool>("ok");
+    dataRow("ok", true);
+    dataRow("cancel", false);
+}
+
+void StataSettingsDialogsTest::mainWindowExecutable()
+{
+    QFETCH(bool, ok);
     const QString executable = writeExecutable(m_directory->path());
     MainWindow window;
     window.setStataExecutableFileName(QStringLiteral("old"));
     ModalAnswerer answerer;
-    QString initial;
+    QString initial, chosen;
     answerer.enqueue([&](QWidget *widget) {
         auto *dialog = qobject_cast<SetStataExecutableDialog *>(widget);
         QVERIFY(dialog);
@@ -491,36 +421,16 @@ void StataSettingsDialogsTest::mainWindowStoresAcceptedExecutable()
         // from here needs an answerer of its own.
         ModalAnswerer chooserAnswerer;
         chooseFile(chooserAnswerer, executable);
-        QTest::mouseClick(child<QToolButton>(dialog, "fileDialogButton"), Qt::LeftButton);
+        clickChooser(dialog, QStringLiteral("fileDialogButton"));
         QCOMPARE(chooserAnswerer.pending(), 0);
-        clickOk(dialog);
+        chosen = namedChild<QLineEdit>(dialog, "lineEdit")->text();
+        clickButton(dialog, ok ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel);
     });
     window.findChild<QAction *>(QStringLiteral("setStataExecutableAction"))->trigger();
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(initial, QStringLiteral("old"));
-    QCOMPARE(window.stataExecutableFileName(), executable);
-}
-
-void StataSettingsDialogsTest::mainWindowCancelChangesNothing()
-{
-    const QString executable = writeExecutable(m_directory->path());
-    MainWindow window;
-    window.setStataExecutableFileName(QStringLiteral("old"));
-    ModalAnswerer answerer;
-    answerer.enqueue([&](QWidget *widget) {
-        auto *dialog = qobject_cast<QDialog *>(widget);
-        QVERIFY(dialog);
-        ModalAnswerer chooserAnswerer;
-        chooseFile(chooserAnswerer, executable);
-        QTest::mouseClick(child<QToolButton>(dialog, "fileDialogButton"), Qt::LeftButton);
-        QCOMPARE(dialog->findChild<QLineEdit *>(QStringLiteral("lineEdit"))->text(), executable);
-        dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))
-            ->button(QDialogButtonBox::Cancel)
-            ->click();
-    });
-    window.findChild<QAction *>(QStringLiteral("setStataExecutableAction"))->trigger();
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(window.stataExecutableFileName(), QStringLiteral("old"));
+    QCOMPARE(chosen, executable);
+    QCOMPARE(window.stataExecutableFileName(), ok ? executable : QStringLiteral("old"));
 }
 
 QTEST_MAIN(StataSettingsDialogsTest)

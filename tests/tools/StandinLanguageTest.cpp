@@ -1,3 +1,4 @@
+#include "DataRows.h"
 #include "DtaWriter.h"
 #include "StandinRunner.h"
 
@@ -72,70 +73,48 @@ void StandinLanguageTest::expandsMacrosAndQuotes_data()
         << QStringLiteral(
                "local row 1\nlocal col 2\nlocal t_1_2 \"x\"\nfile write out \"`t_`row'_`col''\"")
         << QStringLiteral("x");
-    QTest::newRow("outer quotes removed once")
-        << QStringLiteral("local a \"a\" \"b\"\nfile write out `\"`a'\"'")
-        << QStringLiteral("a\" \"b");
-    QTest::newRow("compound quotes keep inner quotes")
-        << QStringLiteral("local a `\"say \"hi\" now\"'\nfile write out `\"[`a']\"'")
-        << QStringLiteral("[say \"hi\" now]");
-    QTest::newRow("nested compound quotes")
-        << QStringLiteral("local a `\"x `\"y\"' z\"'\nfile write out `\"`a'\"'")
-        << QStringLiteral("x `\"y\"' z");
-    QTest::newRow("unquoted text")
-        << QStringLiteral("local a   two words  \nfile write out \"[`a']\"")
-        << QStringLiteral("[two words]");
-    QTest::newRow("apostrophe alone")
-        << QStringLiteral("local a \"l'Aquila\"\nfile write out \"`a'\"")
-        << QStringLiteral("l'Aquila");
-    QTest::newRow("grave accent without close")
-        << QStringLiteral("file write out \"it`s\"") << QStringLiteral("it`s");
-    QTest::newRow("undefined macro is empty")
-        << QStringLiteral("file write out \"[`nothing']\"") << QStringLiteral("[]");
-    QTest::newRow("escaped grave accent stored")
-        << QStringLiteral("local b \"B\"\nlocal a \"\\`b'\"\nfile write out \"`macval(a)'\"")
-        << QStringLiteral("`b'");
-    QTest::newRow("stored reference expands when used")
-        << QStringLiteral("local b \"B\"\nlocal a \"\\`b'\"\nfile write out \"`a'\"")
-        << QStringLiteral("B");
-    QTest::newRow("escaped dollar")
-        << QStringLiteral("global g \"G\"\nfile write out \"\\$g $g ${g}\"")
-        << QStringLiteral("$g G G");
-    QTest::newRow("dollar before a non-name")
-        << QStringLiteral("file write out \"costs $5\"") << QStringLiteral("costs $5");
-    QTest::newRow("doubled backslash before a reference")
-        << QStringLiteral("local x \"X\"\nfile write out \"C:\\\\`x'\"") << QStringLiteral("C:\\X");
-    QTest::newRow("three backslashes escape the quote")
-        << QStringLiteral("local x \"X\"\nfile write out \"\\\\\\`x'\"") << QStringLiteral("\\`x'");
-    QTest::newRow("backslashes elsewhere stay")
-        << QStringLiteral("file write out \"C:\\dir\\\\server\\file\"")
-        << QStringLiteral("C:\\dir\\\\server\\file");
-    QTest::newRow("expression") << QStringLiteral("file write out \"`=2+3' `=\"a\"+\"b\"'\"")
-                                << QStringLiteral("5 ab");
-    QTest::newRow("inline display")
-        << QStringLiteral("file write out \"`:display %5.1f 2.26'\"") << QStringLiteral("  2.3");
-    QTest::newRow("local = expression") << QStringLiteral("local a = 1/4\nlocal b = 1/3\n"
-                                                          "file write out \"`a' `b'\"")
-                                        << QStringLiteral(".25 .3333333333333333");
-    QTest::newRow("display keeps the format's blanks")
-        << QStringLiteral("local v: display %6.2f 1.5\nfile write out \"[`v']\"")
-        << QStringLiteral("[  1.50]");
-    QTest::newRow("display glued to its format")
-        << QStringLiteral("local v: display%5.1f 2.26\nfile write out \"[`v']\"")
-        << QStringLiteral("[  2.3]");
-    QTest::newRow("tempname") << QStringLiteral("tempname a b\nfile write out \"`a' `b'\"")
-                              << QStringLiteral("__000000 __000001");
-    QTest::newRow("stored results as text")
-        << QStringLiteral("tempname m\nfile write out \"`r(N)'|`e(cmd)'\"") << QStringLiteral("|");
+    dataRow("outer quotes removed once", "local a \"a\" \"b\"\nfile write out `\"`a'\"'",
+            "a\" \"b");
+    dataRow("compound quotes keep inner quotes",
+            "local a `\"say \"hi\" now\"'\nfile write out `\"[`a']\"'", "[say \"hi\" now]");
+    dataRow("nested compound quotes", "local a `\"x `\"y\"' z\"'\nfile write out `\"`a'\"'",
+            "x `\"y\"' z");
+    dataRow("unquoted text", "local a   two words  \nfile write out \"[`a']\"", "[two words]");
+    dataRow("apostrophe alone", "local a \"l'Aquila\"\nfile write out \"`a'\"", "l'Aquila");
+    dataRow("grave accent without close", "file write out \"it`s\"", "it`s");
+    dataRow("undefined macro is empty", "file write out \"[`nothing']\"", "[]");
+    dataRow("escaped grave accent stored",
+            "local b \"B\"\nlocal a \"\\`b'\"\nfile write out \"`macval(a)'\"", "`b'");
+    dataRow("stored reference expands when used",
+            "local b \"B\"\nlocal a \"\\`b'\"\nfile write out \"`a'\"", "B");
+    dataRow("escaped dollar", "global g \"G\"\nfile write out \"\\$g $g ${g}\"", "$g G G");
+    dataRow("dollar before a non-name", "file write out \"costs $5\"", "costs $5");
+    dataRow("doubled backslash before a reference", "local x \"X\"\nfile write out \"C:\\\\`x'\"",
+            "C:\\X");
+    dataRow("three backslashes escape the quote", "local x \"X\"\nfile write out \"\\\\\\`x'\"",
+            "\\`x'");
+    dataRow("backslashes elsewhere stay", "file write out \"C:\\dir\\\\server\\file\"",
+            "C:\\dir\\\\server\\file");
+    dataRow("expression", "file write out \"`=2+3' `=\"a\"+\"b\"'\"", "5 ab");
+    dataRow("inline display", "file write out \"`:display %5.1f 2.26'\"", "  2.3");
+    dataRow("local = expression",
+            "local a = 1/4\nlocal b = 1/3\n"
+            "file write out \"`a' `b'\"",
+            ".25 .3333333333333333");
+    dataRow("display keeps the format's blanks",
+            "local v: display %6.2f 1.5\nfile write out \"[`v']\"", "[  1.50]");
+    dataRow("display glued to its format", "local v: display%5.1f 2.26\nfile write out \"[`v']\"",
+            "[  2.3]");
+    dataRow("tempname", "tempname a b\nfile write out \"`a' `b'\"", "__000000 __000001");
+    dataRow("stored results as text", "tempname m\nfile write out \"`r(N)'|`e(cmd)'\"", "|");
     QTest::newRow("comments")
         << QStringLiteral(
                "* a comment line\nlocal a \"x\" // to the end\n/* a\nblock */ local b \"y\"\n"
                "local c = 1 + ///\n  2\nfile write out \"`a'`b'`c' a // b /* c */\"")
         << QStringLiteral("xy3 a // b /* c */");
-    QTest::newRow("line expanding to nothing")
-        << QStringLiteral("`nothing'\n$nothing\nfile write out \"ok\"") << QStringLiteral("ok");
-    QTest::newRow("cleared by an empty definition")
-        << QStringLiteral("local a \"x\"\nlocal a\nfile write out \"[`a']\"")
-        << QStringLiteral("[]");
+    dataRow("line expanding to nothing", "`nothing'\n$nothing\nfile write out \"ok\"", "ok");
+    dataRow("cleared by an empty definition", "local a \"x\"\nlocal a\nfile write out \"[`a']\"",
+            "[]");
 }
 
 void StandinLanguageTest::expandsMacrosAndQuotes()
@@ -222,33 +201,33 @@ void StandinLanguageTest::evaluatesIfExpressions_data()
     // x: 1, 5, 7, ., .a, 10; y: 0, 1, 0, 1, ., 1; s: a, b, "", c, a, b.
     QTest::addColumn<QString>("condition");
     QTest::addColumn<int>("count");
-    QTest::newRow("missing is above every number") << QStringLiteral("x > 5") << 4;
-    QTest::newRow("below system missing") << QStringLiteral("x < .") << 4;
-    QTest::newRow("at or above system missing") << QStringLiteral("x >= .") << 2;
-    QTest::newRow("equals system missing") << QStringLiteral("x == .") << 1;
-    QTest::newRow("equals extended missing") << QStringLiteral("x == .a") << 1;
-    QTest::newRow("extended above system") << QStringLiteral("x > .") << 1;
-    QTest::newRow("missing()") << QStringLiteral("missing(x)") << 2;
-    QTest::newRow("not missing()") << QStringLiteral("!missing(x)") << 4;
-    QTest::newRow("not equal") << QStringLiteral("x != 5") << 5;
-    QTest::newRow("tilde not equal") << QStringLiteral("x ~= 5") << 5;
-    QTest::newRow("at most") << QStringLiteral("x <= 5") << 2;
-    QTest::newRow("parentheses and or") << QStringLiteral("(x > 1 & x < 10) | s == \"c\"") << 3;
-    QTest::newRow("not of a comparison") << QStringLiteral("!(x > 5)") << 2;
-    QTest::newRow("and before or") << QStringLiteral("x == 5 | x == 7 & y == 1") << 1;
-    QTest::newRow("string equal") << QStringLiteral("s == \"a\"") << 2;
-    QTest::newRow("string not empty") << QStringLiteral("s != \"\"") << 5;
-    QTest::newRow("string order") << QStringLiteral("s > \"a\"") << 3;
-    QTest::newRow("missing counts as true") << QStringLiteral("y") << 4;
-    QTest::newRow("truth with and") << QStringLiteral("x > 5 & y") << 3;
-    QTest::newRow("negation keeps missing") << QStringLiteral("-x < -5") << 2;
-    QTest::newRow("arithmetic on missing") << QStringLiteral("x*2 >= 10") << 5;
-    QTest::newRow("power and constants") << QStringLiteral("2^2 == 4 & _n <= _N") << 6;
-    QTest::newRow("observation number") << QStringLiteral("_n > 4") << 2;
-    QTest::newRow("inlist") << QStringLiteral("inlist(x, 1, 10)") << 2;
-    QTest::newRow("inrange leaves missing out") << QStringLiteral("inrange(x, 5, 10)") << 3;
-    QTest::newRow("inrange with an open bound") << QStringLiteral("inrange(x, 6, .)") << 2;
-    QTest::newRow("float literal") << QStringLiteral("x == 1.0e1") << 1;
+    dataRow("missing is above every number", "x > 5", 4);
+    dataRow("below system missing", "x < .", 4);
+    dataRow("at or above system missing", "x >= .", 2);
+    dataRow("equals system missing", "x == .", 1);
+    dataRow("equals extended missing", "x == .a", 1);
+    dataRow("extended above system", "x > .", 1);
+    dataRow("missing()", "missing(x)", 2);
+    dataRow("not missing()", "!missing(x)", 4);
+    dataRow("not equal", "x != 5", 5);
+    dataRow("tilde not equal", "x ~= 5", 5);
+    dataRow("at most", "x <= 5", 2);
+    dataRow("parentheses and or", "(x > 1 & x < 10) | s == \"c\"", 3);
+    dataRow("not of a comparison", "!(x > 5)", 2);
+    dataRow("and before or", "x == 5 | x == 7 & y == 1", 1);
+    dataRow("string equal", "s == \"a\"", 2);
+    dataRow("string not empty", "s != \"\"", 5);
+    dataRow("string order", "s > \"a\"", 3);
+    dataRow("missing counts as true", "y", 4);
+    dataRow("truth with and", "x > 5 & y", 3);
+    dataRow("negation keeps missing", "-x < -5", 2);
+    dataRow("arithmetic on missing", "x*2 >= 10", 5);
+    dataRow("power and constants", "2^2 == 4 & _n <= _N", 6);
+    dataRow("observation number", "_n > 4", 2);
+    dataRow("inlist", "inlist(x, 1, 10)", 2);
+    dataRow("inrange leaves missing out", "inrange(x, 5, 10)", 3);
+    dataRow("inrange with an open bound", "inrange(x, 6, .)", 2);
+    dataRow("float literal", "x == 1.0e1", 1);
 }
 
 void StandinLanguageTest::evaluatesIfExpressions()
@@ -275,37 +254,32 @@ void StandinLanguageTest::runsLoopsAndBranches_data()
 {
     QTest::addColumn<QString>("lines");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("forvalues with a step")
-        << QStringLiteral("forvalues i = 10(-3)1 {\n  file write out \"`i' \"\n}")
-        << QStringLiteral("10 7 4 1 ");
-    QTest::newRow("fractional step")
-        << QStringLiteral("forvalues i = 0(.25)1 {\n  file write out \"`i' \"\n}")
-        << QStringLiteral("0 .25 .5 .75 1 ");
+    dataRow("forvalues with a step", "forvalues i = 10(-3)1 {\n  file write out \"`i' \"\n}",
+            "10 7 4 1 ");
+    dataRow("fractional step", "forvalues i = 0(.25)1 {\n  file write out \"`i' \"\n}",
+            "0 .25 .5 .75 1 ");
     QTest::newRow("empty range")
         << QStringLiteral(
                "forvalues i = 1/0 {\n  file write out \"never\"\n}\nfile write out \"end\"")
         << QStringLiteral("end");
-    QTest::newRow("if else if else")
-        << QStringLiteral("forvalues i = 1/3 {\n"
-                          "  if `i' == 1 {\n    file write out \"one \"\n  }\n"
-                          "  else if \"`i'\" == \"2\" {\n    file write out \"two \"\n  }\n"
-                          "  else {\n    file write out \"many \"\n  }\n"
-                          "}")
-        << QStringLiteral("one two many ");
-    QTest::newRow("one-line if and else")
-        << QStringLiteral("if 1 > 2 file write out \"no\"\nelse file write out \"yes\"")
-        << QStringLiteral("yes");
-    QTest::newRow("if on the first observation")
-        << QStringLiteral("if \"abc\" < \"abd\" & . > 1e300 {\n  file write out \"ordered\"\n}")
-        << QStringLiteral("ordered");
+    dataRow("if else if else",
+            "forvalues i = 1/3 {\n"
+            "  if `i' == 1 {\n    file write out \"one \"\n  }\n"
+            "  else if \"`i'\" == \"2\" {\n    file write out \"two \"\n  }\n"
+            "  else {\n    file write out \"many \"\n  }\n"
+            "}",
+            "one two many ");
+    dataRow("one-line if and else", "if 1 > 2 file write out \"no\"\nelse file write out \"yes\"",
+            "yes");
+    dataRow("if on the first observation",
+            "if \"abc\" < \"abd\" & . > 1e300 {\n  file write out \"ordered\"\n}", "ordered");
     QTest::newRow("nested loops")
         << QStringLiteral(
                "forvalues r = 1/2 {\n  forvalues c = 1/3 {\n    file write out \"`r'`c' \"\n  }\n"
                "  file write out _n\n}")
         << QStringLiteral("11 12 13 \n21 22 23 \n");
-    QTest::newRow("quietly and sleep")
-        << QStringLiteral("quietly display \"hidden\"\nsleep 1\nfile write out \"awake\"")
-        << QStringLiteral("awake");
+    dataRow("quietly and sleep", "quietly display \"hidden\"\nsleep 1\nfile write out \"awake\"",
+            "awake");
 }
 
 void StandinLanguageTest::runsLoopsAndBranches()

@@ -1,10 +1,11 @@
+#include "DataRows.h"
 #include "DtaWriter.h"
 #include "ReadStatDtaWriter.h"
 #include "SampleStatistics.h"
 #include "StandinRunner.h"
+#include "StandinStarts.h"
 
 #include <QJsonArray>
-#include <QJsonDocument>
 #include <QJsonObject>
 #include <QTest>
 
@@ -15,30 +16,22 @@
 
 namespace {
 
+// The worked example's do-file as Quorin writes it, dataset and output file
+// names included.
+QString workedExample()
+{
+    return fileText(QStringLiteral(QUORIN_SOURCE_DIR "/tests/data/dofile/workedExample.do"));
+}
+
 // The export section and check-file block that close every do-file Quorin
-// writes, typed here by hand.
+// writes, taken from the worked example, for a grid of the given size.
 QString exportSection(int rows, int columns, const QString &outputFile)
 {
-    return QStringLiteral("local nRow %1\n"
-                          "local nCol %2\n"
-                          "file open outputFile using \"%3\", write text replace\n"
-                          "forvalues row = 1/`nRow' {\n"
-                          "      forvalues col = 1/`nCol' {\n"
-                          "            if \"`col'\" == \"`nCol'\" {\n"
-                          "                  file write outputFile \"`t_`row'_`col''\"\n"
-                          "            }\n"
-                          "            else {\n"
-                          "                  file write outputFile \"`t_`row'_`col'';\"\n"
-                          "            }\n"
-                          "      }\n"
-                          "      file write outputFile _n\n"
-                          "}\n"
-                          "file close outputFile\n"
-                          "file open checkFile using \"checkfile.tmp\", write text replace\n"
-                          "file close checkFile\n")
-        .arg(rows)
-        .arg(columns)
-        .arg(outputFile);
+    const QString text = workedExample();
+    return text.mid(text.indexOf(QLatin1String("local nRow ")))
+        .replace(QLatin1String("local nRow 2\nlocal nCol 2\n"),
+                 QStringLiteral("local nRow %1\nlocal nCol %2\n").arg(rows).arg(columns))
+        .replace(QLatin1String("C:/Data/tabella.csv"), outputFile);
 }
 
 struct Person
@@ -113,7 +106,6 @@ class StataStandinTest : public QObject
 private slots:
     void runsTheWorkedExampleOfADoFile();
     void runsMatrixAndMacroResultLines();
-    void recordsItsArguments();
     void recordsArgumentsInTheCurrentDirectoryByDefault();
     void acceptsEveryBatchFlag_data();
     void acceptsEveryBatchFlag();
@@ -135,20 +127,11 @@ private slots:
 void StataStandinTest::runsTheWorkedExampleOfADoFile()
 {
     StandinRunner runner;
-    const QString dataset = runner.filePath(QStringLiteral("survey.dta"));
-    const QString output = runner.filePath(QStringLiteral("output.csv"));
-    writeSurvey(dataset);
+    writeSurvey(runner.filePath(QStringLiteral("survey.dta")));
     const QString doFile =
-        QStringLiteral("use \"%1\"\n"
-                       "tempname tempMatrix\n"
-                       "local t_1_1 \"Ripartizione\"\n"
-                       "local t_1_2 \"Maschio\"\n"
-                       "local t_2_1 \"Nord | Centro\"\n"
-                       "summarize eta if (ripartizione==1 | ripartizione==2) & sesso==1\n"
-                       "local t_2_2: display %9.2f r(mean)\n")
-            .arg(dataset) +
-        exportSection(2, 2, output);
-
+        workedExample()
+            .replace(QLatin1String("C:/Data/indagine.dta"), QLatin1String("survey.dta"))
+            .replace(QLatin1String("C:/Data/tabella.csv"), QLatin1String("output.csv"));
     QCOMPARE(runner.runDoFile(doFile), 0);
 
     const double mean = sampleMean(ages([](const Person &person) {
@@ -186,57 +169,46 @@ void StataStandinTest::runsMatrixAndMacroResultLines()
              QStringLiteral("Mean;%1\n;mean\n;7\n").arg(cFormat("%9.3f", women)));
 }
 
-void StataStandinTest::recordsItsArguments()
-{
-    StandinRunner runner;
-    QCOMPARE(runner.runDoFile(QStringLiteral("display 1\n")), 0);
-    QCOMPARE(
-        runner.run({QStringLiteral("/b"), QStringLiteral("do"), QStringLiteral("\"temp.do\"")}), 0);
-
-    const QStringList lines =
-        runner.readFile(QStringLiteral("arguments.jsonl")).split('\n', Qt::SkipEmptyParts);
-    QCOMPARE(lines.size(), 2);
-    const QJsonObject first = QJsonDocument::fromJson(lines.at(0).toUtf8()).object();
-    QCOMPARE(
-        first.value(QStringLiteral("arguments")).toArray().toVariantList(),
-        QVariantList({QStringLiteral("-e"), QStringLiteral("do"), QStringLiteral("\"temp.do\"")}));
-    QCOMPARE(QDir(first.value(QStringLiteral("workingDirectory")).toString()).canonicalPath(),
-             QDir(runner.path()).canonicalPath());
-    const QJsonObject second = QJsonDocument::fromJson(lines.at(1).toUtf8()).object();
-    QCOMPARE(second.value(QStringLiteral("arguments")).toArray().first().toString(),
-             QStringLiteral("/b"));
-    QCOMPARE(QStringLiteral("\"temp.do\"").size(), 9);
-}
-
 void StataStandinTest::recordsArgumentsInTheCurrentDirectoryByDefault()
 {
     StandinRunner runner;
     runner.environment().remove(QStringLiteral("QUORIN_STANDIN_ARGS_FILE"));
     QCOMPARE(runner.runDoFile(QStringLiteral("display 1\n")), 0);
-    const QJsonObject record =
-        QJsonDocument::fromJson(runner.readFile(QStringLiteral("standin-args.txt")).toUtf8())
-            .object();
-    QCOMPARE(record.value(QStringLiteral("arguments")).toArray().size(), 3);
+    const QList<QJsonObject> starts =
+        recordedStandinStarts(runner.filePath(QStringLiteral("standin-args.txt")));
+    QCOMPARE(starts.size(), 1);
+    QCOMPARE(starts.first().value(QStringLiteral("arguments")).toArray().size(), 3);
 }
 
 void StataStandinTest::acceptsEveryBatchFlag_data()
 {
     QTest::addColumn<QString>("flag");
-    QTest::newRow("-e") << QStringLiteral("-e");
-    QTest::newRow("-b") << QStringLiteral("-b");
-    QTest::newRow("/e") << QStringLiteral("/e");
-    QTest::newRow("/b") << QStringLiteral("/b");
+    for (const char *flag : {"-e", "-b", "/e", "/b"})
+        QTest::newRow(flag) << QString::fromLatin1(flag);
 }
 
+// Every start runs the do-file and appends its arguments and working
+// directory to the record.
 void StataStandinTest::acceptsEveryBatchFlag()
 {
     QFETCH(QString, flag);
     StandinRunner runner;
     runner.writeFile(QStringLiteral("temp.do"),
-                     QStringLiteral("file open f using \"done.txt\", write\n"
+                     QStringLiteral("file open f using \"done.txt\", write replace\n"
                                     "file write f \"ran\"\nfile close f\n"));
-    QCOMPARE(runner.run({flag, QStringLiteral("do"), QStringLiteral("\"temp.do\"")}), 0);
+    const QStringList arguments{flag, QStringLiteral("do"), QStringLiteral("\"temp.do\"")};
+    QCOMPARE(runner.run(arguments), 0);
+    QCOMPARE(runner.run(arguments), 0);
     QCOMPARE(runner.readFile(QStringLiteral("done.txt")), QStringLiteral("ran"));
+    const QList<QJsonObject> starts =
+        recordedStandinStarts(runner.filePath(QStringLiteral("arguments.jsonl")));
+    QCOMPARE(starts.size(), 2);
+    for (const QJsonObject &start : starts) {
+        QCOMPARE(start.value(QStringLiteral("arguments")).toArray().toVariantList(),
+                 QVariant(arguments).toList());
+        QCOMPARE(QDir(start.value(QStringLiteral("workingDirectory")).toString()).canonicalPath(),
+                 QDir(runner.path()).canonicalPath());
+    }
 }
 
 void StataStandinTest::refusesOtherArguments()
@@ -256,43 +228,43 @@ void StataStandinTest::interactiveStartLogsAndExits()
     QCOMPARE(runner.run({}), 0);
     QVERIFY(runner.readFile(QStringLiteral("standin-interactive.log"))
                 .startsWith(QStringLiteral("Quorin's test stand-in for Stata")));
-    const QJsonObject record =
-        QJsonDocument::fromJson(runner.readFile(QStringLiteral("arguments.jsonl")).toUtf8())
-            .object();
-    QVERIFY(record.value(QStringLiteral("arguments")).toArray().isEmpty());
+    const QList<QJsonObject> starts =
+        recordedStandinStarts(runner.filePath(QStringLiteral("arguments.jsonl")));
+    QCOMPARE(starts.size(), 1);
+    QVERIFY(starts.first().value(QStringLiteral("arguments")).toArray().isEmpty());
 }
 
 void StataStandinTest::stopsOnWhatItDoesNotUnderstand_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<int>("code");
-    QTest::newRow("unknown command") << QStringLiteral("frobnicate eta") << 199;
-    QTest::newRow("unknown variable") << QStringLiteral("summarize height") << 111;
-    QTest::newRow("mean without observations") << QStringLiteral("mean eta if eta > 500") << 2000;
-    QTest::newRow("matrix subscript outside")
-        << QStringLiteral("mean eta\nmatrix m = e(b)\ndisplay m[1, 2]") << 503;
-    QTest::newRow("unknown matrix") << QStringLiteral("display nothing[1, 1]") << 111;
-    QTest::newRow("invalid format") << QStringLiteral("local a: display %9.2q 1") << 120;
-    QTest::newRow("date format") << QStringLiteral("local a: display %td 1") << 120;
-    QTest::newRow("string against number") << QStringLiteral("count if sesso == \"1\"") << 109;
-    QTest::newRow("single equals sign") << QStringLiteral("count if sesso = 1") << 198;
-    QTest::newRow("in range") << QStringLiteral("summarize eta in 1/3") << 198;
-    QTest::newRow("weights") << QStringLiteral("summarize eta [aw=sesso]") << 198;
-    QTest::newRow("unknown option") << QStringLiteral("summarize eta, wide") << 198;
-    QTest::newRow("unknown function") << QStringLiteral("count if frob(eta)") << 133;
-    QTest::newRow("extended function") << QStringLiteral("local n: word count a b") << 198;
-    QTest::newRow("block never closed") << QStringLiteral("forvalues i = 1/2 {") << 612;
-    QTest::newRow("stray close brace") << QStringLiteral("}") << 198;
-    QTest::newRow("else without if") << QStringLiteral("else {") << 198;
-    QTest::newRow("dataset not found") << QStringLiteral("use \"nowhere.dta\"") << 601;
-    QTest::newRow("unclosed quote") << QStringLiteral("display \"abc") << 198;
-    QTest::newRow("file write bare word") << QStringLiteral("file open f using \"x.txt\", "
-                                                            "write\nfile write f abc")
-                                          << 198;
-    QTest::newRow("existing file without replace")
-        << QStringLiteral("file open f using \"x.txt\", write\nfile close f\n"
-                          "file open g using \"x.txt\", write")
-        << 602;
+    dataRow("unknown command", "frobnicate eta", 199);
+    dataRow("unknown variable", "summarize height", 111);
+    dataRow("mean without observations", "mean eta if eta > 500", 2000);
+    dataRow("matrix subscript outside", "mean eta\nmatrix m = e(b)\ndisplay m[1, 2]", 503);
+    dataRow("unknown matrix", "display nothing[1, 1]", 111);
+    dataRow("invalid format", "local a: display %9.2q 1", 120);
+    dataRow("date format", "local a: display %td 1", 120);
+    dataRow("string against number", "count if sesso == \"1\"", 109);
+    dataRow("single equals sign", "count if sesso = 1", 198);
+    dataRow("in range", "summarize eta in 1/3", 198);
+    dataRow("weights", "summarize eta [aw=sesso]", 198);
+    dataRow("unknown option", "summarize eta, wide", 198);
+    dataRow("unknown function", "count if frob(eta)", 133);
+    dataRow("extended function", "local n: word count a b", 198);
+    dataRow("block never closed", "forvalues i = 1/2 {", 612);
+    dataRow("stray close brace", "}", 198);
+    dataRow("else without if", "else {", 198);
+    dataRow("dataset not found", "use \"nowhere.dta\"", 601);
+    dataRow("unclosed quote", "display \"abc", 198);
+    dataRow("file write bare word",
+            "file open f using \"x.txt\", "
+            "write\nfile write f abc",
+            198);
+    dataRow("existing file without replace",
+            "file open f using \"x.txt\", write\nfile close f\n"
+            "file open g using \"x.txt\", write",
+            602);
 }
 
 void StataStandinTest::stopsOnWhatItDoesNotUnderstand()
