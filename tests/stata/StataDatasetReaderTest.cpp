@@ -253,6 +253,7 @@ private slots:
     void bothByteOrdersReadAlike();
     void labelsFollowTheirOffsets_data();
     void labelsFollowTheirOffsets();
+    void extendedMissingValuesKeepTheirStataNames();
     void readsTheCommittedExampleSurvey();
     void observationsAreNeverRead_data();
     void observationsAreNeverRead();
@@ -313,6 +314,24 @@ void StataDatasetReaderTest::labelsFollowTheirOffsets()
     QList<Variable> variables;
     QCOMPARE(readBytes(reversed, variables), StataDatasetReader::Success);
     QCOMPARE(describe(variables), surveyDescription(release));
+}
+
+// Stata labels its extended missing values too; a condition names them ".a"
+// to ".z", as the modality's value then does.
+void StataDatasetReaderTest::extendedMissingValuesKeepTheirStataNames()
+{
+    QByteArray bytes = surveyWriter(118).toByteArray();
+    // "yesno": four values, then its text area; the second value, -1, becomes
+    // .a (2147483622 in a long).
+    const qsizetype textAt = bytes.indexOf(QStringLiteral("Non risponde").toUtf8() + '\0');
+    QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + textAt - 12), -1);
+    bytes = patched(bytes, textAt - 12, int32Bytes(2147483622));
+    QStringList expected = surveyDescription(118);
+    expected.replaceInStrings(QStringLiteral("    -1 = "), QStringLiteral("    .a = "));
+    QVERIFY(expected != surveyDescription(118));
+    QList<Variable> variables;
+    QCOMPARE(readBytes(bytes, variables), StataDatasetReader::Success);
+    QCOMPARE(describe(variables), expected);
 }
 
 void StataDatasetReaderTest::readsTheCommittedExampleSurvey()
