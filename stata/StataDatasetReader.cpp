@@ -17,12 +17,17 @@ namespace {
 // The first release whose texts are UTF-8; earlier ones are Windows-1252,
 // the encoding of Stata for Windows, which wrote nearly every such file.
 constexpr int firstUtf8Release = 118;
+
+// The first release whose sections stand between tags, up to a closing one.
+constexpr int firstXmlRelease = 117;
+
 // The length field that opens a value-label table: two bytes in release 104,
 // four after it.
 size_t tableLengthSize(int release)
 {
     return release <= 104 ? 2 : 4;
 }
+
 // Bytes of a value-label set's name in the variable descriptors and the
 // tables. ReadStat hands the names over as they stand in the file, where a
 // name of full length has no terminating NUL.
@@ -35,9 +40,6 @@ QByteArrayView setNameBytes(const char *name, int release)
 {
     return QByteArrayView(name, qsizetype(qstrnlen(name, uint(setNameSize(release)))));
 }
-
-// The first release whose sections stand between tags, up to a closing one.
-constexpr int firstXmlRelease = 117;
 
 // Whether the first bytes of a file can begin a Stata dataset: the XML-like
 // header of releases 117 to 119, or the release byte of 104 to 116 followed by
