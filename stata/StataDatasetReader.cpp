@@ -1,82 +1,402 @@
 #include "stata/StataDatasetReader.h"
 
+#include <QByteArray>
 #include <QFile>
+#include <QHash>
 #include <QIODevice>
 #include <QLocale>
-#include <QtEndian>
+#include <QStringDecoder>
 
+#include <climits>
 #include <cstring>
+#include <limits>
+#include <readstat.h>
 
 namespace {
 
-constexpr quint8 release114 = 114;
-constexpr quint8 byteOrderHilo = 1;
-constexpr quint8 byteOrderLohi = 2;
+// The first release whose texts are UTF-8; earlier ones are Windows-1252,
+// the encoding of Stata for Windows, which wrote nearly every such file.
+constexpr int firstUtf8Release = 118;
 
-// Header: release, byte order, file type, unused, nvar (2), nobs (4), data
-// label (81), time stamp (18).
-constexpr qint64 headerSize = 109;
-constexpr int nameFieldWidth = 33;
-constexpr int formatFieldWidth = 49;
-constexpr int labelFieldWidth = 81;
-// Per variable: type byte, name, sort-list entry, display format, value-label
-// name and variable label; the sort list has one more entry, its terminator.
-constexpr qint64 descriptorBytesPerVariable =
-    1 + nameFieldWidth + 2 + formatFieldWidth + nameFieldWidth + labelFieldWidth;
-constexpr qint64 expansionRecordHeaderSize = 5;
-// Value-label table header: length, set name, padding, n, txtlen.
-constexpr qint64 tableHeaderSize = 4 + nameFieldWidth + 3 + 4 + 4;
+// The first release whose sections stand between tags, up to a closing one.
+constexpr int firstXmlRelease = 117;
 
-bool isValidStorageType(quint8 type)
+// The length field that opens a value-label table: two bytes in release 104,
+// four after it.
+size_t tableLengthSize(int release)
 {
-    return (type >= 1 && type <= 244) || type >= 251;
+    return release <= 104 ? 2 : 4;
 }
 
-// Bytes one observation of the storage type takes: strings their length,
-// byte 1, int 2, long and float 4, double 8.
-int storageWidth(quint8 type)
+// Bytes of a value-label set's name in the variable descriptors and the
+// tables. ReadStat hands the names over as they stand in the file, where a
+// name of full length has no terminating NUL.
+qsizetype setNameSize(int release)
 {
-    switch (type) {
-    case 251:
-        return 1;
-    case 252:
-        return 2;
-    case 253:
-    case 254:
-        return 4;
-    case 255:
-        return 8;
+    return release < 110 ? 9 : release < 118 ? 33 : 129;
+}
+
+QByteArrayView setNameBytes(const char *name, int release)
+{
+    return QByteArrayView(name, qsizetype(qstrnlen(name, uint(setNameSize(release)))));
+}
+
+// Whether the first bytes of a file can begin a Stata dataset: the XML-like
+// header of releases 117 to 119, or the release byte of 104 to 116 followed by
+// the byte order (1 or 2) and the file type (1). A shorter piece of either
+// counts too, so that a file cut early is a damaged dataset, not a foreign file.
+bool beginsLikeStataDataset(const QByteArray &head)
+{
+    static const QByteArray xmlStart("<stata_dta><header><release>");
+    if (head.startsWith('<')) {
+        if (!xmlStart.startsWith(head.left(xmlStart.size())))
+            return false;
+        const QByteArray release = head.mid(xmlStart.size(), 3);
+        return QByteArray("119").startsWith(release) || QByteArray("118").startsWith(release) ||
+               QByteArray("117").startsWith(release);
+    }
+    if (head.isEmpty())
+        return true;
+    const auto release = quint8(head.at(0));
+    if (release < 104 || release > 116)
+        return false;
+    if (head.size() > 1 && head.at(1) != 1 && head.at(1) != 2)
+        return false;
+    return head.size() <= 2 || head.at(2) == 1;
+}
+
+// One import: the device ReadStat reads through and what it delivers.
+class Import
+{
+public:
+    explicit Import(QIODevice &device)
+        : m_device(device)
+        , m_size(device.size())
+    {}
+
+    StataDatasetReader::Result run();
+    QList<Variable> &variables() { return m_variables; }
+
+private:
+    static int open(const char *, void *) { return 0; }
+    static int close(void *) { return 0; }
+    static readstat_off_t seek(readstat_off_t offset, readstat_io_flags_t whence, void *import);
+    static ssize_t read(void *buffer, size_t size, void *import);
+    static readstat_error_t update(long, readstat_progress_handler, void *, void *)
+    {
+        return READSTAT_OK;
+    }
+    static int onMetadata(readstat_metadata_t *metadata, void *import);
+    static int onVariable(int, readstat_variable_t *variable, const char *setName, void *import);
+    static int onValueLabel(const char *setName, readstat_value_t value, const char *label,
+                            void *import);
+
+    StataDatasetReader::Result resultOf(readstat_error_t error) const;
+    bool copyFromDevice(char *buffer, qint64 size);
+    bool readDevice(qint64 position, char *buffer, qint64 size);
+    bool endsWithClosingTag();
+    QString text(const char *bytes);
+    void attachPendingLabels();
+    static quint8 varType(const readstat_variable_t *variable);
+    QString valueText(readstat_value_t value);
+    QString integerText(qint32 value);
+
+    QIODevice &m_device;
+    const qint64 m_size;
+    // ReadStat's view of the file position; it may seek past the end, as
+    // with a file descriptor, and then reads nothing.
+    qint64 m_position = 0;
+    bool m_deviceFailed = false;
+    bool m_endsEarly = false;
+    static constexpr qint64 blockSize = 64 * 1024;
+    QByteArray m_block;
+    qint64 m_blockStart = 0;
+    int m_release = 0;
+    QStringDecoder m_windows1252{"windows-1252"};
+    QList<Variable> m_variables;
+    // Variables by the name of the value-label set they use.
+    QHash<QByteArray, QList<int>> m_usersBySetName;
+    qint64 m_modalityCount = 0;
+    bool m_tooManyLabels = false;
+    // The set whose labels ReadStat is delivering: its name, its variables
+    // and its labels so far (value and label texts).
+    QByteArray m_pendingSetName;
+    QList<int> m_pendingUsers;
+    QList<QPair<QString, QString>> m_pendingLabels;
+    QHash<qint32, QString> m_integerTexts;
+};
+
+StataDatasetReader::Result Import::run()
+{
+    m_device.seek(0);
+    if (!beginsLikeStataDataset(m_device.peek(32)))
+        return StataDatasetReader::NotReadable;
+
+    readstat_parser_t *parser = readstat_parser_init();
+    readstat_set_open_handler(parser, &Import::open);
+    readstat_set_close_handler(parser, &Import::close);
+    readstat_set_seek_handler(parser, &Import::seek);
+    readstat_set_read_handler(parser, &Import::read);
+    readstat_set_update_handler(parser, &Import::update);
+    readstat_set_io_ctx(parser, this);
+    readstat_set_metadata_handler(parser, &Import::onMetadata);
+    readstat_set_variable_handler(parser, &Import::onVariable);
+    readstat_set_value_label_handler(parser, &Import::onValueLabel);
+    // Texts arrive as the file holds them and are decoded here: ReadStat's own
+    // conversion refuses a whole file for one byte that Windows-1252 leaves
+    // undefined, which older files from other systems do hold. Without a value
+    // handler ReadStat skips the observations instead of reading them.
+    readstat_set_handler_character_encoding(parser, nullptr);
+    const readstat_error_t error = readstat_parse_dta(parser, "", this);
+    readstat_parser_free(parser);
+    attachPendingLabels();
+    const StataDatasetReader::Result result = resultOf(error);
+    // ReadStat stops after the last value-label table; a file cut in the
+    // closing tags after it is still cut.
+    if (result == StataDatasetReader::Success && m_release >= firstXmlRelease &&
+        !endsWithClosingTag())
+        return StataDatasetReader::NotComplete;
+    return result;
+}
+
+bool Import::endsWithClosingTag()
+{
+    static const QByteArray closingTag("</stata_dta>");
+    return m_size >= closingTag.size() && m_device.seek(m_size - closingTag.size()) &&
+           m_device.read(closingTag.size()) == closingTag;
+}
+
+StataDatasetReader::Result Import::resultOf(readstat_error_t error) const
+{
+    if (m_deviceFailed)
+        return StataDatasetReader::CannotOpen;
+    if (m_tooManyLabels)
+        return StataDatasetReader::TooManyLabels;
+    switch (error) {
+    case READSTAT_OK:
+        return m_endsEarly ? StataDatasetReader::NotComplete : StataDatasetReader::Success;
+    case READSTAT_ERROR_OPEN:
+        return StataDatasetReader::CannotOpen;
+    case READSTAT_ERROR_UNSUPPORTED_FILE_FORMAT_VERSION:
+    case READSTAT_ERROR_UNSUPPORTED_COMPRESSION:
+    case READSTAT_ERROR_UNSUPPORTED_CHARSET:
+        return StataDatasetReader::NotReadable;
     default:
-        return type;
+        // It began as a dataset; whatever went wrong after that is damage.
+        return StataDatasetReader::NotComplete;
     }
 }
 
-// The text of a fixed-width field, up to its first NUL.
-QByteArray fieldBytes(const QByteArray &bytes, qsizetype offset, int width)
+readstat_off_t Import::seek(readstat_off_t offset, readstat_io_flags_t whence, void *import)
 {
-    const char *start = bytes.constData() + offset;
-    return QByteArray(start, qsizetype(qstrnlen(start, uint(width))));
+    auto *self = static_cast<Import *>(import);
+    qint64 base = 0;
+    if (whence == READSTAT_SEEK_CUR)
+        base = self->m_position;
+    else if (whence == READSTAT_SEEK_END)
+        base = self->m_size;
+    if (offset < 0 ? offset < -base : offset > std::numeric_limits<qint64>::max() - base)
+        return -1;
+    self->m_position = base + offset;
+    return self->m_position;
 }
 
-QString fieldText(const QByteArray &bytes, qsizetype offset, int width)
+// Datasets before release 117 have no closing mark: their value-label tables
+// run to the end of the file, and ReadStat takes an empty read of the next
+// table's length there for the end of the tables. Every other read
+// that the file cannot fill marks it as cut short.
+ssize_t Import::read(void *buffer, size_t size, void *import)
 {
-    return QString::fromLatin1(fieldBytes(bytes, offset, width));
+    auto *self = static_cast<Import *>(import);
+    const qint64 left = self->m_size - self->m_position;
+    const qint64 wanted = qMin(qint64(qMin<size_t>(size, SSIZE_MAX)), qMax<qint64>(left, 0));
+    const bool endOfTables =
+        left == 0 && size == tableLengthSize(self->m_release) && self->m_release < firstXmlRelease;
+    if (wanted < qint64(size) && !endOfTables)
+        self->m_endsEarly = true;
+    if (wanted == 0)
+        return 0;
+    if (!self->copyFromDevice(static_cast<char *>(buffer), wanted)) {
+        self->m_deviceFailed = true;
+        return -1;
+    }
+    self->m_position += wanted;
+    return ssize_t(wanted);
+}
+
+// ReadStat reads a few bytes at a time and skips padding by seeking, so the
+// file is read in blocks of its own: a seek within a block costs nothing,
+// and the observations, which ReadStat seeks over, are never read.
+bool Import::copyFromDevice(char *buffer, qint64 size)
+{
+    const qint64 blockEnd = m_blockStart + m_block.size();
+    if (m_position < m_blockStart || m_position + size > blockEnd) {
+        if (size > blockSize)
+            return readDevice(m_position, buffer, size);
+        m_block.resize(qMin<qint64>(blockSize, m_size - m_position));
+        m_blockStart = m_position;
+        if (!readDevice(m_position, m_block.data(), m_block.size())) {
+            m_block.clear();
+            return false;
+        }
+    }
+    std::memcpy(buffer, m_block.constData() + (m_position - m_blockStart), size_t(size));
+    return true;
+}
+
+// A device that fails to deliver bytes the file has gives a read error, not a
+// damaged dataset.
+bool Import::readDevice(qint64 position, char *buffer, qint64 size)
+{
+    return (m_device.pos() == position || m_device.seek(position)) &&
+           m_device.read(buffer, size) == size;
+}
+
+int Import::onMetadata(readstat_metadata_t *metadata, void *import)
+{
+    auto *self = static_cast<Import *>(import);
+    self->m_release = readstat_get_file_format_version(metadata);
+    // ReadStat has already allocated as much per variable itself.
+    self->m_variables.reserve(qBound(0, readstat_get_var_count(metadata), 1 << 16));
+    return READSTAT_HANDLER_OK;
+}
+
+int Import::onVariable(int, readstat_variable_t *variable, const char *setName, void *import)
+{
+    auto *self = static_cast<Import *>(import);
+    // A variable without value labels has no set name; an empty one must not
+    // match a set that a damaged file calls "".
+    if (setName && *setName)
+        self->m_usersBySetName[setNameBytes(setName, self->m_release).toByteArray()].append(
+            int(self->m_variables.size()));
+    self->m_variables.append(Variable(self->text(readstat_variable_get_name(variable)),
+                                      self->text(readstat_variable_get_label(variable)),
+                                      varType(variable)));
+    return READSTAT_HANDLER_OK;
+}
+
+// ReadStat delivers the labels of one set after another, so a set's labels
+// are gathered and attached to its variables in one go when the next set
+// begins: each variable's list is then allocated once.
+int Import::onValueLabel(const char *setName, readstat_value_t value, const char *label,
+                         void *import)
+{
+    auto *self = static_cast<Import *>(import);
+    const QByteArrayView name = setNameBytes(setName, self->m_release);
+    if (name != self->m_pendingSetName) {
+        self->attachPendingLabels();
+        self->m_pendingSetName = name.toByteArray();
+        self->m_pendingUsers = self->m_usersBySetName.value(self->m_pendingSetName);
+    }
+    if (self->m_pendingUsers.isEmpty())
+        return READSTAT_HANDLER_OK;
+    self->m_modalityCount += self->m_pendingUsers.size();
+    if (self->m_modalityCount > StataDatasetReader::maximumModalities) {
+        self->m_tooManyLabels = true;
+        return READSTAT_HANDLER_ABORT;
+    }
+    self->m_pendingLabels.append({self->valueText(value), self->text(label)});
+    return READSTAT_HANDLER_OK;
+}
+
+void Import::attachPendingLabels()
+{
+    for (int index : std::as_const(m_pendingUsers)) {
+        Variable &variable = m_variables[index];
+        QList<Modality> modalities = variable.modalities();
+        modalities.reserve(modalities.size() + m_pendingLabels.size());
+        for (const auto &label : std::as_const(m_pendingLabels))
+            modalities.append(
+                Modality(label.first, label.second, variable.name(), variable.label()));
+        variable.setModalities(modalities);
+    }
+    m_pendingLabels.clear();
+}
+
+QString Import::text(const char *bytes)
+{
+    if (!bytes)
+        return QString();
+    const QByteArrayView view(bytes, qstrlen(bytes));
+    if (m_release >= firstUtf8Release)
+        return QString::fromUtf8(view);
+    if (!m_windows1252.isValid())
+        return QString::fromLatin1(view);
+    return m_windows1252.decode(view);
+}
+
+// The storage-type codes documents keep, those of release 114: 251 byte,
+// 252 int, 253 long, 254 float, 255 double, N for a string of N bytes up to
+// 244, and 0, as for a variable typed in by hand, for longer strings and strL.
+quint8 Import::varType(const readstat_variable_t *variable)
+{
+    switch (readstat_variable_get_type(variable)) {
+    case READSTAT_TYPE_INT8:
+        return 251;
+    case READSTAT_TYPE_INT16:
+        return 252;
+    case READSTAT_TYPE_INT32:
+        return 253;
+    case READSTAT_TYPE_FLOAT:
+        return 254;
+    case READSTAT_TYPE_DOUBLE:
+        return 255;
+    case READSTAT_TYPE_STRING: {
+        // ReadStat counts a string's room for its terminating NUL; strL has none.
+        const size_t width = readstat_variable_get_storage_width(variable);
+        return width >= 2 && width <= 245 ? quint8(width - 1) : 0;
+    }
+    case READSTAT_TYPE_STRING_REF:
+        break;
+    }
+    return 0;
+}
+
+// Labelled values as Stata writes them in a condition: integers in decimal,
+// the extended missing values as ".a" to ".z". The same few codes recur in
+// set after set, so their texts are made once and shared.
+QString Import::valueText(readstat_value_t value)
+{
+    if (readstat_value_is_tagged_missing(value))
+        return QStringLiteral(".") + QLatin1Char(readstat_value_tag(value));
+    if (readstat_value_is_system_missing(value))
+        return QStringLiteral(".");
+    switch (readstat_value_type(value)) {
+    case READSTAT_TYPE_INT8:
+        return integerText(readstat_int8_value(value));
+    case READSTAT_TYPE_INT16:
+        return integerText(readstat_int16_value(value));
+    case READSTAT_TYPE_INT32:
+        return integerText(readstat_int32_value(value));
+    default:
+        return QString::number(readstat_double_value(value), 'g', 17);
+    }
+}
+
+QString Import::integerText(qint32 value)
+{
+    constexpr qsizetype sharedTexts = 4096;
+    auto shared = m_integerTexts.constFind(value);
+    if (shared != m_integerTexts.constEnd())
+        return *shared;
+    const QString text = QString::number(value);
+    if (m_integerTexts.size() < sharedTexts)
+        m_integerTexts.insert(value, text);
+    return text;
 }
 
 } // namespace
 
-StataDatasetReader::StataDatasetReader(QIODevice &device)
-    : m_device(device)
-{}
-
 StataDatasetReader::Result StataDatasetReader::read(QIODevice &device, QList<Variable> &variables)
 {
-    if (!device.isOpen() || !device.isReadable() || device.isSequential() || !device.seek(0))
+    if (!device.isOpen() || !device.isReadable() || device.isSequential())
         return CannotOpen;
-    StataDatasetReader reader(device);
-    const Result result = reader.readAll();
-    if (result == Success)
-        variables.append(reader.m_variables);
+    Import import(device);
+    const Result result = import.run();
+    if (result == Success && variables.isEmpty())
+        variables = std::move(import.variables());
+    else if (result == Success)
+        variables.append(import.variables());
     return result;
 }
 
@@ -85,8 +405,8 @@ QString StataDatasetReader::message(Result result)
     switch (result) {
     case CannotOpen:
         return tr("Cannot read the file");
-    case NotFormat114:
-        return tr("Not format-114 dataset.");
+    case NotReadable:
+        return tr("The file is not a Stata dataset Quorin can read.");
     case NotComplete:
         return tr("The file is not a complete Stata dataset.");
     case TooManyLabels:
@@ -99,198 +419,11 @@ QString StataDatasetReader::message(Result result)
     return QString();
 }
 
-StataDatasetReader::Result StataDatasetReader::readAll()
-{
-    m_size = m_device.size();
-    Result result = readHeader();
-    if (result == Success && (!readDescriptors() || !skipExpansionFields() || !skipObservations()))
-        result = NotComplete;
-    if (result == Success)
-        result = readValueLabelTables();
-    // The device failed to deliver bytes the file has: a read error, not a
-    // damaged dataset.
-    return m_deviceFailed ? CannotOpen : result;
-}
-
-StataDatasetReader::Result StataDatasetReader::readHeader()
-{
-    QByteArray header;
-    if (!readExactly(qMin(headerSize, remaining()), header) || header.isEmpty())
-        return NotComplete;
-    if (quint8(header.at(0)) != release114)
-        return NotFormat114;
-    if (header.size() < headerSize)
-        return NotComplete;
-    const quint8 byteOrder = quint8(header.at(1));
-    if (byteOrder != byteOrderHilo && byteOrder != byteOrderLohi)
-        return NotComplete;
-    m_bigEndian = byteOrder == byteOrderHilo;
-    m_variableCount = int16At(header, 4);
-    m_observationCount = int32At(header, 6);
-    if (m_variableCount < 0 || m_observationCount < 0)
-        return NotComplete;
-    return Success;
-}
-
-bool StataDatasetReader::readDescriptors()
-{
-    const qint64 count = m_variableCount;
-    QByteArray bytes;
-    if (!readExactly(descriptorBytesPerVariable * count + 2, bytes))
-        return false;
-    const qsizetype namesAt = count;
-    const qsizetype setNamesAt =
-        namesAt + nameFieldWidth * count + 2 * (count + 1) + formatFieldWidth * count;
-    const qsizetype labelsAt = setNamesAt + nameFieldWidth * count;
-
-    m_variables.reserve(count);
-    for (int i = 0; i < count; ++i) {
-        const quint8 type = quint8(bytes.at(i));
-        // An unknown type has no known width, so the observations could not
-        // be skipped and everything after them would be misread.
-        if (!isValidStorageType(type))
-            return false;
-        m_observationWidth += storageWidth(type);
-        m_variables.append(
-            Variable(fieldText(bytes, namesAt + nameFieldWidth * i, nameFieldWidth),
-                     fieldText(bytes, labelsAt + labelFieldWidth * i, labelFieldWidth), type));
-        const QByteArray setName =
-            fieldBytes(bytes, setNamesAt + nameFieldWidth * i, nameFieldWidth);
-        // Stata names are never empty; an empty name means "no value labels"
-        // and must not match a table that a corrupt file calls "".
-        if (!setName.isEmpty())
-            m_variablesBySetName[setName].append(i);
-    }
-    return true;
-}
-
-bool StataDatasetReader::skipExpansionFields()
-{
-    // Records of type, length and contents, up to and including one of type 0.
-    // A file that ends before that record is cut short.
-    while (true) {
-        QByteArray record;
-        if (!readExactly(expansionRecordHeaderSize, record))
-            return false;
-        const qint32 length = int32At(record, 1);
-        if (!skip(length))
-            return false;
-        if (record.at(0) == 0)
-            return true;
-    }
-}
-
-bool StataDatasetReader::skipObservations()
-{
-    return skip(qint64(m_observationCount) * m_observationWidth);
-}
-
-StataDatasetReader::Result StataDatasetReader::readValueLabelTables()
-{
-    while (remaining() > 0) {
-        const Result result = readValueLabelTable();
-        if (result != Success)
-            return result;
-    }
-    return Success;
-}
-
-StataDatasetReader::Result StataDatasetReader::readValueLabelTable()
-{
-    QByteArray header;
-    if (!readExactly(tableHeaderSize, header))
-        return NotComplete;
-    const QByteArray setName = fieldBytes(header, 4, nameFieldWidth);
-    const qint32 entryCount = int32At(header, 40);
-    const qint32 textLength = int32At(header, 44);
-    if (entryCount < 0 || textLength < 0)
-        return NotComplete;
-    // Offsets and values, then the text area.
-    const qint64 bodySize = 8 * qint64(entryCount) + textLength;
-    const QList<int> users = m_variablesBySetName.value(setName);
-    if (users.isEmpty())
-        return skip(bodySize) ? Success : NotComplete;
-
-    QByteArray body;
-    if (!readExactly(bodySize, body))
-        return NotComplete;
-    m_modalityCount += qint64(entryCount) * users.size();
-    if (m_modalityCount > maximumModalities)
-        return TooManyLabels;
-
-    QList<qint32> values;
-    values.reserve(entryCount);
-    const qsizetype valuesAt = 4 * qsizetype(entryCount);
-    for (qint32 j = 0; j < entryCount; ++j)
-        values.append(int32At(body, valuesAt + 4 * j));
-
-    // The labels stand in the text area in entry order, each ended by a NUL;
-    // an empty label is a lone NUL and keeps the following ones in place.
-    // Fewer labels than entries would pair labels with the wrong values.
-    QList<QString> labels;
-    labels.reserve(entryCount);
-    const char *text = body.constData() + 8 * qsizetype(entryCount);
-    const char *const end = text + textLength;
-    for (qint32 j = 0; j < entryCount; ++j) {
-        const auto *nul = static_cast<const char *>(std::memchr(text, 0, size_t(end - text)));
-        if (!nul)
-            return NotComplete;
-        labels.append(QString::fromLatin1(text, nul - text));
-        text = nul + 1;
-    }
-
-    for (int i : users) {
-        Variable &variable = m_variables[i];
-        QList<Modality> modalities = variable.modalities();
-        modalities.reserve(modalities.size() + entryCount);
-        for (qint32 j = 0; j < entryCount; ++j)
-            modalities.append(Modality(QString::number(values.at(j)), labels.at(j), variable.name(),
-                                       variable.label()));
-        variable.setModalities(modalities);
-    }
-    return Success;
-}
-
-qint64 StataDatasetReader::remaining() const
-{
-    return m_size - m_device.pos();
-}
-
-// Every read is checked against what is left of the file before its buffer
-// is allocated, so no count in the file can make us allocate more than it holds.
-bool StataDatasetReader::readExactly(qint64 size, QByteArray &bytes)
-{
-    if (size < 0 || size > remaining())
-        return false;
-    bytes = m_device.read(size);
-    m_deviceFailed = bytes.size() != size;
-    return !m_deviceFailed;
-}
-
-bool StataDatasetReader::skip(qint64 size)
-{
-    if (size < 0 || size > remaining())
-        return false;
-    m_deviceFailed = !m_device.seek(m_device.pos() + size);
-    return !m_deviceFailed;
-}
-
-qint32 StataDatasetReader::int32At(const QByteArray &bytes, qsizetype offset) const
-{
-    const char *at = bytes.constData() + offset;
-    return m_bigEndian ? qFromBigEndian<qint32>(at) : qFromLittleEndian<qint32>(at);
-}
-
-qint16 StataDatasetReader::int16At(const QByteArray &bytes, qsizetype offset) const
-{
-    const char *at = bytes.constData() + offset;
-    return m_bigEndian ? qFromBigEndian<qint16>(at) : qFromLittleEndian<qint16>(at);
-}
-
 StataDatasetReader::Result readStataDataset(QList<Variable> &variables, const QString &fileName)
 {
     QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // The reader reads in blocks of its own.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return StataDatasetReader::CannotOpen;
     return StataDatasetReader::read(file, variables);
 }

@@ -2,23 +2,20 @@
 
 #include "model/Variable.h"
 
-#include <QByteArray>
 #include <QCoreApplication>
-#include <QHash>
 #include <QList>
 #include <QString>
 
 class QIODevice;
 
-// Reads the variables of a release-114 Stata dataset (Stata 10 to 12): names,
-// labels, storage types and the value labels as modalities. The observations
-// are skipped with one seek, so a large dataset costs no more than a small one.
+// Reads the variables of a Stata dataset of any release from 104 (Stata 1) to
+// 119 (Stata 15 and later): names, labels, storage types and the value labels
+// as modalities. ReadStat does the parsing; the observations are never read,
+// so a large dataset costs no more than a small one.
 //
-// Datasets come from colleagues, archives and e-mail, so every count in the
-// file is checked against what is left of it before anything is read or
-// allocated. A file that is cut short or whose counts cannot be true is
-// refused as a whole: a statistician must not build tables on a silently
-// shortened list of value labels.
+// Datasets come from colleagues, archives and e-mail, so a file that is cut
+// short or whose structure cannot be true is refused as a whole: a
+// statistician must not build tables on a silently shortened list of labels.
 class StataDatasetReader
 {
     Q_DECLARE_TR_FUNCTIONS(StataDatasetReader)
@@ -27,9 +24,9 @@ public:
     // The first three keep the numbers callers have always known.
     enum Result {
         CannotOpen = 0,    // the file cannot be opened or read
-        NotFormat114 = 1,  // the release byte is not 114
+        NotReadable = 1,   // not a Stata dataset, or one of a kind ReadStat cannot read
         Success = 2,       // the variables were read
-        NotComplete = 3,   // cut short, corrupt counts or an unreadable structure
+        NotComplete = 3,   // a Stata dataset, but cut short or damaged
         TooManyLabels = 4, // more modalities than Quorin imports at once
     };
 
@@ -45,37 +42,6 @@ public:
 
     // The text to show the user for a result other than Success.
     static QString message(Result result);
-
-private:
-    explicit StataDatasetReader(QIODevice &device);
-
-    Result readAll();
-    Result readHeader();
-    bool readDescriptors();
-    bool skipExpansionFields();
-    bool skipObservations();
-    Result readValueLabelTables();
-    Result readValueLabelTable();
-    void attachModalities(const QByteArray &setName, const QList<qint32> &values,
-                          const QList<QString> &labels);
-
-    qint64 remaining() const;
-    bool readExactly(qint64 size, QByteArray &bytes);
-    bool skip(qint64 size);
-    qint32 int32At(const QByteArray &bytes, qsizetype offset) const;
-    qint16 int16At(const QByteArray &bytes, qsizetype offset) const;
-
-    QIODevice &m_device;
-    qint64 m_size = 0;
-    bool m_deviceFailed = false;
-    bool m_bigEndian = false;
-    qint16 m_variableCount = 0;
-    qint32 m_observationCount = 0;
-    qint64 m_observationWidth = 0;
-    qint64 m_modalityCount = 0;
-    QList<Variable> m_variables;
-    // Variables by the name of the value-label set they use.
-    QHash<QByteArray, QList<int>> m_variablesBySetName;
 };
 
 // Reads the variables of the dataset in fileName and appends them to

@@ -1,5 +1,5 @@
-#include "DtaWriter.h"
 #include "ModalAnswerer.h"
+#include "ReadStatDtaWriter.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "panel/VariablesWidget.h"
@@ -15,25 +15,25 @@
 
 namespace {
 
-using Set = DtaWriter::ValueLabelSet;
+using Type = ReadStatDtaWriter::Type;
 
-DtaWriter surveyWriter()
+ReadStatDtaWriter surveyWriter(int release = 118)
 {
-    DtaWriter writer;
-    writer.addVariable(QStringLiteral("sesso"), QStringLiteral("Sesso"), DtaWriter::Byte,
+    ReadStatDtaWriter writer(release);
+    writer.addVariable(QStringLiteral("sesso"), QStringLiteral("Sesso"), Type::Byte, 0,
                        QStringLiteral("sex"));
-    writer.addVariable(QStringLiteral("citta"), QStringLiteral("Città"), 20);
-    writer.addVariable(QStringLiteral("q1"), QStringLiteral("Soddisfatto?"), DtaWriter::Int,
+    writer.addVariable(QStringLiteral("citta"), QStringLiteral("Città"), Type::String, 20);
+    writer.addVariable(QStringLiteral("q1"), QStringLiteral("Soddisfatto?"), Type::Int, 0,
                        QStringLiteral("yesno"));
-    writer.addVariable(QStringLiteral("q2"), QStringLiteral("Consiglierebbe?"), DtaWriter::Int,
+    writer.addVariable(QStringLiteral("q2"), QStringLiteral("Consiglierebbe?"), Type::Int, 0,
                        QStringLiteral("yesno"));
     writer.addObservation({1, QStringLiteral("Roma"), 1, -9});
-    writer.addValueLabelSet(Set{QStringLiteral("sex"),
-                                {{1, QStringLiteral("Maschio")}, {2, QStringLiteral("Femmina")}}});
-    writer.addValueLabelSet(Set{QStringLiteral("yesno"),
-                                {{-9, QStringLiteral("Non risponde")},
-                                 {1, QStringLiteral("Sì")},
-                                 {2, QStringLiteral("No")}}});
+    writer.addValueLabelSet(
+        {QStringLiteral("sex"), {{1, QStringLiteral("Maschio")}, {2, QStringLiteral("Femmina")}}});
+    writer.addValueLabelSet({QStringLiteral("yesno"),
+                             {{-9, QStringLiteral("Non risponde")},
+                              {1, QStringLiteral("Sì")},
+                              {2, QStringLiteral("No")}}});
     return writer;
 }
 
@@ -66,6 +66,9 @@ const QStringList surveyDescription = {
     QStringLiteral("    1 = Sì"),
     QStringLiteral("    2 = No"),
 };
+
+const QString notReadable = QStringLiteral("The file is not a Stata dataset Quorin can read.");
+const QString notComplete = QStringLiteral("The file is not a complete Stata dataset.");
 
 // What a warning box showed, captured while it was open.
 struct ShownBox
@@ -131,6 +134,7 @@ class DatasetImportTest : public QObject
 private slots:
     void init();
     void cleanup();
+    void loadActionImportsTheChosenDataset_data();
     void loadActionImportsTheChosenDataset();
     void importedModalitiesShowWhenAVariableIsSelected();
     void cancelledDialogChangesNothing();
@@ -195,8 +199,17 @@ void DatasetImportTest::prepareWindowWithHandMadeContent()
                                        QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
 }
 
+void DatasetImportTest::loadActionImportsTheChosenDataset_data()
+{
+    QTest::addColumn<int>("release");
+    for (int release : {113, 114, 115, 117, 118, 119})
+        QTest::addRow("%d", release) << release;
+}
+
 void DatasetImportTest::loadActionImportsTheChosenDataset()
 {
+    QFETCH(int, release);
+    QVERIFY(surveyWriter(release).writeFile(m_survey));
     prepareWindowWithHandMadeContent();
     ModalAnswerer answerer;
     QString caption, directory;
@@ -269,24 +282,16 @@ void DatasetImportTest::refusedDatasetsLeaveThePanelUnchanged_data()
     QTest::addColumn<QByteArray>("bytes"); // null: no file at all
     QTest::addColumn<QString>("message");
 
-    DtaWriter release113 = surveyWriter();
-    release113.setRelease(113);
-    DtaWriter release115 = surveyWriter();
-    release115.setRelease(115);
-    DtaWriter::Sections at;
-    const QByteArray whole = surveyWriter().toByteArray(&at);
+    const QByteArray whole = surveyWriter().toByteArray();
+    QByteArray release120 = whole;
+    release120.replace("<release>118", "<release>120");
 
-    QTest::newRow("release 113") << release113.toByteArray()
-                                 << QStringLiteral("Not format-114 dataset.");
-    QTest::newRow("release 115") << release115.toByteArray()
-                                 << QStringLiteral("Not format-114 dataset.");
+    QTest::newRow("not a dataset") << QByteArray("sesso;citta\n1;Roma\n") << notReadable;
+    QTest::newRow("release 120") << release120 << notReadable;
     QTest::newRow("missing file") << QByteArray() << QStringLiteral("Cannot read the file");
     QTest::newRow("cut in the value labels")
-        << whole.left(at.valueLabelTables.at(1) + 30)
-        << QStringLiteral("The file is not a complete Stata dataset.");
-    QTest::newRow("cut in the variable names")
-        << whole.left(at.descriptors + 40)
-        << QStringLiteral("The file is not a complete Stata dataset.");
+        << whole.left(whole.indexOf("Non risponde")) << notComplete;
+    QTest::newRow("cut in the variable names") << whole.left(whole.indexOf("q2")) << notComplete;
 }
 
 void DatasetImportTest::refusedDatasetsLeaveThePanelUnchanged()
@@ -370,14 +375,15 @@ void DatasetImportTest::startWithAnotherNumberOfArgumentsImportsNothing()
 
 void DatasetImportTest::startWithAnUnreadableDatasetWarnsAndOpens()
 {
-    DtaWriter release113 = surveyWriter();
-    release113.setRelease(113);
-    QVERIFY(release113.writeFile(QStringLiteral("old.dta")));
+    QFile notes(QStringLiteral("notes.dta"));
+    QVERIFY(notes.open(QIODevice::WriteOnly));
+    notes.write("Not a dataset at all.\n");
+    notes.close();
     ModalAnswerer answerer;
     ShownBox shown;
     answerWarning(answerer, shown);
-    MainWindow window({QStringLiteral("quorin"), QStringLiteral("old.dta")});
-    QCOMPARE(shown.text, QStringLiteral("Not format-114 dataset."));
+    MainWindow window({QStringLiteral("quorin"), QStringLiteral("notes.dta")});
+    QCOMPARE(shown.text, notReadable);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(panel(window)->variables().isEmpty());

@@ -4,6 +4,7 @@
 // figures this test computes from the survey's observations itself.
 
 #include "DtaObservations.h"
+#include "DtaReleaseCopy.h"
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
 #include "ModalAnswerer.h"
@@ -183,6 +184,7 @@ private slots:
     void cleanup();
 
     void exampleOpensWithItsTableAndData();
+    void runFillsTableWithSurveyFigures_data();
     void runFillsTableWithSurveyFigures();
     void savedAndReopenedExampleGivesSameOutput();
 
@@ -318,8 +320,23 @@ void ExampleTableTest::exampleOpensWithItsTableAndData()
         QVERIFY(index.row() >= 2);
 }
 
+void ExampleTableTest::runFillsTableWithSurveyFigures_data()
+{
+    QTest::addColumn<int>("release");
+    QTest::newRow("the committed release-114 survey") << 0;
+    QTest::newRow("a release-118 copy") << 118;
+}
+
 void ExampleTableTest::runFillsTableWithSurveyFigures()
 {
+    QFETCH(int, release);
+    if (release) {
+        QString error;
+        QVERIFY(QFile::remove(exampleDataset));
+        QVERIFY2(DtaReleaseCopy::write(sourceExamples + QStringLiteral("/survey.dta"),
+                                       exampleDataset, release, &error),
+                 qPrintable(error));
+    }
     MainWindow window;
     openDocument(window, exampleDocument);
     chooseStandinAsStata(window);

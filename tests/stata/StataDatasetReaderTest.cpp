@@ -1,9 +1,11 @@
 #include "stata/StataDatasetReader.h"
 
 #include "DtaWriter.h"
+#include "ReadStatDtaWriter.h"
 
 #include <QBuffer>
 #include <QLocale>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QtEndian>
@@ -12,7 +14,8 @@
 
 namespace {
 
-using Set = DtaWriter::ValueLabelSet;
+using Type = ReadStatDtaWriter::Type;
+using Result = StataDatasetReader::Result;
 
 // One line per variable and one per modality, so that a whole import can be
 // compared at once and a difference shows where it is.
@@ -31,96 +34,39 @@ QStringList describe(const QList<Variable> &variables)
     return lines;
 }
 
-StataDatasetReader::Result readBytes(const QByteArray &bytes, QList<Variable> &variables)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    return StataDatasetReader::read(buffer, variables);
-}
-
-// A small survey: labelled and unlabelled variables, a shared set, an unused
-// set, strings, observations, an expansion field and two byte orders.
-DtaWriter surveyWriter(DtaWriter::ByteOrder byteOrder = DtaWriter::LittleEndian)
-{
-    DtaWriter writer;
-    writer.setByteOrder(byteOrder);
-    writer.setDataLabel(QStringLiteral("Indagine"));
-    writer.addVariable(QStringLiteral("id"), QStringLiteral("Identifier"), DtaWriter::Long);
-    writer.addVariable(QStringLiteral("sesso"), QStringLiteral("Sesso"), DtaWriter::Byte,
-                       QStringLiteral("sex"));
-    writer.addVariable(QStringLiteral("citta"), QStringLiteral("Città"), 20);
-    writer.addVariable(QStringLiteral("q1"), QStringLiteral("Soddisfatto?"), DtaWriter::Int,
-                       QStringLiteral("yesno"));
-    writer.addVariable(QStringLiteral("q2"), QStringLiteral("Consiglierebbe?"), DtaWriter::Int,
-                       QStringLiteral("yesno"));
-    writer.addVariable(QStringLiteral("reddito"), QStringLiteral("Reddito"), DtaWriter::Double);
-    writer.addExpansionField(1, QByteArray("characteristic", 14));
-    writer.addObservation({1, 1, QStringLiteral("Roma"), 1, 2, 1234.5});
-    writer.addObservation({2, 2, QStringLiteral("Città di Castello"), -9, 1, QVariant()});
-    writer.addObservation({3, QVariant(), QString(), QVariant(), QVariant(), 0.25});
-    writer.addValueLabelSet(Set{QStringLiteral("sex"),
-                                {{1, QStringLiteral("Maschio")}, {2, QStringLiteral("Femmina")}}});
-    writer.addValueLabelSet(Set{QStringLiteral("unused"), {{1, QStringLiteral("Never shown")}}});
-    writer.addValueLabelSet(Set{QStringLiteral("yesno"),
-                                {{-9, QStringLiteral("Non risponde")},
-                                 {-1, QStringLiteral("Non sa")},
-                                 {1, QStringLiteral("Sì")},
-                                 {2, QStringLiteral("No")}}});
-    return writer;
-}
-
-const QStringList &surveyDescription()
-{
-    static const QStringList lines = {
-        QStringLiteral("id | Identifier | 253"),
-        QStringLiteral("sesso | Sesso | 251"),
-        QStringLiteral("    1 = Maschio (sesso | Sesso)"),
-        QStringLiteral("    2 = Femmina (sesso | Sesso)"),
-        QStringLiteral("citta | Città | 20"),
-        QStringLiteral("q1 | Soddisfatto? | 252"),
-        QStringLiteral("    -9 = Non risponde (q1 | Soddisfatto?)"),
-        QStringLiteral("    -1 = Non sa (q1 | Soddisfatto?)"),
-        QStringLiteral("    1 = Sì (q1 | Soddisfatto?)"),
-        QStringLiteral("    2 = No (q1 | Soddisfatto?)"),
-        QStringLiteral("q2 | Consiglierebbe? | 252"),
-        QStringLiteral("    -9 = Non risponde (q2 | Consiglierebbe?)"),
-        QStringLiteral("    -1 = Non sa (q2 | Consiglierebbe?)"),
-        QStringLiteral("    1 = Sì (q2 | Consiglierebbe?)"),
-        QStringLiteral("    2 = No (q2 | Consiglierebbe?)"),
-        QStringLiteral("reddito | Reddito | 255"),
-    };
-    return lines;
-}
-
-void putInt32(QByteArray &bytes, qint64 offset, qint32 value)
-{
-    qToLittleEndian(value, bytes.data() + offset);
-}
-
-// A buffer whose reads fail from a given position on, as a disk or a network
-// share can fail in the middle of a file.
-class FailingBuffer : public QBuffer
+// Counts what the reader takes from the device, and fails from a given
+// position on, as a disk or a network share can fail in the middle of a file.
+class WatchedBuffer : public QBuffer
 {
 public:
-    FailingBuffer(const QByteArray &bytes, qint64 failAt)
+    explicit WatchedBuffer(const QByteArray &bytes, qint64 failAt = -1)
         : m_failAt(failAt)
     {
         setData(bytes);
         open(QIODevice::ReadOnly | QIODevice::Unbuffered);
     }
 
+    qint64 bytesRead = 0;
+
 protected:
     qint64 readData(char *data, qint64 maxSize) override
     {
-        if (pos() + maxSize > m_failAt)
+        if (m_failAt >= 0 && pos() + maxSize > m_failAt)
             return -1;
-        return QBuffer::readData(data, maxSize);
+        const qint64 read = QBuffer::readData(data, maxSize);
+        bytesRead += qMax<qint64>(read, 0);
+        return read;
     }
 
 private:
     qint64 m_failAt;
 };
+
+Result readBytes(const QByteArray &bytes, QList<Variable> &variables)
+{
+    WatchedBuffer buffer(bytes);
+    return StataDatasetReader::read(buffer, variables);
+}
 
 // A variable list that a failed read must leave untouched.
 QList<Variable> previousVariables()
@@ -131,6 +77,170 @@ QList<Variable> previousVariables()
     return {kept};
 }
 
+// ReadStat writes no value labels into release 104.
+constexpr int firstLabelledRelease = 105;
+
+// A survey in any release: every storage type the release has, a shared set,
+// an unused one, a set named like another but for its case, negative values,
+// an empty label and texts that only Windows-1252 or UTF-8 can hold. Releases
+// from 117 on add a 2,045-byte string and a strL.
+ReadStatDtaWriter surveyWriter(int release)
+{
+    ReadStatDtaWriter writer(release);
+    writer.setDataLabel(QStringLiteral("Indagine"));
+    writer.addVariable(QStringLiteral("id"), QStringLiteral("Identifier"), Type::Long);
+    writer.addVariable(QStringLiteral("sesso"), QStringLiteral("Sesso"), Type::Byte, 0,
+                       QStringLiteral("sex"));
+    writer.addVariable(QStringLiteral("genere"), QString(), Type::Byte, 0, QStringLiteral("Sex"));
+    writer.addVariable(QStringLiteral("citta"), QStringLiteral("Città, € 10"), Type::String, 20);
+    writer.addVariable(QStringLiteral("q1"), QStringLiteral("Soddisfatto?"), Type::Int, 0,
+                       QStringLiteral("yesno"));
+    writer.addVariable(QStringLiteral("q2"), QStringLiteral("“Consiglierebbe?”"), Type::Int, 0,
+                       QStringLiteral("yesno"));
+    writer.addVariable(QStringLiteral("peso"), QStringLiteral("Peso"), Type::Float);
+    writer.addVariable(QStringLiteral("reddito"), QStringLiteral("Reddito"), Type::Double);
+    writer.addVariable(QStringLiteral("s1"), QString(), Type::String, 1);
+    if (release >= 111)
+        writer.addVariable(QStringLiteral("s244"), QString(), Type::String, 244);
+    if (release >= 117) {
+        writer.addVariable(QStringLiteral("lungo"), QStringLiteral("Lungo"), Type::String, 2045);
+        writer.addVariable(QStringLiteral("nota"), QStringLiteral("Nota"), Type::StrL);
+    }
+    QVariantList first = {1,  1,   1,      QStringLiteral("Città"), 1,
+                          -9, 1.5, 1234.5, QStringLiteral("x")};
+    QVariantList second = {2,          2,    QVariant(), QStringLiteral("Roma"), -9, 3,
+                           QVariant(), 0.25, QString()};
+    if (release >= 111) {
+        first.append(QString(244, QLatin1Char('a')));
+        second.append(QString());
+    }
+    if (release >= 117) {
+        first << QString(2045, QLatin1Char('b')) << QStringLiteral("Una nota più lunga");
+        second << QStringLiteral("b") << QString();
+    }
+    writer.addObservation(first);
+    writer.addObservation(second);
+    if (release < firstLabelledRelease)
+        return writer;
+    writer.addValueLabelSet(
+        {QStringLiteral("sex"), {{1, QStringLiteral("Maschio")}, {2, QStringLiteral("Femmina")}}});
+    writer.addValueLabelSet({QStringLiteral("Sex"), {{1, QStringLiteral("Uomo")}}});
+    writer.addValueLabelSet({QStringLiteral("unused"), {{1, QStringLiteral("Never shown")}}});
+    writer.addValueLabelSet({QStringLiteral("yesno"),
+                             {{-9, QStringLiteral("Non risponde")},
+                              {-1, QString()},
+                              {1, QStringLiteral("Sì")},
+                              {2, QStringLiteral("No, € 0")}}});
+    return writer;
+}
+
+QStringList surveyDescription(int release)
+{
+    const QStringList yesno = {QStringLiteral("-9 = Non risponde"), QStringLiteral("-1 = "),
+                               QStringLiteral("1 = Sì"), QStringLiteral("2 = No, € 0")};
+    const auto labelled = [&yesno](const QString &name, const QString &label) {
+        QStringList lines = {QStringLiteral("%1 | %2 | 252").arg(name, label)};
+        for (const QString &entry : yesno)
+            lines.append(QStringLiteral("    %1 (%2 | %3)").arg(entry, name, label));
+        return lines;
+    };
+    QStringList lines = {QStringLiteral("id | Identifier | 253"),
+                         QStringLiteral("sesso | Sesso | 251"),
+                         QStringLiteral("    1 = Maschio (sesso | Sesso)"),
+                         QStringLiteral("    2 = Femmina (sesso | Sesso)"),
+                         QStringLiteral("genere |  | 251"),
+                         QStringLiteral("    1 = Uomo (genere | )"),
+                         QStringLiteral("citta | Città, € 10 | 20")};
+    lines << labelled(QStringLiteral("q1"), QStringLiteral("Soddisfatto?"))
+          << labelled(QStringLiteral("q2"), QStringLiteral("“Consiglierebbe?”"))
+          << QStringLiteral("peso | Peso | 254") << QStringLiteral("reddito | Reddito | 255")
+          << QStringLiteral("s1 |  | 1");
+    if (release >= 111)
+        lines << QStringLiteral("s244 |  | 244");
+    if (release >= 117)
+        lines << QStringLiteral("lungo | Lungo | 0") << QStringLiteral("nota | Nota | 0");
+    if (release < firstLabelledRelease)
+        lines.erase(std::remove_if(lines.begin(), lines.end(),
+                                   [](const QString &line) { return line.startsWith(' '); }),
+                    lines.end());
+    return lines;
+}
+
+// The old hand-built release-114 survey, in either byte order: ReadStat's
+// writer only writes the byte order of the machine it runs on.
+DtaWriter handBuiltSurvey(DtaWriter::ByteOrder order)
+{
+    DtaWriter writer;
+    writer.setByteOrder(order);
+    writer.addVariable(QStringLiteral("id"), QStringLiteral("Identifier"), DtaWriter::Long);
+    writer.addVariable(QStringLiteral("sesso"), QStringLiteral("Sesso"), DtaWriter::Byte,
+                       QStringLiteral("sex"));
+    writer.addVariable(QStringLiteral("citta"), QStringLiteral("Città"), 20);
+    writer.addVariable(QStringLiteral("q1"), QStringLiteral("Soddisfatto?"), DtaWriter::Int,
+                       QStringLiteral("yesno"));
+    writer.addExpansionField(1, QByteArray("characteristic", 14));
+    writer.addObservation({1, 1, QStringLiteral("Roma"), -9});
+    writer.addObservation({2, QVariant(), QStringLiteral("Città"), 1});
+    writer.addValueLabelSet(
+        {QStringLiteral("sex"), {{1, QStringLiteral("Maschio")}, {2, QStringLiteral("Femmina")}}});
+    writer.addValueLabelSet({QStringLiteral("yesno"),
+                             {{-9, QStringLiteral("Non risponde")}, {1, QStringLiteral("Sì")}}});
+    return writer;
+}
+
+const QStringList handBuiltDescription = {
+    QStringLiteral("id | Identifier | 253"),
+    QStringLiteral("sesso | Sesso | 251"),
+    QStringLiteral("    1 = Maschio (sesso | Sesso)"),
+    QStringLiteral("    2 = Femmina (sesso | Sesso)"),
+    QStringLiteral("citta | Città | 20"),
+    QStringLiteral("q1 | Soddisfatto? | 252"),
+    QStringLiteral("    -9 = Non risponde (q1 | Soddisfatto?)"),
+    QStringLiteral("    1 = Sì (q1 | Soddisfatto?)"),
+};
+
+// The "yesno" text area written in the opposite order, its offsets changed
+// to match: only a reader that follows the offsets still pairs each label
+// with its value.
+QByteArray withLabelTextReversed(QByteArray bytes, int release)
+{
+    const auto encoded = [release](const QString &text) {
+        return release >= 118 ? text.toUtf8() : QStringEncoder("windows-1252").encode(text);
+    };
+    const QList<QByteArray> labels = {encoded(QStringLiteral("Non risponde")), QByteArray(),
+                                      encoded(QStringLiteral("Sì")),
+                                      encoded(QStringLiteral("No, € 0"))};
+    QByteArray text, reversed;
+    for (const QByteArray &label : labels)
+        text += label + '\0';
+    QList<qint32> offsets(labels.size());
+    for (qsizetype i = labels.size() - 1; i >= 0; --i) {
+        offsets[i] = qint32(reversed.size());
+        reversed += labels.at(i) + '\0';
+    }
+    const qsizetype textAt = bytes.indexOf(text);
+    Q_ASSERT(textAt > 0);
+    bytes.replace(textAt, text.size(), reversed);
+    // Offsets, then values, then the text area.
+    for (qsizetype i = 0; i < offsets.size(); ++i)
+        qToLittleEndian(offsets.at(i), bytes.data() + textAt - 8 * labels.size() + 4 * i);
+    return bytes;
+}
+
+QByteArray patched(QByteArray bytes, qsizetype at, const QByteArray &replacement)
+{
+    return bytes.replace(at, replacement.size(), replacement);
+}
+
+QByteArray int32Bytes(qint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToLittleEndian(value, bytes.data());
+    return bytes;
+}
+
+const QList<int> releases = {104, 105, 108, 110, 111, 113, 114, 115, 117, 118, 119};
+
 } // namespace
 
 class StataDatasetReaderTest : public QObject
@@ -138,402 +248,263 @@ class StataDatasetReaderTest : public QObject
     Q_OBJECT
 
 private slots:
-    void readsSurvey();
-    void appendsToTheGivenList();
-    void variablesWithoutLabelsHaveNoModalities();
-    void emptyLabelKeepsFollowingLabelsAligned();
-    void setNamesAreCaseSensitive();
-    void tableWithEmptyNameMatchesNoVariable();
-    void storageTypesAreKept_data();
-    void storageTypesAreKept();
-    void emptyDatasetHasNoVariables();
-    void manyObservationsAreSkipped();
-    void bigEndianReadsAsLittleEndian();
-    void otherReleasesAreRefused_data();
-    void otherReleasesAreRefused();
-    void unreadablePathIsRefused_data();
-    void unreadablePathIsRefused();
-    void fileNameFormReadsTheFile();
-    void unopenedDeviceIsRefused();
-    void failingDeviceIsRefused_data();
-    void failingDeviceIsRefused();
-    void cutAtSectionBoundaries_data();
-    void cutAtSectionBoundaries();
+    void readsEveryRelease_data();
+    void readsEveryRelease();
+    void bothByteOrdersReadAlike();
+    void labelsFollowTheirOffsets_data();
+    void labelsFollowTheirOffsets();
+    void extendedMissingValuesKeepTheirStataNames();
+    void readsTheCommittedExampleSurvey();
+    void observationsAreNeverRead_data();
+    void observationsAreNeverRead();
+    void refusedFilesLeaveTheListUnchanged_data();
+    void refusedFilesLeaveTheListUnchanged();
+    void cutAtEveryByte_data();
     void cutAtEveryByte();
-    void corruptCounts_data();
-    void corruptCounts();
-    void missingTerminatingExpansionRecord();
+    void unreadableSourcesAreRefused_data();
+    void unreadableSourcesAreRefused();
     void tooManyModalitiesAreRefused();
     void messages_data();
     void messages();
 };
 
-void StataDatasetReaderTest::readsSurvey()
-{
-    QList<Variable> variables;
-    QCOMPARE(readBytes(surveyWriter().toByteArray(), variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables), surveyDescription());
-}
-
-void StataDatasetReaderTest::appendsToTheGivenList()
-{
-    QList<Variable> variables = previousVariables();
-    QCOMPARE(readBytes(surveyWriter().toByteArray(), variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables), describe(previousVariables()) + surveyDescription());
-}
-
-void StataDatasetReaderTest::variablesWithoutLabelsHaveNoModalities()
-{
-    DtaWriter writer;
-    writer.addVariable(QStringLiteral("a"), QStringLiteral("First"), DtaWriter::Byte);
-    writer.addVariable(QStringLiteral("b"), QString(), DtaWriter::Float);
-    writer.addObservation({1, 2.5});
-    QList<Variable> variables;
-    QCOMPARE(readBytes(writer.toByteArray(), variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables),
-             QStringList({QStringLiteral("a | First | 251"), QStringLiteral("b |  | 254")}));
-}
-
-void StataDatasetReaderTest::emptyLabelKeepsFollowingLabelsAligned()
-{
-    DtaWriter writer;
-    writer.addVariable(QStringLiteral("v"), QStringLiteral("V"), DtaWriter::Byte,
-                       QStringLiteral("lbl"));
-    writer.addValueLabelSet(Set{QStringLiteral("lbl"),
-                                {{1, QStringLiteral("One")},
-                                 {2, QString()},
-                                 {3, QStringLiteral("Three")},
-                                 {4, QString()}}});
-    QList<Variable> variables;
-    QCOMPARE(readBytes(writer.toByteArray(), variables), StataDatasetReader::Success);
-    QCOMPARE(
-        describe(variables),
-        QStringList({QStringLiteral("v | V | 251"), QStringLiteral("    1 = One (v | V)"),
-                     QStringLiteral("    2 =  (v | V)"), QStringLiteral("    3 = Three (v | V)"),
-                     QStringLiteral("    4 =  (v | V)")}));
-}
-
-void StataDatasetReaderTest::setNamesAreCaseSensitive()
-{
-    DtaWriter writer;
-    writer.addVariable(QStringLiteral("lower"), QString(), DtaWriter::Byte, QStringLiteral("sex"));
-    writer.addVariable(QStringLiteral("upper"), QString(), DtaWriter::Byte, QStringLiteral("Sex"));
-    writer.addValueLabelSet(Set{QStringLiteral("Sex"), {{1, QStringLiteral("Upper")}}});
-    writer.addValueLabelSet(Set{QStringLiteral("sex"), {{1, QStringLiteral("lower")}}});
-    QList<Variable> variables;
-    QCOMPARE(readBytes(writer.toByteArray(), variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables),
-             QStringList(
-                 {QStringLiteral("lower |  | 251"), QStringLiteral("    1 = lower (lower | )"),
-                  QStringLiteral("upper |  | 251"), QStringLiteral("    1 = Upper (upper | )")}));
-}
-
-void StataDatasetReaderTest::tableWithEmptyNameMatchesNoVariable()
-{
-    DtaWriter writer;
-    writer.addVariable(QStringLiteral("plain"), QString(), DtaWriter::Byte);
-    writer.addValueLabelSet(Set{QString(), {{1, QStringLiteral("Nobody's")}}});
-    QList<Variable> variables;
-    QCOMPARE(readBytes(writer.toByteArray(), variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables), QStringList(QStringLiteral("plain |  | 251")));
-}
-
-void StataDatasetReaderTest::storageTypesAreKept_data()
-{
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QVariant>("value");
-    QTest::newRow("str1") << 1 << QVariant(QStringLiteral("x"));
-    QTest::newRow("str7") << 7 << QVariant(QStringLiteral("abc"));
-    QTest::newRow("str244") << 244 << QVariant(QStringLiteral("long text"));
-    QTest::newRow("byte") << int(DtaWriter::Byte) << QVariant(-5);
-    QTest::newRow("int") << int(DtaWriter::Int) << QVariant(300);
-    QTest::newRow("long") << int(DtaWriter::Long) << QVariant(70000);
-    QTest::newRow("float") << int(DtaWriter::Float) << QVariant(1.5);
-    QTest::newRow("double") << int(DtaWriter::Double) << QVariant(2.25);
-}
-
-// Each type is skipped with its own width in the observations, so the value
-// labels behind them are only found when every width is right.
-void StataDatasetReaderTest::storageTypesAreKept()
-{
-    QFETCH(int, type);
-    QFETCH(QVariant, value);
-    DtaWriter writer;
-    writer.addVariable(QStringLiteral("x"), QStringLiteral("X"), quint8(type));
-    writer.addVariable(QStringLiteral("after"), QString(), DtaWriter::Byte, QStringLiteral("l"));
-    for (int i = 0; i < 3; ++i)
-        writer.addObservation({value, 1});
-    writer.addValueLabelSet(Set{QStringLiteral("l"), {{1, QStringLiteral("One")}}});
-    QList<Variable> variables;
-    QCOMPARE(readBytes(writer.toByteArray(), variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables),
-             QStringList({QStringLiteral("x | X | %1").arg(type), QStringLiteral("after |  | 251"),
-                          QStringLiteral("    1 = One (after | )")}));
-}
-
-void StataDatasetReaderTest::emptyDatasetHasNoVariables()
-{
-    QList<Variable> variables;
-    QCOMPARE(readBytes(DtaWriter().toByteArray(), variables), StataDatasetReader::Success);
-    QVERIFY(variables.isEmpty());
-}
-
-void StataDatasetReaderTest::manyObservationsAreSkipped()
-{
-    DtaWriter writer = surveyWriter();
-    writer.addBlankObservations(100000);
-    DtaWriter::Sections at;
-    const QByteArray bytes = writer.toByteArray(&at);
-    QCOMPARE(at.valueLabels - at.data, qint64(100003) * (4 + 1 + 20 + 2 + 2 + 8));
-    QList<Variable> variables;
-    QCOMPARE(readBytes(bytes, variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables), surveyDescription());
-}
-
-void StataDatasetReaderTest::bigEndianReadsAsLittleEndian()
-{
-    const QByteArray hilo = surveyWriter(DtaWriter::BigEndian).toByteArray();
-    QCOMPARE(hilo.at(1), char(1));
-    QVERIFY(hilo != surveyWriter().toByteArray());
-    QList<Variable> variables;
-    QCOMPARE(readBytes(hilo, variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables), surveyDescription());
-}
-
-void StataDatasetReaderTest::otherReleasesAreRefused_data()
+void StataDatasetReaderTest::readsEveryRelease_data()
 {
     QTest::addColumn<int>("release");
-    QTest::newRow("113") << 113;
-    QTest::newRow("115") << 115;
-    QTest::newRow("117 starts with '<'") << int('<');
-    QTest::newRow("0") << 0;
+    for (int release : releases)
+        QTest::addRow("%d", release) << release;
 }
 
-void StataDatasetReaderTest::otherReleasesAreRefused()
+void StataDatasetReaderTest::readsEveryRelease()
 {
     QFETCH(int, release);
-    DtaWriter writer = surveyWriter();
-    writer.setRelease(quint8(release));
-    QList<Variable> variables = previousVariables();
-    QCOMPARE(readBytes(writer.toByteArray(), variables), StataDatasetReader::NotFormat114);
-    QCOMPARE(describe(variables), describe(previousVariables()));
-    // Even a release byte alone is enough to know.
-    QCOMPARE(readBytes(QByteArray(1, char(release)), variables), StataDatasetReader::NotFormat114);
-}
-
-void StataDatasetReaderTest::unreadablePathIsRefused_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::newRow("missing file") << QStringLiteral("no such file.dta");
-    QTest::newRow("missing directory") << QStringLiteral("nowhere/survey.dta");
-    QTest::newRow("directory") << QString();
-}
-
-void StataDatasetReaderTest::unreadablePathIsRefused()
-{
-    QFETCH(QString, name);
-    QTemporaryDir directory;
-    QList<Variable> variables = previousVariables();
-    QCOMPARE(readStataDataset(variables, directory.filePath(name)), StataDatasetReader::CannotOpen);
-    QCOMPARE(describe(variables), describe(previousVariables()));
-}
-
-void StataDatasetReaderTest::fileNameFormReadsTheFile()
-{
     QTemporaryDir directory;
     const QString fileName = directory.filePath(QStringLiteral("survey.dta"));
-    QVERIFY(surveyWriter().writeFile(fileName));
-    QList<Variable> variables;
+    QString error;
+    QVERIFY2(surveyWriter(release).writeFile(fileName, &error), qPrintable(error));
+    QList<Variable> variables = previousVariables();
     QCOMPARE(readStataDataset(variables, fileName), StataDatasetReader::Success);
-    QCOMPARE(describe(variables), surveyDescription());
+    QCOMPARE(describe(variables), describe(previousVariables()) + surveyDescription(release));
 }
 
-void StataDatasetReaderTest::unopenedDeviceIsRefused()
+void StataDatasetReaderTest::bothByteOrdersReadAlike()
 {
-    QBuffer buffer;
-    buffer.setData(surveyWriter().toByteArray());
+    const QByteArray hilo = handBuiltSurvey(DtaWriter::BigEndian).toByteArray();
+    QCOMPARE(hilo.at(1), char(1));
+    for (const QByteArray &bytes : {hilo, handBuiltSurvey(DtaWriter::LittleEndian).toByteArray()}) {
+        QList<Variable> variables;
+        QCOMPARE(readBytes(bytes, variables), StataDatasetReader::Success);
+        QCOMPARE(describe(variables), handBuiltDescription);
+    }
+}
+
+void StataDatasetReaderTest::labelsFollowTheirOffsets_data()
+{
+    QTest::addColumn<int>("release");
+    QTest::newRow("114") << 114;
+    QTest::newRow("118") << 118;
+}
+
+void StataDatasetReaderTest::labelsFollowTheirOffsets()
+{
+    QFETCH(int, release);
+    const QByteArray written = surveyWriter(release).toByteArray();
+    const QByteArray reversed = withLabelTextReversed(written, release);
+    QVERIFY(reversed != written);
     QList<Variable> variables;
-    QCOMPARE(StataDatasetReader::read(buffer, variables), StataDatasetReader::CannotOpen);
-    QVERIFY(variables.isEmpty());
+    QCOMPARE(readBytes(reversed, variables), StataDatasetReader::Success);
+    QCOMPARE(describe(variables), surveyDescription(release));
 }
 
-void StataDatasetReaderTest::failingDeviceIsRefused_data()
+// Stata labels its extended missing values too; a condition names them ".a"
+// to ".z", as the modality's value then does.
+void StataDatasetReaderTest::extendedMissingValuesKeepTheirStataNames()
 {
-    QTest::addColumn<qint64>("failAt");
-    DtaWriter::Sections at;
-    surveyWriter().toByteArray(&at);
-    QTest::newRow("at once") << qint64(0);
-    QTest::newRow("in the header") << qint64(20);
-    QTest::newRow("in the descriptors") << at.descriptors + 10;
-    QTest::newRow("in the expansion fields") << at.expansionFields + 2;
-    QTest::newRow("in the value labels") << at.valueLabelTables.at(2) + 50;
+    QByteArray bytes = surveyWriter(118).toByteArray();
+    // "yesno": four values, then its text area; the second value, -1, becomes
+    // .a (2147483622 in a long).
+    const qsizetype textAt = bytes.indexOf(QStringLiteral("Non risponde").toUtf8() + '\0');
+    QCOMPARE(qFromLittleEndian<qint32>(bytes.constData() + textAt - 12), -1);
+    bytes = patched(bytes, textAt - 12, int32Bytes(2147483622));
+    QStringList expected = surveyDescription(118);
+    expected.replaceInStrings(QStringLiteral("    -1 = "), QStringLiteral("    .a = "));
+    QVERIFY(expected != surveyDescription(118));
+    QList<Variable> variables;
+    QCOMPARE(readBytes(bytes, variables), StataDatasetReader::Success);
+    QCOMPARE(describe(variables), expected);
 }
 
-void StataDatasetReaderTest::failingDeviceIsRefused()
+void StataDatasetReaderTest::readsTheCommittedExampleSurvey()
 {
-    QFETCH(qint64, failAt);
-    FailingBuffer buffer(surveyWriter().toByteArray(), failAt);
-    QList<Variable> variables = previousVariables();
-    QCOMPARE(StataDatasetReader::read(buffer, variables), StataDatasetReader::CannotOpen);
-    QCOMPARE(describe(variables), describe(previousVariables()));
+    QList<Variable> variables;
+    QCOMPARE(readStataDataset(variables, QStringLiteral(QUORIN_SOURCE_DIR "/examples/survey.dta")),
+             StataDatasetReader::Success);
+    QStringList lines;
+    for (const Variable &variable : variables)
+        lines.append(QStringLiteral("%1 %2 %3")
+                         .arg(variable.name())
+                         .arg(variable.varType())
+                         .arg(variable.modalities().size()));
+    QCOMPARE(lines, QStringList({QStringLiteral("id 253 0"), QStringLiteral("sex 251 2"),
+                                 QStringLiteral("age 251 0"), QStringLiteral("ageband 251 3"),
+                                 QStringLiteral("region 251 5"), QStringLiteral("empstat 251 4"),
+                                 QStringLiteral("empstat_ly 251 4"), QStringLiteral("income 255 0"),
+                                 QStringLiteral("weight 254 0")}));
+    // The labels stay in the order the file keeps them.
+    QStringList employment;
+    for (const Modality &modality : variables.at(6).modalities())
+        employment.append(modality.value() + QLatin1Char('=') + modality.valueLabel() +
+                          QLatin1Char('/') + modality.varLabel());
+    QCOMPARE(employment,
+             QStringList({QStringLiteral("1=Employed/Employment status one year ago"),
+                          QStringLiteral("2=Unemployed/Employment status one year ago"),
+                          QStringLiteral("3=Inactive/Employment status one year ago"),
+                          QStringLiteral("-9=No answer/Employment status one year ago")}));
 }
 
-void StataDatasetReaderTest::cutAtSectionBoundaries_data()
+void StataDatasetReaderTest::observationsAreNeverRead_data()
 {
-    QTest::addColumn<qint64>("length");
-    QTest::addColumn<QStringList>("expected"); // empty: refused as incomplete
-
-    DtaWriter::Sections at;
-    surveyWriter().toByteArray(&at);
-    const QStringList survey = surveyDescription();
-    // Without the sets "sex" and "yesno" no variable has modalities.
-    QStringList unlabelled;
-    std::copy_if(survey.cbegin(), survey.cend(), std::back_inserter(unlabelled),
-                 [](const QString &line) { return !line.startsWith(QLatin1Char(' ')); });
-    // With "sex" only.
-    const QStringList sexOnly = unlabelled.mid(0, 2) + survey.mid(2, 2) + unlabelled.mid(2);
-
-    QTest::newRow("empty") << qint64(0) << QStringList();
-    QTest::newRow("release byte only") << qint64(1) << QStringList();
-    QTest::newRow("inside the header") << qint64(50) << QStringList();
-    QTest::newRow("after the header") << at.descriptors << QStringList();
-    QTest::newRow("inside the descriptors") << at.descriptors + 100 << QStringList();
-    QTest::newRow("after the descriptors") << at.expansionFields << QStringList();
-    QTest::newRow("inside an expansion record") << at.expansionFields + 7 << QStringList();
-    QTest::newRow("before the terminating record") << at.data - 5 << QStringList();
-    QTest::newRow("inside the terminating record") << at.data - 2 << QStringList();
-    QTest::newRow("after the expansion fields") << at.data << QStringList();
-    QTest::newRow("inside the observations") << at.data + 10 << QStringList();
-    // A file that ends where a value-label table could begin is a whole
-    // dataset: what it holds is kept, tables it does not hold are not there.
-    QTest::newRow("after the observations") << at.valueLabels << unlabelled;
-    QTest::newRow("inside a table header") << at.valueLabels + 20 << QStringList();
-    QTest::newRow("inside the values") << at.valueLabelTables.at(1) - 20 << QStringList();
-    QTest::newRow("inside the text area") << at.valueLabelTables.at(1) - 3 << QStringList();
-    QTest::newRow("after the first table") << at.valueLabelTables.at(1) << sexOnly;
-    QTest::newRow("after the unused table") << at.valueLabelTables.at(2) << sexOnly;
-    QTest::newRow("inside the last table") << at.end - 1 << QStringList();
-    QTest::newRow("whole file") << at.end << survey;
+    QTest::addColumn<int>("release");
+    QTest::newRow("114: labels after the observations") << 114;
+    QTest::newRow("118: observations and strLs") << 118;
 }
 
-void StataDatasetReaderTest::cutAtSectionBoundaries()
+// A reader that read the observations would take the whole file; one that
+// skips them takes the descriptors and the labels only, in a few blocks.
+void StataDatasetReaderTest::observationsAreNeverRead()
 {
-    QFETCH(qint64, length);
-    QFETCH(QStringList, expected);
-    QList<Variable> variables = previousVariables();
-    const StataDatasetReader::Result result =
-        readBytes(surveyWriter().toByteArray().left(length), variables);
-    if (expected.isEmpty()) {
-        QCOMPARE(result, StataDatasetReader::NotComplete);
-        QCOMPARE(describe(variables), describe(previousVariables()));
-    } else {
-        QCOMPARE(result, StataDatasetReader::Success);
-        QCOMPARE(describe(variables), describe(previousVariables()) + expected);
-    }
+    QFETCH(int, release);
+    ReadStatDtaWriter writer = surveyWriter(release);
+    writer.addBlankObservations(200000);
+    const QByteArray bytes = writer.toByteArray();
+    QVERIFY(bytes.size() > 200000 * 50);
+    WatchedBuffer buffer(bytes);
+    QList<Variable> variables;
+    QCOMPARE(StataDatasetReader::read(buffer, variables), StataDatasetReader::Success);
+    QCOMPARE(describe(variables), surveyDescription(release));
+    QVERIFY2(buffer.bytesRead < bytes.size() / 25, qPrintable(QString::number(buffer.bytesRead)));
 }
 
-// Every prefix of a dataset, in both byte orders: only a cut where a value-label
-// table could begin reads as a dataset; every other cut is refused whole.
-void StataDatasetReaderTest::cutAtEveryByte()
-{
-    for (DtaWriter::ByteOrder order : {DtaWriter::LittleEndian, DtaWriter::BigEndian}) {
-        DtaWriter::Sections at;
-        const QByteArray whole = surveyWriter(order).toByteArray(&at);
-        const QList<qint64> wholeCuts = QList<qint64>{at.valueLabels} + at.valueLabelTables;
-        for (qint64 length = 0; length < whole.size(); ++length) {
-            QList<Variable> variables;
-            const StataDatasetReader::Result result = readBytes(whole.left(length), variables);
-            const bool atBoundary = wholeCuts.contains(length);
-            if (result !=
-                (atBoundary ? StataDatasetReader::Success : StataDatasetReader::NotComplete))
-                QFAIL(qPrintable(QStringLiteral("cut at %1 of %2 gave %3")
-                                     .arg(length)
-                                     .arg(at.end)
-                                     .arg(int(result))));
-            QCOMPARE(variables.size(), atBoundary ? 6 : 0);
-        }
-    }
-}
-
-void StataDatasetReaderTest::corruptCounts_data()
+void StataDatasetReaderTest::refusedFilesLeaveTheListUnchanged_data()
 {
     QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("result");
+    const int notReadable = StataDatasetReader::NotReadable;
+    const int notComplete = StataDatasetReader::NotComplete;
 
-    DtaWriter::Sections at;
-    const QByteArray whole = surveyWriter().toByteArray(&at);
-    const qint64 yesno = at.valueLabelTables.at(2);
-    auto patched = [&whole](qint64 offset, qint32 value) {
-        QByteArray bytes = whole;
-        putInt32(bytes, offset, value);
-        return bytes;
-    };
-    auto patchedByte = [&whole](qint64 offset, char value) {
-        QByteArray bytes = whole;
-        bytes[offset] = value;
-        return bytes;
-    };
-    auto patchedNvar = [&whole](qint16 value) {
-        QByteArray bytes = whole;
-        qToLittleEndian(value, bytes.data() + 4);
-        return bytes;
-    };
+    DtaWriter release113 = handBuiltSurvey(DtaWriter::LittleEndian);
+    release113.setRelease(113 - 10);
+    const QByteArray r114 = surveyWriter(114).toByteArray();
+    const QByteArray r118 = surveyWriter(118).toByteArray();
+    const qsizetype yesno114 = r114.lastIndexOf("yesno") - 4; // its table's length field
+    const qsizetype release118 = r118.indexOf("<release>") + 9;
 
-    QTest::newRow("huge nvar") << patchedNvar(32767);
-    QTest::newRow("negative nvar") << patchedNvar(-1);
-    QTest::newRow("huge nobs") << patched(6, 2147483647);
-    QTest::newRow("negative nobs") << patched(6, -1);
-    QTest::newRow("byte order 0") << patchedByte(1, 0);
-    QTest::newRow("byte order 3") << patchedByte(1, 3);
-    QTest::newRow("storage type 0") << patchedByte(at.descriptors, 0);
-    QTest::newRow("storage type 250") << patchedByte(at.descriptors, char(250));
-    QTest::newRow("huge expansion length") << patched(at.expansionFields + 1, 2147483647);
-    QTest::newRow("negative expansion length") << patched(at.expansionFields + 1, -5);
-    QTest::newRow("huge n") << patched(yesno + 40, 2147483647);
-    QTest::newRow("n just too big") << patched(yesno + 40, 5);
-    QTest::newRow("negative n") << patched(yesno + 40, -1);
-    QTest::newRow("huge txtlen") << patched(yesno + 44, 2147483647);
-    QTest::newRow("txtlen one too many") << patched(yesno + 44, qint32(at.end - yesno - 79));
-    QTest::newRow("negative txtlen") << patched(yesno + 44, -2);
-    QTest::newRow("huge n in an unused table") << patched(at.valueLabelTables.at(1) + 40, 1 << 30);
-    // "Non risponde\0Non sa\0Sì\0No\0" with its last NUL gone: three labels
-    // for four values.
-    QTest::newRow("label without its NUL") << patchedByte(at.end - 1, 'x');
-    QTest::newRow("trailing bytes") << whole + QByteArray(10, '\0');
+    QTest::newRow("text file") << QByteArray("id;sex\n1;2\n") << notReadable;
+    QTest::newRow("release 103") << release113.toByteArray() << notReadable;
+    QTest::newRow("release 120") << patched(r118, release118, "120") << notReadable;
+    QTest::newRow("byte order 3") << patched(r114, 1, "\x03") << notReadable;
+    QTest::newRow("file type 2") << patched(r114, 2, "\x02") << notReadable;
+    QTest::newRow("empty") << QByteArray() << notComplete;
+    QTest::newRow("huge nvar") << patched(r114, 4, "\xff\x7f") << notComplete;
+    QTest::newRow("huge nobs") << patched(r114, 6, int32Bytes(0x7fffffff)) << notComplete;
+    QTest::newRow("negative nobs") << patched(r114, 6, int32Bytes(-1)) << notComplete;
+    QTest::newRow("huge table length")
+        << patched(r114, yesno114, int32Bytes(0x7fffffff)) << notComplete;
+    QTest::newRow("trailing bytes") << r114 + QByteArray(10, '\0') << notComplete;
+    QTest::newRow("118 without its closing tag") << r118.chopped(1) << notComplete;
+    QTest::newRow("118 with a broken tag")
+        << patched(r118, r118.indexOf("<value_labels>"), "<vXlue_labels>") << notComplete;
+    QTest::newRow("118 with a huge variable count")
+        << patched(r118, r118.indexOf("<K>") + 3, "\xff\xff") << notComplete;
 }
 
-void StataDatasetReaderTest::corruptCounts()
+void StataDatasetReaderTest::refusedFilesLeaveTheListUnchanged()
 {
     QFETCH(QByteArray, bytes);
+    QFETCH(int, result);
     QList<Variable> variables = previousVariables();
-    QCOMPARE(readBytes(bytes, variables), StataDatasetReader::NotComplete);
+    QCOMPARE(int(readBytes(bytes, variables)), result);
     QCOMPARE(describe(variables), describe(previousVariables()));
 }
 
-void StataDatasetReaderTest::missingTerminatingExpansionRecord()
+void StataDatasetReaderTest::cutAtEveryByte_data()
 {
-    DtaWriter writer;
-    writer.addVariable(QStringLiteral("v"), QStringLiteral("V"), DtaWriter::Byte);
-    writer.addExpansionField(1, QByteArray(12, 'c'));
-    DtaWriter::Sections at;
-    QByteArray bytes = writer.toByteArray(&at);
-    QCOMPARE(at.end, at.data);
-    bytes.chop(5);
-    QList<Variable> variables;
-    QCOMPARE(readBytes(bytes, variables), StataDatasetReader::NotComplete);
-    QVERIFY(variables.isEmpty());
-    QCOMPARE(readBytes(bytes + QByteArray(5, '\0'), variables), StataDatasetReader::Success);
-    QCOMPARE(describe(variables), QStringList(QStringLiteral("v | V | 251")));
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QList<qint64>>("wholeCuts"); // lengths that still read as a dataset
+    for (auto order : {DtaWriter::LittleEndian, DtaWriter::BigEndian}) {
+        DtaWriter::Sections at;
+        const QByteArray bytes = handBuiltSurvey(order).toByteArray(&at);
+        // Before 117 the value-label tables run to the end of the file, so a
+        // cut between two of them leaves a shorter but whole dataset.
+        QTest::addRow("114 %s", order == DtaWriter::BigEndian ? "big-endian" : "little-endian")
+            << bytes << (QList<qint64>{at.valueLabels} + at.valueLabelTables);
+    }
+    QTest::newRow("118 with a strL") << surveyWriter(118).toByteArray() << QList<qint64>();
+}
+
+// Every prefix of a dataset: none crashes, none is taken for a foreign file,
+// and only a cut where a value-label table could begin reads as a dataset.
+void StataDatasetReaderTest::cutAtEveryByte()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QList<qint64>, wholeCuts);
+    QList<Variable> whole;
+    QCOMPARE(readBytes(bytes, whole), StataDatasetReader::Success);
+    for (qint64 length = 0; length < bytes.size(); ++length) {
+        QList<Variable> variables;
+        const Result result = readBytes(bytes.left(length), variables);
+        const bool isWhole = wholeCuts.contains(length);
+        if (result != (isWhole ? StataDatasetReader::Success : StataDatasetReader::NotComplete))
+            QFAIL(qPrintable(QStringLiteral("cut at %1 of %2 gave %3")
+                                 .arg(length)
+                                 .arg(bytes.size())
+                                 .arg(int(result))));
+        QCOMPARE(variables.size(), isWhole ? whole.size() : 0);
+    }
+}
+
+void StataDatasetReaderTest::unreadableSourcesAreRefused_data()
+{
+    QTest::addColumn<QString>("name"); // empty: a device instead of a file
+    QTest::addColumn<qint64>("failAt");
+    QTest::newRow("missing file") << QStringLiteral("no such file.dta") << qint64(-1);
+    QTest::newRow("missing directory") << QStringLiteral("nowhere/survey.dta") << qint64(-1);
+    QTest::newRow("directory") << QStringLiteral(".") << qint64(-1);
+    QTest::newRow("device not open") << QString() << qint64(-2);
+    QTest::newRow("device failing at once") << QString() << qint64(0);
+    QTest::newRow("device failing in the descriptors") << QString() << qint64(300);
+    QTest::newRow("device failing in the labels") << QString() << qint64(4000);
+}
+
+void StataDatasetReaderTest::unreadableSourcesAreRefused()
+{
+    QFETCH(QString, name);
+    QFETCH(qint64, failAt);
+    QList<Variable> variables = previousVariables();
+    if (!name.isEmpty()) {
+        QTemporaryDir directory;
+        QCOMPARE(readStataDataset(variables, directory.filePath(name)),
+                 StataDatasetReader::CannotOpen);
+    } else {
+        const QByteArray bytes = surveyWriter(118).toByteArray();
+        QVERIFY(failAt < bytes.size());
+        WatchedBuffer buffer(bytes, qMax<qint64>(failAt, 0));
+        if (failAt == -2)
+            buffer.close();
+        QCOMPARE(StataDatasetReader::read(buffer, variables), StataDatasetReader::CannotOpen);
+    }
+    QCOMPARE(describe(variables), describe(previousVariables()));
 }
 
 void StataDatasetReaderTest::tooManyModalitiesAreRefused()
 {
     // 100 variables sharing a set of 20,001 labels ask for 2,000,100
     // modalities from a file of a quarter of a megabyte.
-    DtaWriter writer;
+    ReadStatDtaWriter writer(118);
     for (int i = 0; i < 100; ++i)
-        writer.addVariable(QStringLiteral("v%1").arg(i), QString(), DtaWriter::Int,
+        writer.addVariable(QStringLiteral("v%1").arg(i), QString(), Type::Int, 0,
                            QStringLiteral("many"));
-    Set many{QStringLiteral("many"), {}};
+    ReadStatDtaWriter::ValueLabelSet many{QStringLiteral("many"), {}};
     for (int value = 0; value <= 20000; ++value)
         many.entries.append({value, QStringLiteral("x")});
     writer.addValueLabelSet(many);
@@ -548,8 +519,9 @@ void StataDatasetReaderTest::messages_data()
     QTest::addColumn<QString>("message");
     QTest::newRow("cannot open") << int(StataDatasetReader::CannotOpen)
                                  << QStringLiteral("Cannot read the file");
-    QTest::newRow("not 114") << int(StataDatasetReader::NotFormat114)
-                             << QStringLiteral("Not format-114 dataset.");
+    QTest::newRow("not readable") << int(StataDatasetReader::NotReadable)
+                                  << QStringLiteral(
+                                         "The file is not a Stata dataset Quorin can read.");
     QTest::newRow("not complete") << int(StataDatasetReader::NotComplete)
                                   << QStringLiteral("The file is not a complete Stata dataset.");
     QTest::newRow("too many labels")
@@ -564,9 +536,8 @@ void StataDatasetReaderTest::messages()
 {
     QFETCH(int, result);
     QFETCH(QString, message);
-    QCOMPARE(StataDatasetReader::message(StataDatasetReader::Result(result)), message);
+    QCOMPARE(StataDatasetReader::message(Result(result)), message);
     QCOMPARE(int(StataDatasetReader::CannotOpen), 0);
-    QCOMPARE(int(StataDatasetReader::NotFormat114), 1);
     QCOMPARE(int(StataDatasetReader::Success), 2);
 }
 

@@ -1,5 +1,6 @@
 #include "DataRows.h"
 #include "DtaWriter.h"
+#include "ReadStatDtaWriter.h"
 #include "SampleStatistics.h"
 #include "StandinRunner.h"
 #include "StandinStarts.h"
@@ -114,6 +115,8 @@ private slots:
     void stopsOnWhatItDoesNotUnderstand();
     void readsEveryStorageType_data();
     void readsEveryStorageType();
+    void readsEveryRelease_data();
+    void readsEveryRelease();
     void refusesCorruptDatasets();
     void summarizeStoresItsResults();
     void summarizeDetailStoresPercentiles();
@@ -285,6 +288,50 @@ void StataStandinTest::stopsOnWhatItDoesNotUnderstand()
              qPrintable(log));
 }
 
+void StataStandinTest::readsEveryRelease_data()
+{
+    QTest::addColumn<int>("release");
+    for (int release : {105, 110, 113, 114, 115, 117, 118, 119})
+        QTest::addRow("%d", release) << release;
+}
+
+// Quorin imports the variables of every release, so the stand-in runs tables
+// on all of them: numbers, long strings, strLs and texts in either encoding.
+void StataStandinTest::readsEveryRelease()
+{
+    QFETCH(int, release);
+    using Type = ReadStatDtaWriter::Type;
+    StandinRunner runner;
+    ReadStatDtaWriter writer(release);
+    writer.addVariable(QStringLiteral("x"), QString(), Type::Double);
+    writer.addVariable(QStringLiteral("k"), QString(), Type::Byte);
+    writer.addVariable(QStringLiteral("s"), QString(), Type::String, release >= 117 ? 2045 : 20);
+    const bool strL = release >= 117;
+    if (strL)
+        writer.addVariable(QStringLiteral("n"), QString(), Type::StrL);
+    const QString city = QStringLiteral("Città");
+    writer.addObservation({1.5, 1, city, QStringLiteral("una nota")});
+    writer.addObservation({QVariant(), 2, QStringLiteral("Roma"), QString()});
+    writer.addObservation({-4.0, QVariant(), city, QStringLiteral("una nota")});
+    QVERIFY(writer.writeFile(runner.filePath(QStringLiteral("survey.dta"))));
+
+    QCOMPARE(runner.runDoFile(QStringLiteral("use survey\nfile open out using \"out.txt\", write\n"
+                                             "summarize x\nfile write out (r(N)) \";\" (r(sum))\n"
+                                             "summarize k if s == \"%1\"\n"
+                                             "file write out \";\" (r(N)) \";\" (_N)\n"
+                                             "file close out\n")
+                                  .arg(city)),
+             0);
+    QCOMPARE(runner.readFile(QStringLiteral("out.txt")), QStringLiteral("2;-2.5;1;3"));
+    if (strL) {
+        QCOMPARE(runner.runDoFile(QStringLiteral("use survey\ncount if n == \"una nota\"\n"
+                                                 "file open out using \"n.txt\", write\n"
+                                                 "file write out (r(N))\nfile close out\n")),
+                 0);
+        QCOMPARE(runner.readFile(QStringLiteral("n.txt")), QStringLiteral("2"));
+    }
+}
+
 void StataStandinTest::readsEveryStorageType_data()
 {
     QTest::addColumn<int>("byteOrder");
@@ -356,13 +403,12 @@ void StataStandinTest::refusesCorruptDatasets()
     QVERIFY(truncated.open(QIODevice::WriteOnly));
     truncated.write(bytes);
     truncated.close();
-    writer.setRelease(115);
-    QVERIFY(writer.writeFile(runner.filePath(QStringLiteral("newer.dta"))));
+    runner.writeFile(QStringLiteral("notes.dta"), QStringLiteral("Not a dataset.\n"));
 
     QCOMPARE(runner.runDoFile(QStringLiteral("use short\n")), 1);
     QVERIFY(runner.log().contains(QStringLiteral("r(610);")));
-    QCOMPARE(runner.runDoFile(QStringLiteral("use newer\n")), 1);
-    QVERIFY(runner.log().contains(QStringLiteral("release-114")));
+    QCOMPARE(runner.runDoFile(QStringLiteral("use notes\n")), 1);
+    QVERIFY(runner.log().contains(QStringLiteral("not Stata format")));
 }
 
 void StataStandinTest::summarizeStoresItsResults()

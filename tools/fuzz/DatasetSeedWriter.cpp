@@ -1,6 +1,8 @@
 // Writes the fuzz target's seed corpus into the directory given as argument:
-// small release-114 datasets covering each section the reader walks through.
+// small datasets of every release ReadStat writes, and a hand-built
+// big-endian one.
 #include "DtaWriter.h"
+#include "ReadStatDtaWriter.h"
 
 #include <QDir>
 #include <QString>
@@ -8,52 +10,53 @@
 
 namespace {
 
-using Set = DtaWriter::ValueLabelSet;
+using Type = ReadStatDtaWriter::Type;
 
-DtaWriter survey(DtaWriter::ByteOrder byteOrder)
+ReadStatDtaWriter survey(int release)
 {
-    DtaWriter writer;
-    writer.setByteOrder(byteOrder);
+    ReadStatDtaWriter writer(release);
     writer.setDataLabel(QStringLiteral("Survey"));
-    writer.addVariable(QStringLiteral("id"), QStringLiteral("Identifier"), DtaWriter::Long);
-    writer.addVariable(QStringLiteral("sex"), QStringLiteral("Sex"), DtaWriter::Byte,
+    writer.addVariable(QStringLiteral("id"), QStringLiteral("Identifier"), Type::Long);
+    writer.addVariable(QStringLiteral("sex"), QStringLiteral("Sex"), Type::Byte, 0,
                        QStringLiteral("sex"));
-    writer.addVariable(QStringLiteral("town"), QStringLiteral("Città"), 12);
-    writer.addVariable(QStringLiteral("q1"), QStringLiteral("Satisfied"), DtaWriter::Int,
+    writer.addVariable(QStringLiteral("town"), QStringLiteral("Città"), Type::String, 12);
+    writer.addVariable(QStringLiteral("q1"), QStringLiteral("Satisfied"), Type::Int, 0,
                        QStringLiteral("yesno"));
-    writer.addVariable(QStringLiteral("q2"), QStringLiteral("Recommends"), DtaWriter::Int,
+    writer.addVariable(QStringLiteral("q2"), QStringLiteral("Recommends"), Type::Int, 0,
                        QStringLiteral("yesno"));
-    writer.addVariable(QStringLiteral("income"), QString(), DtaWriter::Double);
-    writer.addVariable(QStringLiteral("weight"), QString(), DtaWriter::Float);
-    writer.addExpansionField(1, QByteArray("note", 4));
-    writer.addObservation({1, 1, QStringLiteral("Roma"), 1, 2, 1234.5, 1.0});
-    writer.addObservation({2, 2, QStringLiteral("Città"), -9, QVariant(), QVariant(), 0.5});
-    writer.addValueLabelSet(
-        Set{QStringLiteral("sex"), {{1, QStringLiteral("Male")}, {2, QStringLiteral("Female")}}});
-    writer.addValueLabelSet(Set{QStringLiteral("unused"), {{7, QStringLiteral("Seven")}}});
-    writer.addValueLabelSet(Set{QStringLiteral("yesno"),
-                                {{-9, QStringLiteral("No answer")},
-                                 {-1, QString()},
-                                 {1, QStringLiteral("Yes")},
-                                 {2, QStringLiteral("No")}}});
+    writer.addVariable(QStringLiteral("income"), QString(), Type::Double);
+    writer.addVariable(QStringLiteral("weight"), QString(), Type::Float);
+    QVariantList first = {1, 1, QStringLiteral("Roma"), 1, 2, 1234.5, 1.0};
+    QVariantList second = {2, 2, QStringLiteral("Città"), -9, QVariant(), QVariant(), 0.5};
+    if (release >= 117) {
+        writer.addVariable(QStringLiteral("note"), QStringLiteral("Note"), Type::StrL);
+        first.append(QStringLiteral("a note"));
+        second.append(QString());
+    }
+    writer.addObservation(first);
+    writer.addObservation(second);
+    if (release >= 105) {
+        writer.addValueLabelSet(
+            {QStringLiteral("sex"), {{1, QStringLiteral("Male")}, {2, QStringLiteral("Female")}}});
+        writer.addValueLabelSet({QStringLiteral("unused"), {{7, QStringLiteral("Seven")}}});
+        writer.addValueLabelSet({QStringLiteral("yesno"),
+                                 {{-9, QStringLiteral("No answer")},
+                                  {-1, QString()},
+                                  {1, QStringLiteral("Yes")},
+                                  {2, QStringLiteral("No")}}});
+    }
     return writer;
 }
 
-DtaWriter unlabelled()
+DtaWriter bigEndian()
 {
     DtaWriter writer;
-    writer.addVariable(QStringLiteral("a"), QStringLiteral("First"), DtaWriter::Byte);
-    writer.addVariable(QStringLiteral("b"), QStringLiteral("Second"), 1);
-    writer.addObservation({3, QStringLiteral("x")});
-    return writer;
-}
-
-DtaWriter manyLabels()
-{
-    DtaWriter writer;
+    writer.setByteOrder(DtaWriter::BigEndian);
     writer.addVariable(QStringLiteral("region"), QStringLiteral("Region"), DtaWriter::Int,
                        QStringLiteral("region"));
-    Set regions{QStringLiteral("region"), {}};
+    writer.addExpansionField(1, QByteArray("note", 4));
+    writer.addObservation({3});
+    DtaWriter::ValueLabelSet regions{QStringLiteral("region"), {}};
     for (int value = 1; value <= 20; ++value)
         regions.entries.append({value, QStringLiteral("Region %1").arg(value)});
     writer.addValueLabelSet(regions);
@@ -74,18 +77,14 @@ int main(int argc, char *argv[])
         err << "cannot create " << directory.path() << "\n";
         return 1;
     }
-    const QList<QPair<QString, DtaWriter>> seeds = {
-        {QStringLiteral("survey-lohi.dta"), survey(DtaWriter::LittleEndian)},
-        {QStringLiteral("survey-hilo.dta"), survey(DtaWriter::BigEndian)},
-        {QStringLiteral("unlabelled.dta"), unlabelled()},
-        {QStringLiteral("many-labels.dta"), manyLabels()},
-        {QStringLiteral("empty.dta"), DtaWriter()},
-    };
-    for (const auto &seed : seeds) {
-        if (!seed.second.writeFile(directory.filePath(seed.first))) {
-            err << "cannot write " << directory.filePath(seed.first) << "\n";
-            return 1;
+    bool written = bigEndian().writeFile(directory.filePath(QStringLiteral("hilo-114.dta")));
+    for (int release : {104, 105, 108, 110, 113, 114, 115, 117, 118, 119}) {
+        QString error;
+        const QString name = directory.filePath(QStringLiteral("survey-%1.dta").arg(release));
+        if (!survey(release).writeFile(name, &error)) {
+            err << "cannot write " << name << ": " << error << "\n";
+            written = false;
         }
     }
-    return 0;
+    return written ? 0 : 1;
 }

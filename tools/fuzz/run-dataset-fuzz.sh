@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Builds the dataset reader's fuzz target with clang (libFuzzer, AddressSanitizer,
-# UndefinedBehaviorSanitizer), writes the seed corpus and fuzzes for the given
-# number of seconds (60 by default). Exits non-zero on any finding (a crash, a
-# sanitizer report, a leak, or one input running longer than 30 s); the input
-# that caused it is left in the build directory's findings/.
+# Builds the dataset import's fuzz target, ReadStat inside, with clang
+# (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer), writes the seed
+# corpus of every release and fuzzes for the given number of seconds (60 by
+# default). Exits non-zero on any finding (a crash, a sanitizer report, a
+# leak, or one input running longer than 30 s); the input that caused it is
+# left in the build directory's findings/.
 #
 #   tools/fuzz/run-dataset-fuzz.sh [SECONDS]
 #

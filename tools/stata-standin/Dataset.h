@@ -15,10 +15,13 @@ public:
     struct Variable
     {
         QString name;
-        quint8 storageType = 0; // release-114 code: 1..244 str#, 251 byte .. 255 double
+        // Release-114 code: 1..244 str#, 251 byte .. 255 double, 0 for longer
+        // strings and strL.
+        quint8 storageType = 0;
+        bool string = false;
         QVector<double> numbers;
         QStringList texts;
-        bool isString() const { return storageType >= 1 && storageType <= 244; }
+        bool isString() const { return string; }
     };
 
     Dataset() = default;

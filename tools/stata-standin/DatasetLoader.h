@@ -2,18 +2,15 @@
 
 #include "Dataset.h"
 
-#include <QByteArray>
 #include <QString>
 
-// Reads the observations of a release-114 Stata dataset (Stata 10 to 12), in
-// either byte order, as documented in Stata's "dta" file-format description.
-// Refuses other releases and files whose counts do not fit their size, so a
-// corrupt header never makes it allocate without bound.
+// Reads the observations of a Stata dataset of any release from 104 to 119,
+// in either byte order, through ReadStat, the library Quorin itself reads
+// datasets with.
 class DatasetLoader
 {
 public:
-    // Throws StataError: 601 when the file cannot be read, 610 when it is not
-    // a release-114 dataset or is cut short.
+    // Throws StataError: 601 when the file cannot be opened, 610 when it is
+    // not a Stata dataset ReadStat can read or is cut short.
     static Dataset load(const QString &fileName);
-    static Dataset fromBytes(const QByteArray &bytes, const QString &fileName);
 };
