@@ -26,6 +26,7 @@ protected:
 
 private slots:
     void on_openAction_triggered();
+    void on_exportAction_triggered();
     void on_allowEditingAction_toggled(bool checked);
     void on_copyAction_triggered();
 
@@ -36,6 +37,7 @@ private:
 
     CsvTable *m_table = nullptr;
     QAction *m_openAction = nullptr;
+    QAction *m_exportAction = nullptr;
     QAction *m_exitAction = nullptr;
     QAction *m_copyAction = nullptr;
     QAction *m_allowEditingAction = nullptr;

@@ -1,6 +1,7 @@
 #include "stata/CsvViewWindow.h"
 
 #include "FileChooserAnswers.h"
+#include "FileContents.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
@@ -73,6 +74,7 @@ private slots:
     void copyFromContextMenu();
     void allowEditing();
     void openReplacesGrid();
+    void exportsShownGrid();
     void unreadableFileIsReportedAndKeepsGrid();
     void unreadableFileOnOpeningShowsEmptyGrid();
     void oversizedFileIsRefused();
@@ -110,7 +112,10 @@ void CsvViewWindowTest::form()
             names.append(entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
         return names;
     };
-    QCOMPARE(entries("menuFile"), (QStringList{"openAction", "-", "exitAction"}));
+    QCOMPARE(entries("menuFile"), (QStringList{"openAction", "exportAction", "-", "exitAction"}));
+    QCOMPARE(action(&window, "exportAction")->text(), QStringLiteral("Export..."));
+    QCOMPARE(action(&window, "exportAction")->shortcut(), QKeySequence(QKeySequence::SaveAs));
+    QVERIFY(!action(&window, "exportAction")->isEnabled());
     QCOMPARE(entries("menuEdit"), (QStringList{"copyAction", "-", "allowEditingAction"}));
     QCOMPARE(action(&window, "openAction")->text(), QStringLiteral("Open..."));
     QCOMPARE(action(&window, "openAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
@@ -141,8 +146,11 @@ void CsvViewWindowTest::loadsFields_data()
         << QByteArray("a;b;c\n1\n") << 3 << QList<QStringList>{{"a", "b", "c"}, {"1", "", ""}};
     QTest::newRow("fields beyond the first line ignored")
         << QByteArray("a;b\n1;2;3;4\n") << 2 << QList<QStringList>{{"a", "b"}, {"1", "2"}};
-    QTest::newRow("no quoting") << QByteArray("\"x;y\";z\n") << 3
-                                << QList<QStringList>{{"\"x", "y\"", "z"}};
+    QTest::newRow("quoted fields")
+        << QByteArray("\"x;y\";\"a \"\"b\"\"\";\"two\r\nlines\"\n1;2;3\n") << 3
+        << QList<QStringList>{{"x;y", "a \"b\"", "two\nlines"}, {"1", "2", "3"}};
+    QTest::newRow("quotes inside a field are text")
+        << QByteArray("a\"b;c\"\n") << 2 << QList<QStringList>{{"a\"b", "c\""}};
     QTest::newRow("windows line ends")
         << QByteArray("a;b\r\n1;2\r\n") << 2 << QList<QStringList>{{"a", "b"}, {"1", "2"}};
     QTest::newRow("last line without line break")
@@ -305,6 +313,46 @@ void CsvViewWindowTest::openReplacesGrid()
     action(&window, "openAction")->trigger();
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(window.table(), secondTable);
+}
+
+void CsvViewWindowTest::exportsShownGrid()
+{
+    const QString path =
+        writeText(m_directory->filePath(QStringLiteral("out.csv")), "Nord;  12.50\nSud;3\n");
+    CsvViewWindow window(nullptr, path);
+    window.show();
+    window.table()->item(1, 0)->setText(QStringLiteral("Sud | Isole"));
+    QVERIFY(action(&window, "exportAction")->isEnabled());
+
+    ModalAnswerer answerer;
+    FileChooserSeen seen;
+    chooseFile(answerer, m_directory->filePath(QStringLiteral("t.md")), &seen);
+    action(&window, "exportAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(seen.acceptMode, QFileDialog::AcceptSave);
+    QCOMPARE(seen.filters, (QStringList{"Excel workbook (*.xlsx)", "Web page (*.html *.htm)",
+                                        "LaTeX table (*.tex)", "Markdown table (*.md)"}));
+    QCOMPARE(fileBytes(m_directory->filePath(QStringLiteral("t.md"))),
+             QByteArray("| Nord | 12.50 |\n| --- | ---: |\n| Sud \\| Isole | 3 |\n"));
+
+    // A name without a known suffix takes the chosen filter's.
+    chooseFile(answerer, m_directory->filePath(QStringLiteral("plain")));
+    action(&window, "exportAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY(QFile::exists(m_directory->filePath(QStringLiteral("plain.xlsx"))));
+
+    // A file whose temporary twin cannot be made (its name would be too
+    // long) keeps its earlier content.
+    const QString earlier =
+        writeText(m_directory->filePath(QString(248, QLatin1Char('e')) + ".md"), "earlier");
+    QVERIFY(!earlier.isEmpty());
+    chooseFile(answerer, earlier);
+    QString message;
+    answerer.answerMessageBox(QMessageBox::Ok, &message);
+    action(&window, "exportAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot write file ")), qPrintable(message));
+    QCOMPARE(fileBytes(earlier), QByteArray("earlier"));
 }
 
 void CsvViewWindowTest::unreadableFileIsReportedAndKeepsGrid()

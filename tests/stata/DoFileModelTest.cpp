@@ -1,4 +1,5 @@
 #include "model/CellContentGrid.h"
+#include "stata/CsvFields.h"
 #include "stata/DoFileComposer.h"
 #include "stata/StataText.h"
 
@@ -239,9 +240,9 @@ void DoFileModelTest::specialTextsChangeOnlyTheWriteLines()
     for (int i = 0; i < golden.size(); ++i) {
         switch (i + 1) {
         case 3:
-            QCOMPARE(
-                actual.at(i),
-                QByteArray("local w_1_1 `\"\"Ripartizione \" _char(34) \"ISTAT\" _char(34)\"'"));
+            QCOMPARE(actual.at(i),
+                     QByteArray("local w_1_1 `\"_char(34) \"Ripartizione \" _char(34) _char(34) "
+                                "\"ISTAT\" _char(34) _char(34) _char(34)\"'"));
             break;
         case 14:
             QCOMPARE(actual.at(i),
@@ -274,8 +275,11 @@ void DoFileModelTest::writeDirectivesReproduceAnyText()
         grid(0, 0).setSimpleText(text);
         const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
         const QString line = model.entries().at(0).macroCommand;
-        if (StataText::isPlain(text)) {
-            QCOMPARE(line, "local t_1_1 \"" + text + "\"");
+        // What reaches the output file is the text as a field, in quotes
+        // when it holds ; or ".
+        const QString field = CsvFields::quoted(text);
+        if (StataText::isPlain(field)) {
+            QCOMPARE(line, "local t_1_1 \"" + field + "\"");
             continue;
         }
         QString directives;
@@ -285,7 +289,7 @@ void DoFileModelTest::writeDirectivesReproduceAnyText()
                  qPrintable(line));
         QString written;
         QVERIFY2(writtenText(directives, &written), qPrintable(directives));
-        QCOMPARE(written, text);
+        QCOMPARE(written, field);
     }
 }
 

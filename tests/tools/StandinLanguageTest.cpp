@@ -133,6 +133,12 @@ void StandinLanguageTest::expandsMacrosAndQuotes_data()
         << QStringLiteral("xy3 a // b /* c */");
     QTest::newRow("line expanding to nothing")
         << QStringLiteral("`nothing'\n$nothing\nfile write out \"ok\"") << QStringLiteral("ok");
+    QTest::newRow("string functions")
+        << QStringLiteral("local v `\"say \"hi\"; ok\"'\nlocal q = char(34) + "
+                          "subinstr(`\"`macval(v)'\"', char(34), char(34) + char(34), .) + "
+                          "char(34)\nfile write out `\"`macval(q)' `=strpos(\"abc\", \"c\")' "
+                          "`=strpos(\"abc\", \"x\")' `=subinstr(\"aaa\", \"a\", \"b\", 2)'\"'")
+        << QStringLiteral("\"say \"\"hi\"\"; ok\" 3 0 bba");
     QTest::newRow("cleared by an empty definition")
         << QStringLiteral("local a \"x\"\nlocal a\nfile write out \"[`a']\"")
         << QStringLiteral("[]");
