@@ -63,6 +63,7 @@ private slots:
     void escapesEveryFormat();
     void writesWorkbook();
     void writesTextFormats();
+    void failedWriteKeepsEarlierFile();
     void refusesUnknownSuffix();
 
 private:
@@ -214,6 +215,23 @@ void TableExportTest::writesTextFormats()
         QVERIFY2(TableExporter::write(m_directory.filePath(name), table, &error),
                  qPrintable(error));
         QCOMPARE(fileText(m_directory.filePath(name)), text);
+    }
+}
+
+// Every format is written through a temporary file; when that cannot be
+// made (here its name would be too long) the earlier file stays as it was.
+void TableExportTest::failedWriteKeepsEarlierFile()
+{
+    for (const char *suffix : {".xlsx", ".md"}) {
+        const QString path = m_directory.filePath(QString(250, QLatin1Char('e')) + suffix);
+        QFile earlier(path);
+        QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier") == 7);
+        earlier.close();
+        QString error;
+        QVERIFY(
+            !TableExporter::write(path, ExportTable::fromOutput(runOutput, runDocument()), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(fileBytes(path), QByteArray("earlier"));
     }
 }
 
