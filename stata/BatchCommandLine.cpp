@@ -1,29 +1,22 @@
 #include "stata/BatchCommandLine.h"
 
 #include "stata/BatchRun.h"
-#include "stata/TableExporter.h"
 
 #include <QCommandLineParser>
 #include <QTextStream>
 
 namespace {
 
-bool isBatchArgument(QStringView argument)
+// Only the options of the command line choose it: Qt's own options, such as
+// --platform, still reach the window.
+bool isBatchArgument(const QString &argument)
 {
-    return (argument.startsWith(u"--") && argument.size() > 2) || argument == u"-h" ||
-           argument == u"-v";
+    static const QStringList options = {"--run",     "--stata", "--export", "--help", "--help-all",
+                                        "--version", "-h",      "-v",       "-?"};
+    return options.contains(argument.section(QLatin1Char('='), 0, 0));
 }
 
 } // namespace
-
-bool BatchCommandLine::isBatchCommand(const QStringList &arguments)
-{
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        if (isBatchArgument(arguments.at(i)))
-            return true;
-    }
-    return false;
-}
 
 bool BatchCommandLine::isBatchCommand(int argc, char **argv)
 {
@@ -69,7 +62,8 @@ int BatchCommandLine::execute(const QStringList &arguments, QTextStream &out, QT
     if (parser.isSet(help)) {
         out << usage << Qt::endl
             << Qt::endl
-            << parser.helpText().section(QLatin1Char('\n'), 1)
+            << parser.helpText().section(QLatin1Char('\n'), 1) << Qt::endl
+            << tr("Without these options Quorin opens its window.") << Qt::endl
             << tr("Exit status: 0 when the run succeeded, 1 when Stata did not reach the end of "
                   "temp.do (see temp.log), 2 for bad arguments or a document, executable or file "
                   "that cannot be used.")

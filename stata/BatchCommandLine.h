@@ -15,9 +15,7 @@ class BatchCommandLine
 
 public:
     // Whether the arguments ask for the command line rather than the window:
-    // any argument starting with "--" does (the window's own arguments never
-    // do), and so do "-h" and "-v".
-    static bool isBatchCommand(const QStringList &arguments);
+    // one of its options (--run, --stata, --export, --help, --version) does.
     static bool isBatchCommand(int argc, char **argv);
 
     // Carries the command out and returns the process's exit status (see
