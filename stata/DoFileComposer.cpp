@@ -249,16 +249,22 @@ DoFileEntry DoFileComposer::statisticEntry(const CellContent &cell, int row, int
     return entry;
 }
 
-bool DoFileComposer::mayDisplayText(T::ResultType resultType, const QString &format)
+bool DoFileComposer::mayDisplayText(T::ResultType resultType, const QString &format) const
 {
     if (resultType == T::Macro)
         return true;
     // A number shown in a numeric format never holds a character that needs
-    // quotes; date formats and odd formats may show literal text.
+    // quotes; date formats and odd formats may show literal text. A grid
+    // uses few formats, so each is read once.
     if (format.isEmpty())
         return false;
-    const DisplayFormat displayFormat(format);
-    return !displayFormat.recognised || !DisplayFormat::isNumeric(displayFormat.kind);
+    auto known = m_formatMayShowText.constFind(format);
+    if (known == m_formatMayShowText.constEnd()) {
+        const DisplayFormat displayFormat(format);
+        known = m_formatMayShowText.insert(
+            format, !displayFormat.recognised || !DisplayFormat::isNumeric(displayFormat.kind));
+    }
+    return *known;
 }
 
 // A result known only when Stata runs gets its quotes there: when the
