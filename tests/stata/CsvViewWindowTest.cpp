@@ -1,11 +1,14 @@
 #include "stata/CsvViewWindow.h"
 
+#include "../tools/StandinRunner.h"
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
+#include "model/CellContentGrid.h"
 #include "stata/CsvTable.h"
+#include "stata/DoFileComposer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -75,6 +78,7 @@ private slots:
     void allowEditing();
     void openReplacesGrid();
     void exportsShownGrid();
+    void labelsOfARunKeepTheirColumns();
     void unreadableFileIsReportedAndKeepsGrid();
     void unreadableFileOnOpeningShowsEmptyGrid();
     void oversizedFileIsRefused();
@@ -348,6 +352,28 @@ void CsvViewWindowTest::exportsShownGrid()
     action(&window, "exportAction")->trigger();
     QCOMPARE(answerer.pending(), 0);
     QVERIFY2(message.startsWith(QStringLiteral("Cannot write file ")), qPrintable(message));
+}
+
+// Texts and labels holding ; " or line breaks go through Stata (the
+// stand-in) into the output file and come back in their own columns.
+void CsvViewWindowTest::labelsOfARunKeepTheirColumns()
+{
+    CellContentGrid grid(2, 3);
+    grid(0, 0).setSimpleText(QStringLiteral("Yes; often"));
+    grid(0, 1).addMicroCondition(MicroCondition("1", "Say \"no\"", "sex", ""));
+    grid(0, 2).addMicroCondition(MicroCondition("2", "two\nlines", "sex", ""));
+    grid(1, 2).setSimpleText(QStringLiteral("end"));
+    const StatisticCatalogue catalogue;
+    const AreaCollection areas;
+    const DoFileModel model =
+        DoFileComposer(grid, catalogue, areas)
+            .buildModel(QStringLiteral(QUORIN_SOURCE_DIR "/examples/survey.dta"));
+    StandinRunner stata;
+    QCOMPARE(stata.runDoFile(model.toString(true, true, stata.filePath("out.csv"))), 0);
+    CsvViewWindow window(nullptr, stata.filePath("out.csv"));
+    QCOMPARE(window.table()->rowCount(), 2);
+    QCOMPARE(rowTexts(window.table(), 0), (QStringList{"Yes; often", "Say \"no\"", "two\nlines"}));
+    QCOMPARE(rowTexts(window.table(), 1), (QStringList{"", "", "end"}));
 }
 
 void CsvViewWindowTest::unreadableFileIsReportedAndKeepsGrid()
