@@ -1,5 +1,6 @@
 #include "stata/CsvViewWindow.h"
 
+#include "model/Document.h"
 #include "stata/CsvTable.h"
 #include "stata/ExportTable.h"
 #include "stata/TableExporter.h"
@@ -73,6 +74,11 @@ void CsvViewWindow::createMenus()
     editMenu->addAction(m_allowEditingAction);
 }
 
+void CsvViewWindow::setRunDocument(const Document &document)
+{
+    m_runDocument = std::make_shared<const Document>(document);
+}
+
 bool CsvViewWindow::loadFile(const QString &fileName)
 {
     auto *table = new CsvTable(0, 0, this);
@@ -87,6 +93,7 @@ bool CsvViewWindow::loadFile(const QString &fileName)
         return false;
     }
     showTable(table);
+    m_runDocument.reset();
     m_exportAction->setEnabled(true);
     m_copyAction->setEnabled(true);
     m_allowEditingAction->setEnabled(true);
@@ -145,7 +152,9 @@ void CsvViewWindow::on_exportAction_triggered()
     if (TableExporter::formatOf(fileName) == TableExporter::Format::Unknown)
         fileName += TableExporter::suffixOfFilter(filter);
     QString error;
-    const ExportTable table = ExportTable::fromTexts(m_table->texts(), m_table->columnWidths());
+    const ExportTable table =
+        m_runDocument ? ExportTable::fromOutput(m_table->texts(), *m_runDocument)
+                      : ExportTable::fromTexts(m_table->texts(), m_table->columnWidths());
     if (!TableExporter::write(fileName, table, &error)) {
         QMessageBox::warning(
             this, tr("Quorin"),

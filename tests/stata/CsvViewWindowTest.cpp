@@ -6,7 +6,7 @@
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
-#include "model/CellContentGrid.h"
+#include "model/Document.h"
 #include "stata/CsvTable.h"
 #include "stata/DoFileComposer.h"
 
@@ -338,6 +338,22 @@ void CsvViewWindowTest::exportsShownGrid()
                                         "LaTeX table (*.tex)", "Markdown table (*.md)"}));
     QCOMPARE(fileBytes(m_directory->filePath(QStringLiteral("t.md"))),
              QByteArray("| Nord | 12.50 |\n| --- | ---: |\n| Sud \\| Isole | 3 |\n"));
+
+    // With the document of the run, each field's cell decides: the label
+    // 2020 stays a text, and what no longer reads as a number too.
+    Document document;
+    document.cells = CellContentGrid(2, 2);
+    document.cells(0, 0).addMicroCondition(MicroCondition("1", "2020", "year", ""));
+    document.cells(0, 1).setStatistic(Statistic{"age", "", "mean", "%9.2f"});
+    document.cells(1, 1).setStatistic(Statistic{"age", "", "mean", "%9.2f"});
+    window.table()->item(0, 0)->setText(QStringLiteral("2020"));
+    window.table()->item(1, 1)->setText(QStringLiteral("n/a"));
+    window.setRunDocument(document);
+    chooseFile(answerer, m_directory->filePath(QStringLiteral("run.md")));
+    action(&window, "exportAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(fileBytes(m_directory->filePath(QStringLiteral("run.md"))),
+             QByteArray("| 2020 | 12.50 |\n| --- | ---: |\n| Sud \\| Isole | n/a |\n"));
 
     // A name without a known suffix takes the chosen filter's.
     chooseFile(answerer, m_directory->filePath(QStringLiteral("plain")));
