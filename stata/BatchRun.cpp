@@ -16,6 +16,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTextStream>
 #include <QTimer>
 
@@ -117,6 +118,13 @@ QString BatchRun::stataExecutable(const QString &given)
         report(tr("No Stata executable: give one with --stata, or set it in Quorin "
                   "(Stata > Stata executable...)."));
         return QString();
+    }
+    // A bare name, as a script may give it, is looked up on the PATH.
+    if (!executable.contains(QLatin1Char('/')) && !executable.contains(QLatin1Char('\\')) &&
+        !QFileInfo(executable).isFile()) {
+        const QString found = QStandardPaths::findExecutable(executable);
+        if (!found.isEmpty())
+            executable = found;
     }
     const QFileInfo info(executable);
     if (!info.isFile() || !info.isExecutable()) {
