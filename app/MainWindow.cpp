@@ -715,8 +715,11 @@ void MainWindow::runTable(bool showStataMessage, bool viewOutput)
         return;
     }
     deleteCheckFile();
-    if (viewOutput)
-        (new CsvViewWindow(this, m_tableWidget->outputFileName()))->show();
+    if (viewOutput) {
+        auto *viewer = new CsvViewWindow(this, m_tableWidget->outputFileName());
+        viewer->setRunDocument(m_documentBinding->gather());
+        viewer->show();
+    }
 }
 
 // Each use opens another viewer on the grid as it is now; closing one only

@@ -1,5 +1,7 @@
 #include "stata/CsvTable.h"
 
+#include "stata/CsvFields.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -7,8 +9,6 @@
 #include <QTextStream>
 
 namespace {
-
-const QChar fieldSeparator = QLatin1Char(';');
 
 constexpr Qt::ItemFlags readOnlyFlags = Qt::ItemIsSelectable | Qt::ItemIsEnabled;
 
@@ -20,21 +20,14 @@ CsvTable::CsvTable(int rows, int columns, QWidget *parent)
 
 bool CsvTable::loadFile(const QString &fileName)
 {
-    QStringList lines;
-    if (!readLines(fileName, lines))
+    QList<QStringList> rows;
+    if (!readRows(fileName, &rows))
         return false;
-    const int columns =
-        lines.isEmpty() ? 0 : int(lines.first().split(fieldSeparator, Qt::KeepEmptyParts).size());
-    if (qint64(columns) * lines.size() > maximumCellCount) {
-        m_errorString = tr("the file has more than %1 cells, too many to show")
-                            .arg(QLocale().toString(maximumCellCount));
-        return false;
-    }
-    fill(lines, columns);
+    fill(rows, rows.isEmpty() ? 0 : int(rows.first().size()));
     return true;
 }
 
-bool CsvTable::readLines(const QString &fileName, QStringList &lines)
+bool CsvTable::readRows(const QString &fileName, QList<QStringList> *rows)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -46,27 +39,53 @@ bool CsvTable::readLines(const QString &fileName, QStringList &lines)
                             .arg(maximumFileSize / (1024 * 1024));
         return false;
     }
-    QTextStream stream(&file);
-    while (!stream.atEnd())
-        lines.append(stream.readLine());
+    const QString text = QTextStream(&file).readAll();
+    if (!CsvFields::parse(text, maximumCellCount, rows) ||
+        qint64(rows->isEmpty() ? 0 : rows->first().size()) * rows->size() > maximumCellCount) {
+        m_errorString = tr("the file has more than %1 cells, too many to show")
+                            .arg(QLocale().toString(maximumCellCount));
+        return false;
+    }
     return true;
 }
 
 // Fields beyond the first line's count are dropped; a shorter line leaves
 // its missing cells empty.
-void CsvTable::fill(const QStringList &lines, int columns)
+void CsvTable::fill(const QList<QStringList> &rows, int columns)
 {
     clear();
-    setRowCount(int(lines.size()));
+    setRowCount(int(rows.size()));
     setColumnCount(columns);
-    for (int row = 0; row < lines.size(); ++row) {
-        const QStringList fields = lines.at(row).split(fieldSeparator, Qt::KeepEmptyParts);
+    for (int row = 0; row < rows.size(); ++row) {
+        const QStringList &fields = rows.at(row);
         for (int column = 0; column < columns; ++column) {
             auto *item = new QTableWidgetItem(fields.value(column));
             item->setFlags(readOnlyFlags);
             setItem(row, column, item);
         }
     }
+}
+
+QList<QStringList> CsvTable::texts() const
+{
+    QList<QStringList> rows;
+    for (int row = 0; row < rowCount(); ++row) {
+        QStringList fields;
+        for (int column = 0; column < columnCount(); ++column) {
+            const QTableWidgetItem *cell = item(row, column);
+            fields.append(cell ? cell->text() : QString());
+        }
+        rows.append(fields);
+    }
+    return rows;
+}
+
+QList<int> CsvTable::columnWidths() const
+{
+    QList<int> widths;
+    for (int column = 0; column < columnCount(); ++column)
+        widths.append(columnWidth(column));
+    return widths;
 }
 
 void CsvTable::setEditable(bool editable)

@@ -3,8 +3,8 @@
 #include <QTableWidget>
 
 // A read-only grid of the fields of a semicolon-separated text file: one row
-// per line, as many columns as the first line has fields. No quoting is
-// recognised; a ";" always separates.
+// per line, as many columns as the first line has fields. Fields in double
+// quotes may hold ";", quotes (doubled) and line breaks (see CsvFields).
 class CsvTable : public QTableWidget
 {
     Q_OBJECT
@@ -29,9 +29,13 @@ public:
     // followed by a tab, every row by a line break.
     void copySelection();
 
+    // What the grid shows now, edits included, row by row.
+    QList<QStringList> texts() const;
+    QList<int> columnWidths() const;
+
 private:
-    bool readLines(const QString &fileName, QStringList &lines);
-    void fill(const QStringList &lines, int columns);
+    bool readRows(const QString &fileName, QList<QStringList> *rows);
+    void fill(const QList<QStringList> &rows, int columns);
 
     QString m_errorString;
 };

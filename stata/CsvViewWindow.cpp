@@ -1,6 +1,9 @@
 #include "stata/CsvViewWindow.h"
 
+#include "model/Document.h"
 #include "stata/CsvTable.h"
+#include "stata/ExportTable.h"
+#include "stata/TableExporter.h"
 #include "stata/ViewerGeometry.h"
 
 #include <QAction>
@@ -25,6 +28,7 @@ CsvViewWindow::CsvViewWindow(QWidget *parent, const QString &fileName)
     setWindowTitle(tr("Csv viewer"));
     resize(800, 600);
     createMenus();
+    m_exportAction->setEnabled(false);
     m_copyAction->setEnabled(false);
     m_allowEditingAction->setEnabled(false);
     QMetaObject::connectSlotsByName(this);
@@ -48,6 +52,8 @@ void CsvViewWindow::createMenus()
 {
     menuBar()->setObjectName(QStringLiteral("menubar"));
     m_openAction = createAction(QStringLiteral("openAction"), tr("Open..."), tr("Ctrl+O"));
+    m_exportAction = createAction(QStringLiteral("exportAction"), tr("Export..."), QString());
+    m_exportAction->setShortcut(QKeySequence::SaveAs);
     m_exitAction = createAction(QStringLiteral("exitAction"), tr("Exit"), tr("Ctrl+Q"));
     m_copyAction = createAction(QStringLiteral("copyAction"), tr("Copy"), tr("Ctrl+C"));
     m_allowEditingAction =
@@ -57,6 +63,7 @@ void CsvViewWindow::createMenus()
     QMenu *fileMenu = menuBar()->addMenu(tr("File"));
     fileMenu->setObjectName(QStringLiteral("menuFile"));
     fileMenu->addAction(m_openAction);
+    fileMenu->addAction(m_exportAction);
     fileMenu->addSeparator();
     fileMenu->addAction(m_exitAction);
 
@@ -65,6 +72,11 @@ void CsvViewWindow::createMenus()
     editMenu->addAction(m_copyAction);
     editMenu->addSeparator();
     editMenu->addAction(m_allowEditingAction);
+}
+
+void CsvViewWindow::setRunDocument(const Document &document)
+{
+    m_runDocument = std::make_shared<const Document>(document);
 }
 
 bool CsvViewWindow::loadFile(const QString &fileName)
@@ -81,6 +93,8 @@ bool CsvViewWindow::loadFile(const QString &fileName)
         return false;
     }
     showTable(table);
+    m_runDocument.reset();
+    m_exportAction->setEnabled(true);
     m_copyAction->setEnabled(true);
     m_allowEditingAction->setEnabled(true);
     // A new grid starts read-only; the check mark must say so.
@@ -121,4 +135,29 @@ void CsvViewWindow::on_copyAction_triggered()
 {
     if (m_table)
         m_table->copySelection();
+}
+
+// Exports the grid as it is shown, edits included. A name without one of
+// the formats' suffixes gets the one of the chosen filter.
+void CsvViewWindow::on_exportAction_triggered()
+{
+    if (!m_table)
+        return;
+    const QStringList filters = TableExporter::fileDialogFilters();
+    QString filter = filters.first();
+    QString fileName = QFileDialog::getSaveFileName(this, tr("Export table"), QStringLiteral("."),
+                                                    filters.join(QStringLiteral(";;")), &filter);
+    if (fileName.isEmpty())
+        return;
+    if (TableExporter::formatOf(fileName) == TableExporter::Format::Unknown)
+        fileName += TableExporter::suffixOfFilter(filter);
+    QString error;
+    const ExportTable table =
+        m_runDocument ? ExportTable::fromOutput(m_table->texts(), *m_runDocument)
+                      : ExportTable::fromTexts(m_table->texts(), m_table->columnWidths());
+    if (!TableExporter::write(fileName, table, &error)) {
+        QMessageBox::warning(
+            this, tr("Quorin"),
+            tr("Cannot write file %1:\n%2.").arg(QDir::toNativeSeparators(fileName), error));
+    }
 }

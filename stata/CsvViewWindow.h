@@ -2,6 +2,9 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
+struct Document;
 class CsvTable;
 class QAction;
 
@@ -21,11 +24,17 @@ public:
 
     CsvTable *table() const { return m_table; }
 
+    // The document whose run wrote the file shown: exports then take each
+    // field's kind and number format from its cell, as the command line's
+    // exports do. Loading another file forgets it.
+    void setRunDocument(const Document &document);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void on_openAction_triggered();
+    void on_exportAction_triggered();
     void on_allowEditingAction_toggled(bool checked);
     void on_copyAction_triggered();
 
@@ -35,7 +44,9 @@ private:
     void showTable(CsvTable *table);
 
     CsvTable *m_table = nullptr;
+    std::shared_ptr<const Document> m_runDocument;
     QAction *m_openAction = nullptr;
+    QAction *m_exportAction = nullptr;
     QAction *m_exitAction = nullptr;
     QAction *m_copyAction = nullptr;
     QAction *m_allowEditingAction = nullptr;

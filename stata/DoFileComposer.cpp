@@ -1,6 +1,8 @@
 #include "stata/DoFileComposer.h"
 
 #include "model/CellContent.h"
+#include "model/DisplayFormat.h"
+#include "stata/CsvFields.h"
 #include "stata/StataText.h"
 
 #include <QRegularExpression>
@@ -189,8 +191,11 @@ QString DoFileComposer::substitutePlaceholders(const CellContent &cell,
     return replaceLiterally(withVariable, ifPlaceholder, ifCondition);
 }
 
-DoFileEntry DoFileComposer::textEntry(int row, int column, const QString &text) const
+DoFileEntry DoFileComposer::textEntry(int row, int column, const QString &cellText) const
 {
+    // Texts are known now, so they go into the do-file already in the form
+    // their output field takes.
+    const QString text = CsvFields::quoted(cellText);
     DoFileEntry entry;
     if (StataText::isPlain(text)) {
         entry.macroCommand = QStringLiteral("local %1 \"%2\"")
@@ -236,5 +241,41 @@ DoFileEntry DoFileComposer::statisticEntry(const CellContent &cell, int row, int
                              QString::number(command->resultMatrixColumn()) % QLatin1Char(']');
         break;
     }
+    if (mayDisplayText(command->resultType(), format)) {
+        entry.macroCommand +=
+            QLatin1Char('\n') + runTimeQuoting(macroName(QStringLiteral("t_"), row, column));
+        entry.quotedAtRunTime = true;
+    }
     return entry;
+}
+
+bool DoFileComposer::mayDisplayText(T::ResultType resultType, const QString &format) const
+{
+    if (resultType == T::Macro)
+        return true;
+    // A number shown in a numeric format never holds a character that needs
+    // quotes; date formats and odd formats may show literal text. A grid
+    // uses few formats, so each is read once.
+    if (format.isEmpty())
+        return false;
+    auto known = m_formatMayShowText.constFind(format);
+    if (known == m_formatMayShowText.constEnd()) {
+        const DisplayFormat displayFormat(format);
+        known = m_formatMayShowText.insert(
+            format, !displayFormat.recognised || !DisplayFormat::isNumeric(displayFormat.kind));
+    }
+    return *known;
+}
+
+// A result known only when Stata runs gets its quotes there: when the
+// macro's value holds ";", a double quote, a carriage return or a line feed,
+// the value is enclosed in double quotes with the inner ones doubled.
+// macval() keeps any macro quote in the value from being expanded.
+QString DoFileComposer::runTimeQuoting(const QString &macro)
+{
+    const QString value = QStringLiteral("`\"`macval(%1)'\"'").arg(macro);
+    return QStringLiteral("if strpos(%1, \";\") | strpos(%1, char(34)) | strpos(%1, char(10)) | "
+                          "strpos(%1, char(13)) local %2 = char(34) + subinstr(%1, char(34), "
+                          "char(34) + char(34), .) + char(34)")
+        .arg(value, macro);
 }

@@ -5,6 +5,7 @@
 #include "model/StatisticCatalogue.h"
 #include "stata/DoFileModel.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -57,10 +58,15 @@ private:
 
     QString substitutePlaceholders(const CellContent &cell, const QString &ifCondition) const;
     DoFileEntry textEntry(int row, int column, const QString &text) const;
+    // Whether a statistic's displayed result may be text rather than a number.
+    bool mayDisplayText(T::ResultType resultType, const QString &format) const;
+    // The line that quotes the macro's value for the output file in Stata.
+    static QString runTimeQuoting(const QString &macro);
     DoFileEntry statisticEntry(const CellContent &cell, int row, int column,
                                const QString &ifCondition) const;
 
     const CellGrid &m_grid;
     const StatisticCatalogue &m_catalogue;
     const AreaCollection &m_areas;
+    mutable QHash<QString, bool> m_formatMayShowText;
 };

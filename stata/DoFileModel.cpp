@@ -13,13 +13,19 @@ QString line(const QString &text)
 // quoted literal defines w_R_C, a list of file-write directives, instead of
 // t_R_C; such a grid writes w_R_C unquoted in front of the quoted t_R_C. Each
 // cell defines at most one of them, and an undefined macro expands to
-// nothing, so every cell still contributes exactly its own text.
-QString valueWriteLine(bool withWriteDirectives, bool withSeparator)
+// nothing, so every cell still contributes exactly its own text. A grid with
+// results quoted when Stata runs writes t_R_C in compound double quotes,
+// which may hold the double quotes of such a value, and through macval(), so
+// that the value is written as it is.
+QString valueWriteLine(bool withWriteDirectives, bool withRunTimeQuotes, bool withSeparator)
 {
     const QString separator = withSeparator ? QStringLiteral(";") : QString();
     const QString directives = withWriteDirectives ? QStringLiteral("`w_`row'_`col'' ") : QString();
-    return QStringLiteral("                  file write outputFile ") + directives +
-           QStringLiteral("\"`t_`row'_`col''") + separator + QLatin1Char('"');
+    const QString value =
+        withRunTimeQuotes
+            ? QStringLiteral("`\"`macval(t_`row'_`col')'") + separator + QStringLiteral("\"'")
+            : QStringLiteral("\"`t_`row'_`col''") + separator + QLatin1Char('"');
+    return QStringLiteral("                  file write outputFile ") + directives + value;
 }
 
 } // namespace
@@ -34,6 +40,7 @@ void DoFileModel::append(const DoFileEntry &entry)
 {
     m_entries.append(entry);
     m_hasWriteDirectives = m_hasWriteDirectives || entry.definesWriteDirectives;
+    m_hasRunTimeQuoting = m_hasRunTimeQuoting || entry.quotedAtRunTime;
 }
 
 QString DoFileModel::toString(bool showMain, bool showMacro, const QString &outputFileName) const
@@ -66,10 +73,10 @@ QString DoFileModel::exportSection(const QString &outputFileName) const
     text += line(QStringLiteral("forvalues row = 1/`nRow' {"));
     text += line(QStringLiteral("      forvalues col = 1/`nCol' {"));
     text += line(QStringLiteral("            if \"`col'\" == \"`nCol'\" {"));
-    text += line(valueWriteLine(m_hasWriteDirectives, false));
+    text += line(valueWriteLine(m_hasWriteDirectives, m_hasRunTimeQuoting, false));
     text += line(QStringLiteral("            }"));
     text += line(QStringLiteral("            else {"));
-    text += line(valueWriteLine(m_hasWriteDirectives, true));
+    text += line(valueWriteLine(m_hasWriteDirectives, m_hasRunTimeQuoting, true));
     text += line(QStringLiteral("            }"));
     text += line(QStringLiteral("      }"));
     text += line(QStringLiteral("      file write outputFile _n"));

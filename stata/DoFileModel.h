@@ -22,6 +22,8 @@ public:
     int columnCount() const { return m_columnCount; }
     // True when some entry's macro holds file-write directives.
     bool hasWriteDirectives() const { return m_hasWriteDirectives; }
+    // True when some entry's value is quoted for the output file by Stata.
+    bool hasRunTimeQuoting() const { return m_hasRunTimeQuoting; }
 
     // The do-file text, every line ending with "\n". showMain keeps the
     // statistics' commands, showMacro the macro definitions; the header and
@@ -37,4 +39,5 @@ private:
     int m_rowCount = 0;
     int m_columnCount = 0;
     bool m_hasWriteDirectives = false;
+    bool m_hasRunTimeQuoting = false;
 };

@@ -18,7 +18,10 @@ case "$command" in start | test) ;; *) usage ;; esac
 source_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${QUORIN_BUILD_DIR:-$source_dir/build}
 
-packages=(cmake ninja-build g++ pkg-config qt6-base-dev libreadstat-dev libxlsxwriter-dev fonts-dejavu-core)
+# zlib1g-dev: the tests read exported workbooks back through zlib; the
+# tests are built by both commands.
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev libreadstat-dev libxlsxwriter-dev zlib1g-dev
+    fonts-dejavu-core)
 if [ "$command" = test ]; then
     # The dataset reader's fuzz target needs clang with its sanitizer runtime.
     packages+=(clang libclang-rt-14-dev)

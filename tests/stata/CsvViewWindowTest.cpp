@@ -1,10 +1,14 @@
 #include "stata/CsvViewWindow.h"
 
+#include "../tools/StandinRunner.h"
 #include "FileChooserAnswers.h"
+#include "FileContents.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
+#include "model/Document.h"
 #include "stata/CsvTable.h"
+#include "stata/DoFileComposer.h"
 
 #include <QAction>
 #include <QApplication>
@@ -73,6 +77,8 @@ private slots:
     void copyFromContextMenu();
     void allowEditing();
     void openReplacesGrid();
+    void exportsShownGrid();
+    void labelsOfARunKeepTheirColumns();
     void unreadableFileIsReportedAndKeepsGrid();
     void unreadableFileOnOpeningShowsEmptyGrid();
     void oversizedFileIsRefused();
@@ -110,7 +116,10 @@ void CsvViewWindowTest::form()
             names.append(entry->isSeparator() ? QStringLiteral("-") : entry->objectName());
         return names;
     };
-    QCOMPARE(entries("menuFile"), (QStringList{"openAction", "-", "exitAction"}));
+    QCOMPARE(entries("menuFile"), (QStringList{"openAction", "exportAction", "-", "exitAction"}));
+    QCOMPARE(action(&window, "exportAction")->text(), QStringLiteral("Export..."));
+    QCOMPARE(action(&window, "exportAction")->shortcut(), QKeySequence(QKeySequence::SaveAs));
+    QVERIFY(!action(&window, "exportAction")->isEnabled());
     QCOMPARE(entries("menuEdit"), (QStringList{"copyAction", "-", "allowEditingAction"}));
     QCOMPARE(action(&window, "openAction")->text(), QStringLiteral("Open..."));
     QCOMPARE(action(&window, "openAction")->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
@@ -141,8 +150,11 @@ void CsvViewWindowTest::loadsFields_data()
         << QByteArray("a;b;c\n1\n") << 3 << QList<QStringList>{{"a", "b", "c"}, {"1", "", ""}};
     QTest::newRow("fields beyond the first line ignored")
         << QByteArray("a;b\n1;2;3;4\n") << 2 << QList<QStringList>{{"a", "b"}, {"1", "2"}};
-    QTest::newRow("no quoting") << QByteArray("\"x;y\";z\n") << 3
-                                << QList<QStringList>{{"\"x", "y\"", "z"}};
+    QTest::newRow("quoted fields")
+        << QByteArray("\"x;y\";\"a \"\"b\"\"\";\"two\r\nlines\"\n1;2;3\n") << 3
+        << QList<QStringList>{{"x;y", "a \"b\"", "two\nlines"}, {"1", "2", "3"}};
+    QTest::newRow("quotes inside a field are text")
+        << QByteArray("a\"b;c\"\n") << 2 << QList<QStringList>{{"a\"b", "c\""}};
     QTest::newRow("windows line ends")
         << QByteArray("a;b\r\n1;2\r\n") << 2 << QList<QStringList>{{"a", "b"}, {"1", "2"}};
     QTest::newRow("last line without line break")
@@ -305,6 +317,79 @@ void CsvViewWindowTest::openReplacesGrid()
     action(&window, "openAction")->trigger();
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(window.table(), secondTable);
+}
+
+void CsvViewWindowTest::exportsShownGrid()
+{
+    const QString path =
+        writeText(m_directory->filePath(QStringLiteral("out.csv")), "Nord;  12.50\nSud;3\n");
+    CsvViewWindow window(nullptr, path);
+    window.show();
+    window.table()->item(1, 0)->setText(QStringLiteral("Sud | Isole"));
+    QVERIFY(action(&window, "exportAction")->isEnabled());
+
+    ModalAnswerer answerer;
+    FileChooserSeen seen;
+    chooseFile(answerer, m_directory->filePath(QStringLiteral("t.md")), &seen);
+    action(&window, "exportAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(seen.acceptMode, QFileDialog::AcceptSave);
+    QCOMPARE(seen.filters, (QStringList{"Excel workbook (*.xlsx)", "Web page (*.html *.htm)",
+                                        "LaTeX table (*.tex)", "Markdown table (*.md)"}));
+    QCOMPARE(fileBytes(m_directory->filePath(QStringLiteral("t.md"))),
+             QByteArray("| Nord | 12.50 |\n| --- | ---: |\n| Sud \\| Isole | 3 |\n"));
+
+    // With the document of the run, each field's cell decides: the label
+    // 2020 stays a text, and what no longer reads as a number too.
+    Document document;
+    document.cells = CellContentGrid(2, 2);
+    document.cells(0, 0).addMicroCondition(MicroCondition("1", "2020", "year", ""));
+    document.cells(0, 1).setStatistic(Statistic{"age", "", "mean", "%9.2f"});
+    document.cells(1, 1).setStatistic(Statistic{"age", "", "mean", "%9.2f"});
+    window.table()->item(0, 0)->setText(QStringLiteral("2020"));
+    window.table()->item(1, 1)->setText(QStringLiteral("n/a"));
+    window.setRunDocument(document);
+    chooseFile(answerer, m_directory->filePath(QStringLiteral("run.md")));
+    action(&window, "exportAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(fileBytes(m_directory->filePath(QStringLiteral("run.md"))),
+             QByteArray("| 2020 | 12.50 |\n| --- | ---: |\n| Sud \\| Isole | n/a |\n"));
+
+    // A name without a known suffix takes the chosen filter's.
+    chooseFile(answerer, m_directory->filePath(QStringLiteral("plain")));
+    action(&window, "exportAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY(QFile::exists(m_directory->filePath(QStringLiteral("plain.xlsx"))));
+
+    // A file that cannot be written is reported.
+    chooseFile(answerer, m_directory->filePath(QStringLiteral("missing/t.md")));
+    QString message;
+    answerer.answerMessageBox(QMessageBox::Ok, &message);
+    action(&window, "exportAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QVERIFY2(message.startsWith(QStringLiteral("Cannot write file ")), qPrintable(message));
+}
+
+// Texts and labels holding ; " or line breaks go through Stata (the
+// stand-in) into the output file and come back in their own columns.
+void CsvViewWindowTest::labelsOfARunKeepTheirColumns()
+{
+    CellContentGrid grid(2, 3);
+    grid(0, 0).setSimpleText(QStringLiteral("Yes; often"));
+    grid(0, 1).addMicroCondition(MicroCondition("1", "Say \"no\"", "sex", ""));
+    grid(0, 2).addMicroCondition(MicroCondition("2", "two\nlines", "sex", ""));
+    grid(1, 2).setSimpleText(QStringLiteral("end"));
+    const StatisticCatalogue catalogue;
+    const AreaCollection areas;
+    const DoFileModel model =
+        DoFileComposer(grid, catalogue, areas)
+            .buildModel(QStringLiteral(QUORIN_SOURCE_DIR "/examples/survey.dta"));
+    StandinRunner stata;
+    QCOMPARE(stata.runDoFile(model.toString(true, true, stata.filePath("out.csv"))), 0);
+    CsvViewWindow window(nullptr, stata.filePath("out.csv"));
+    QCOMPARE(window.table()->rowCount(), 2);
+    QCOMPARE(rowTexts(window.table(), 0), (QStringList{"Yes; often", "Say \"no\"", "two\nlines"}));
+    QCOMPARE(rowTexts(window.table(), 1), (QStringList{"", "", "end"}));
 }
 
 void CsvViewWindowTest::unreadableFileIsReportedAndKeepsGrid()

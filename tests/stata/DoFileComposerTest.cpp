@@ -263,25 +263,38 @@ void DoFileComposerTest::replacementsInsertedLiterally()
 
 void DoFileComposerTest::resultTypes_data()
 {
+    // A result that may be text gets its output quotes when Stata runs.
+    const QString quoting = QStringLiteral(
+        "\nif strpos(`\"`macval(t_2_3)'\"', \";\") | strpos(`\"`macval(t_2_3)'\"', char(34)) | "
+        "strpos(`\"`macval(t_2_3)'\"', char(10)) | strpos(`\"`macval(t_2_3)'\"', char(13)) "
+        "local t_2_3 = char(34) + subinstr(`\"`macval(t_2_3)'\"', char(34), char(34) + char(34), "
+        ".) + char(34)");
     QTest::addColumn<QString>("statistic");
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("expected");
     QTest::newRow("scalar") << "mean"
-                            << "%9.2f"
-                            << "local t_2_3: display %9.2f r(mean)";
+                            << "%9.2fc"
+                            << "local t_2_3: display %9.2fc r(mean)";
     QTest::newRow("scalar unformatted") << "mean"
                                         << ""
                                         << "local t_2_3: display  r(mean)";
+    QTest::newRow("scalar as a date") << "mean"
+                                      << "%td"
+                                      << "local t_2_3: display %td r(mean)" + quoting;
+    QTest::newRow("scalar in an unknown format")
+        << "mean"
+        << "%9.2f \";\""
+        << "local t_2_3: display %9.2f \";\" r(mean)" + quoting;
     QTest::newRow("macro") << "label"
                            << "%20s"
-                           << "local t_2_3: display%20s `lab'";
+                           << "local t_2_3: display%20s `lab'" + quoting;
     QTest::newRow("macro unformatted") << "label"
                                        << ""
-                                       << "local t_2_3: display `lab'";
+                                       << "local t_2_3: display `lab'" + quoting;
     QTest::newRow("matrix") << "ci"
-                            << "%5.1f"
+                            << "%5.1e"
                             << "matrix `tempMatrix' = r(table)\n"
-                               "local t_2_3: display %5.1f `tempMatrix'[2, 3]";
+                               "local t_2_3: display %5.1e `tempMatrix'[2, 3]";
     QTest::newRow("matrix unformatted") << "ci"
                                         << ""
                                         << "matrix `tempMatrix' = r(table)\n"
@@ -300,6 +313,13 @@ void DoFileComposerTest::resultTypes()
     QCOMPARE(model.entries().size(), 1);
     QCOMPARE(model.entries().at(0).macroCommand, expected);
     QVERIFY(!model.entries().at(0).definesWriteDirectives);
+    const bool quoted = expected.contains(QStringLiteral("macval"));
+    QCOMPARE(model.entries().at(0).quotedAtRunTime, quoted);
+    QCOMPARE(model.hasRunTimeQuoting(), quoted);
+    // Only then the export section writes values that may hold quotes.
+    QCOMPARE(model.exportSection(QString()).contains(
+                 QStringLiteral("file write outputFile `\"`macval(t_`row'_`col')';\"'\n")),
+             quoted);
 }
 
 void DoFileComposerTest::unknownStatisticLeavesFieldEmpty()
@@ -408,7 +428,7 @@ void DoFileComposerTest::plainTextsStayQuotedAsTyped_data()
     QTest::newRow("word") << QStringLiteral("Ripartizione");
     QTest::newRow("blanks") << QStringLiteral("  two  blanks ");
     QTest::newRow("tab") << QStringLiteral("a\tb");
-    QTest::newRow("punctuation") << QStringLiteral("50% {a} (b); c=d & e|f #var %1");
+    QTest::newRow("punctuation") << QStringLiteral("50% {a} (b), c=d & e|f #var %1");
     QTest::newRow("accents") << QStringLiteral("Età ≥ 65 — perché");
 }
 
@@ -426,8 +446,10 @@ void DoFileComposerTest::specialTextsBecomeWriteDirectives_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("double quote") << "He said \"yes\""
-                                  << "local w_1_1 `\"\"He said \" _char(34) \"yes\" _char(34)\"'";
+    QTest::newRow("double quote")
+        << "He said \"yes\""
+        << "local w_1_1 `\"_char(34) \"He said \" _char(34) _char(34) \"yes\" _char(34) "
+           "_char(34) _char(34)\"'";
     QTest::newRow("grave accent") << "a`b'"
                                   << "local w_1_1 `\"\"a\" _char(96) \"b\" _char(39)\"'";
     QTest::newRow("apostrophe") << "Men's"
@@ -442,10 +464,15 @@ void DoFileComposerTest::specialTextsBecomeWriteDirectives_data()
            "_char(92)\"'";
     QTest::newRow("unbalanced compound quotes")
         << "a\"'b`\"c"
-        << "local w_1_1 `\"\"a\" _char(34) _char(39) \"b\" _char(96) _char(34) "
-           "\"c\"\"'";
-    QTest::newRow("line break") << "two\nlines"
-                                << "local w_1_1 `\"\"two\" _char(10) \"lines\"\"'";
+        << "local w_1_1 `\"_char(34) \"a\" _char(34) _char(34) _char(39) \"b\" _char(96) "
+           "_char(34) _char(34) \"c\" _char(34)\"'";
+    // Fields holding ; " CR or LF are written in double quotes, inner ones
+    // doubled, so that they keep their column.
+    QTest::newRow("semicolon") << "Yes; often"
+                               << "local w_1_1 `\"_char(34) \"Yes; often\" _char(34)\"'";
+    QTest::newRow("line break") << "two\r\nlines"
+                                << "local w_1_1 `\"_char(34) \"two\" _char(13) _char(10) "
+                                   "\"lines\" _char(34)\"'";
 }
 
 void DoFileComposerTest::specialTextsBecomeWriteDirectives()
@@ -466,12 +493,12 @@ void DoFileComposerTest::specialTextsBecomeWriteDirectives()
 void DoFileComposerTest::conditionLabelsQuotedLikeTexts()
 {
     CellContentGrid grid(1, 2);
-    grid(0, 0) = conditionCell({term("q", "1", "\"Yes\""), term("q", "2", "Don't know")});
+    grid(0, 0) = conditionCell({term("q", "1", "Yes; \"often\""), term("q", "2", "Don't know")});
     grid(0, 1) = conditionCell({term("q", "1", "Yes"), term("q", "2", "No")});
     const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
     QCOMPARE(model.entries().at(0).macroCommand,
-             QStringLiteral("local w_1_1 `\"_char(34) \"Yes\" _char(34) \" | Don\" _char(39) "
-                            "\"t know\"\"'"));
+             QStringLiteral("local w_1_1 `\"_char(34) \"Yes; \" _char(34) _char(34) \"often\" "
+                            "_char(34) _char(34) \" | Don\" _char(39) \"t know\" _char(34)\"'"));
     QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"Yes | No\""));
 }
 

@@ -1,5 +1,6 @@
 #include "DataRows.h"
 #include "model/CellContentGrid.h"
+#include "stata/CsvFields.h"
 #include "stata/DoFileComposer.h"
 #include "stata/StataText.h"
 
@@ -245,11 +246,14 @@ void DoFileModelTest::specialTextsChangeOnlyTheWriteLines()
     CellContentGrid grid = workedExampleGrid();
     grid(0, 0).setSimpleText(QStringLiteral("Ripartizione \"ISTAT\""));
     const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
-    QList<QByteArray> expected = readGolden("workedExample.do").split('\n');
-    expected[2] = "local w_1_1 `\"\"Ripartizione \" _char(34) \"ISTAT\" _char(34)\"'";
+    QList<QByteArray> expected = readGolden("workedExample.do").split('
+');
+    expected[2] = "local w_1_1 `\"_char(34) \"Ripartizione \" _char(34) _char(34) \"ISTAT\" "
+                  "_char(34) _char(34) _char(34)\"'";
     expected[13] = "                  file write outputFile `w_`row'_`col'' \"`t_`row'_`col''\"";
     expected[16] = "                  file write outputFile `w_`row'_`col'' \"`t_`row'_`col'';\"";
-    QCOMPARE(model.toString(true, true, output).toUtf8(), expected.join('\n'));
+    QCOMPARE(model.toString(true, true, output).toUtf8(), expected.join('
+'));
 }
 
 void DoFileModelTest::writeDirectivesReproduceAnyText()
@@ -267,8 +271,11 @@ void DoFileModelTest::writeDirectivesReproduceAnyText()
         grid(0, 0).setSimpleText(text);
         const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
         const QString line = model.entries().at(0).macroCommand;
-        if (StataText::isPlain(text)) {
-            QCOMPARE(line, "local t_1_1 \"" + text + "\"");
+        // What reaches the output file is the text as a field, in quotes
+        // when it holds ; or ".
+        const QString field = CsvFields::quoted(text);
+        if (StataText::isPlain(field)) {
+            QCOMPARE(line, "local t_1_1 \"" + field + "\"");
             continue;
         }
         QString directives;
@@ -278,7 +285,7 @@ void DoFileModelTest::writeDirectivesReproduceAnyText()
                  qPrintable(line));
         QString written;
         QVERIFY2(writtenText(directives, &written), qPrintable(directives));
-        QCOMPARE(written, text);
+        QCOMPARE(written, field);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "../tools/StandinRunner.h"
 #include "DtaWriter.h"
 #include "model/CellContentGrid.h"
+#include "stata/CsvFields.h"
 #include "stata/DoFileComposer.h"
 
 #include <QRandomGenerator>
@@ -30,6 +31,10 @@ StatisticCatalogue catalogue()
     StatisticCatalogue catalogue;
     catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
     catalogue.insert("n", Command("n", "count #if", "r(N)", T::Scalar, 1, 1));
+    // Results that are text, known only when Stata runs.
+    catalogue.insert("title", Command("title", "mean #var #if", "e(title)", T::Macro, 1, 1));
+    catalogue.insert("quoted",
+                     Command("quoted", "local q `\"#var; \"a\"\"'", "`\"`q'\"'", T::Macro, 1, 1));
     return catalogue;
 }
 
@@ -52,6 +57,7 @@ private slots:
     void everyQuoteCharacterArrivesAsTyped_data();
     void everyQuoteCharacterArrivesAsTyped();
     void randomTextsArriveAsTyped();
+    void textResultsAreQuotedWhenStataRuns();
     void unknownStatisticLeavesEmptyFieldAndRunEnds();
     void fileNamesWithDollarAndGraveAccent();
 
@@ -110,8 +116,11 @@ void DoFileRunTest::everyQuoteCharacterArrivesAsTyped_data()
     QTest::newRow("compound quotes balanced") << "`\"in\"'";
     QTest::newRow("ends in grave accent") << "x`";
     QTest::newRow("only quote") << "\"";
+    QTest::newRow("semicolon") << "Yes; often";
+    QTest::newRow("line breaks") << "two\nlines\r\nand \"a;b\"\r";
 }
 
+// Texts holding ; " CR or LF come back in their own columns.
 void DoFileRunTest::everyQuoteCharacterArrivesAsTyped()
 {
     QFETCH(QString, text);
@@ -119,15 +128,20 @@ void DoFileRunTest::everyQuoteCharacterArrivesAsTyped()
     grid(0, 0) = textCell(text);
     grid(0, 1).addMicroCondition(MicroCondition("1", text, "sesso", ""));
     grid(0, 2) = textCell(QStringLiteral("plain"));
-    QCOMPARE(run(grid), text + ";" + text + ";plain\n");
+    const QString output = run(grid);
+    QList<QStringList> rows;
+    QVERIFY(CsvFields::parse(output, 100, &rows));
+    QCOMPARE(rows, QList<QStringList>({{text, text, "plain"}}));
+    if (!CsvFields::needsQuotes(text))
+        QCOMPARE(output, text + ";" + text + ";plain\n");
 }
 
 void DoFileRunTest::randomTextsArriveAsTyped()
 {
-    const QString alphabet = QStringLiteral("\"`'$\\{}ab _àé");
+    const QString alphabet = QStringLiteral("\"`'$\\{}ab _àé;\n");
     QRandomGenerator random(1234);
     CellContentGrid grid(40, 5);
-    QString expected;
+    QList<QStringList> expected;
     for (int row = 0; row < grid.rowCount(); ++row) {
         QStringList fields;
         for (int column = 0; column < grid.columnCount(); ++column) {
@@ -135,13 +149,23 @@ void DoFileRunTest::randomTextsArriveAsTyped()
             for (int i = random.bounded(1, 10); i > 0; --i)
                 text += random.bounded(3) == 0 ? QChar(0x20 + random.bounded(0x5f))
                                                : alphabet.at(random.bounded(alphabet.size()));
-            text.replace(';', ',');
             grid(row, column) = textCell(text);
             fields.append(text);
         }
-        expected += fields.join(';') + '\n';
+        expected.append(fields);
     }
-    QCOMPARE(run(grid), expected);
+    QList<QStringList> rows;
+    QVERIFY(CsvFields::parse(run(grid), 1000, &rows));
+    QCOMPARE(rows, expected);
+}
+
+void DoFileRunTest::textResultsAreQuotedWhenStataRuns()
+{
+    CellContentGrid grid(1, 3);
+    grid(0, 0).setStatistic(Statistic{"eta", "", "title", ""});
+    grid(0, 1).setStatistic(Statistic{"eta", "", "quoted", "%12s"});
+    grid(0, 2).setStatistic(Statistic{"eta", "", "n", "%3.0f"});
+    QCOMPARE(run(grid), QStringLiteral("Mean estimation;\"    eta; \"\"a\"\"\";  8\n"));
 }
 
 void DoFileRunTest::unknownStatisticLeavesEmptyFieldAndRunEnds()

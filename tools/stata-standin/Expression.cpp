@@ -499,6 +499,43 @@ StataValue callFunction(const QString &name, const QList<StataValue> &arguments)
             throw typeMismatch();
         return StataValue::ofNumber(double(arguments.at(0).text.size()));
     }
+    const auto text = [&](int index) {
+        if (!arguments.at(index).isString)
+            throw typeMismatch();
+        return arguments.at(index).text;
+    };
+    // strpos(s1, s2): where s2 first occurs in s1, counted from 1; 0 if not.
+    if (name == QLatin1String("strpos")) {
+        requireCount(2, 2);
+        return StataValue::ofNumber(double(text(0).indexOf(text(1)) + 1));
+    }
+    // subinstr(s1, s2, s3, n): s1 with the first n occurrences of s2
+    // replaced by s3; n missing replaces all of them.
+    if (name == QLatin1String("subinstr")) {
+        requireCount(4, 4);
+        const QString from = text(1);
+        const double limit = number(arguments.at(3));
+        QString result = text(0);
+        if (from.isEmpty())
+            return StataValue::ofString(result);
+        qsizetype at = 0;
+        for (double done = 0; MissingValue::isMissing(limit) || done < limit; ++done) {
+            at = result.indexOf(from, at);
+            if (at < 0)
+                break;
+            result.replace(at, from.size(), text(2));
+            at += text(2).size();
+        }
+        return StataValue::ofString(result);
+    }
+    // char(n): the character of code n from 1 to 255; "" for any other n.
+    if (name == QLatin1String("char")) {
+        requireCount(1, 1);
+        const double code = number(arguments.at(0));
+        if (MissingValue::isMissing(code) || code < 1 || code > 255)
+            return StataValue::ofString(QString());
+        return StataValue::ofString(QString(QChar(char16_t(code))));
+    }
     throw StataError(133, QStringLiteral("unknown function %1()").arg(name));
 }
 
