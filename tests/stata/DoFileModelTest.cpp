@@ -246,14 +246,12 @@ void DoFileModelTest::specialTextsChangeOnlyTheWriteLines()
     CellContentGrid grid = workedExampleGrid();
     grid(0, 0).setSimpleText(QStringLiteral("Ripartizione \"ISTAT\""));
     const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
-    QList<QByteArray> expected = readGolden("workedExample.do").split('
-');
+    QList<QByteArray> expected = readGolden("workedExample.do").split('\n');
     expected[2] = "local w_1_1 `\"_char(34) \"Ripartizione \" _char(34) _char(34) \"ISTAT\" "
                   "_char(34) _char(34) _char(34)\"'";
     expected[13] = "                  file write outputFile `w_`row'_`col'' \"`t_`row'_`col''\"";
     expected[16] = "                  file write outputFile `w_`row'_`col'' \"`t_`row'_`col'';\"";
-    QCOMPARE(model.toString(true, true, output).toUtf8(), expected.join('
-'));
+    QCOMPARE(model.toString(true, true, output).toUtf8(), expected.join('\n'));
 }
 
 void DoFileModelTest::writeDirectivesReproduceAnyText()

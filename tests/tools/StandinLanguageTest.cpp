@@ -112,23 +112,14 @@ void StandinLanguageTest::expandsMacrosAndQuotes_data()
                "* a comment line\nlocal a \"x\" // to the end\n/* a\nblock */ local b \"y\"\n"
                "local c = 1 + ///\n  2\nfile write out \"`a'`b'`c' a // b /* c */\"")
         << QStringLiteral("xy3 a // b /* c */");
-    dataRow("line expanding to nothing",
-            "`nothing'
-            $nothing file write out \"ok\"",
-            "ok");
-    dataRow(
-        "string functions",
-        "local v `\"say \"hi\"; ok\"'
-        local q =
-            char(34) + "
-                       "subinstr(`\"`macval(v)'\"', char(34), char(34) + char(34), .) + "
-                       "char(34)
-            file write out `\"`macval(q)' `=strpos(\"abc\", \"c\")' "
-                             "`=strpos(\"abc\", \"x\")' `=subinstr(\"aaa\", \"a\", \"b\", 2)'\"'",
-        "\"say \"\"hi\"\"; ok\" 3 0 bba");
-    dataRow("cleared by an empty definition",
-            "local a \"x\"
-            local a file write out \"[`a']\"",
+    dataRow("line expanding to nothing", "`nothing'\n$nothing\nfile write out \"ok\"", "ok");
+    dataRow("string functions",
+            "local v `\"say \"hi\"; ok\"'\nlocal q = char(34) + "
+            "subinstr(`\"`macval(v)'\"', char(34), char(34) + char(34), .) + "
+            "char(34)\nfile write out `\"`macval(q)' `=strpos(\"abc\", \"c\")' "
+            "`=strpos(\"abc\", \"x\")' `=subinstr(\"aaa\", \"a\", \"b\", 2)'\"'",
+            "\"say \"\"hi\"\"; ok\" 3 0 bba");
+    dataRow("cleared by an empty definition", "local a \"x\"\nlocal a\nfile write out \"[`a']\"",
             "[]");
 }
 
