@@ -7,6 +7,7 @@
 #include "app/MainWindowSettings.h"
 #include "app/NewFileDialog.h"
 #include "model/AtomicFile.h"
+#include "model/DocumentModel.h"
 #include "model/DocumentReader.h"
 #include "model/DocumentWriter.h"
 #include "panel/VariablesWidget.h"
@@ -19,6 +20,7 @@
 #include "stata/SetStataExecutableDialog.h"
 #include "stata/StataDatasetReader.h"
 #include "stata/StataRun.h"
+#include "stata/StataRunController.h"
 #include "table/CellTextToolBar.h"
 #include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
@@ -47,6 +49,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
+    , m_document(new DocumentModel(this))
 {
     createForm();
     createTableWidget();
@@ -57,8 +60,7 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     createGenericToolBar();
     connectSelectionAnalysis();
     createRecentFileActions();
-    m_documentBinding = std::make_unique<DocumentBinding>(m_tableWidget, m_variablesWidget,
-                                                          &m_statisticCatalogue, &m_areas);
+    m_documentBinding = std::make_unique<DocumentBinding>(m_document, m_variablesWidget);
     connectDocumentChanges();
     readSettings();
     // Last, once everything it may touch or report on exists.
@@ -71,8 +73,18 @@ MainWindow::~MainWindow()
 {
     for (QObject *child :
          {static_cast<QObject *>(m_tableWidget), static_cast<QObject *>(m_variablesWidget),
-          static_cast<QObject *>(m_genericToolBar)})
+          static_cast<QObject *>(m_genericToolBar), static_cast<QObject *>(m_document)})
         child->disconnect(this);
+}
+
+StatisticCatalogue *MainWindow::statisticCatalogue()
+{
+    return m_document->mutableCatalogue();
+}
+
+AreaCollection *MainWindow::areas()
+{
+    return m_document->mutableAreas();
 }
 
 QString MainWindow::strippedName(const QString &fullFileName)
@@ -139,7 +151,7 @@ void MainWindow::createForm()
 
 void MainWindow::createTableWidget()
 {
-    m_tableWidget = new TableWidget(&m_statisticCatalogue, &m_areas);
+    m_tableWidget = new TableWidget(m_document);
     setCentralWidget(m_tableWidget);
 }
 
@@ -193,7 +205,7 @@ void MainWindow::createMenus()
 
 void MainWindow::createVariablesPanel()
 {
-    m_variablesWidget = new VariablesWidget(&m_statisticCatalogue, this);
+    m_variablesWidget = new VariablesWidget(m_document->mutableCatalogue(), this);
     addDockWidget(Qt::LeftDockWidgetArea, m_variablesWidget);
     m_variablesWidget->setVisible(true);
 }
@@ -236,7 +248,7 @@ void MainWindow::createCellTextToolBar()
 
 void MainWindow::createGenericToolBar()
 {
-    m_genericToolBar = new GenericToolBar(m_tableWidget, &m_areas);
+    m_genericToolBar = new GenericToolBar(m_tableWidget, m_document->mutableAreas());
     connect(m_genericToolBar, &GenericToolBar::quorinFlashToolButtonClicked, this,
             &MainWindow::onQuorinFlash);
     connect(m_genericToolBar, &GenericToolBar::startStataToolButtonClicked, this,
@@ -303,7 +315,7 @@ void MainWindow::createRecentFileActions()
 // Open and Save clear the mark.
 void MainWindow::connectDocumentChanges()
 {
-    connect(m_tableWidget, &TableWidget::contentChanged, this, &MainWindow::documentWasModified);
+    connect(m_document, &DocumentModel::changed, this, &MainWindow::documentWasModified);
     connect(m_variablesWidget, &VariablesWidget::contentChanged, this,
             &MainWindow::documentWasModified);
     connect(m_genericToolBar, &GenericToolBar::areasChanged, this,
@@ -477,8 +489,11 @@ bool MainWindow::readDocument(const QString &fileName)
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DocumentReader reader;
     const bool loaded = reader.readFile(fileName) && m_documentBinding->apply(reader.document());
-    if (loaded)
-        m_genericToolBar->refreshAreaBox(m_areas);
+    if (loaded) {
+        m_genericToolBar->refreshAreaBox(m_document->areas());
+        if (m_tableWidget->rowCount() > 0 && m_tableWidget->columnCount() > 0)
+            m_tableWidget->setCurrentCell(0, 0);
+    }
     QApplication::restoreOverrideCursor();
     if (!loaded) {
         const QString message = reader.errorString();
@@ -541,9 +556,9 @@ void MainWindow::on_viewLastLogFileAction_triggered()
 
 void MainWindow::on_setOutputFileNameAction_triggered()
 {
-    SetOutputFileNameDialog dialog(m_tableWidget->outputFileName(), this);
+    SetOutputFileNameDialog dialog(m_document->outputFileName(), this);
     if (dialog.exec() == QDialog::Accepted)
-        m_tableWidget->setOutputFileName(dialog.outputFileName());
+        m_document->setOutputFileName(dialog.outputFileName());
 }
 
 void MainWindow::on_csvViewerAction_triggered()
@@ -620,21 +635,21 @@ void MainWindow::on_setStataExecutableAction_triggered()
 
 void MainWindow::on_setStataDatasetForComputationAction_triggered()
 {
-    SetStataDatasetForComputationDialog dialog(m_tableWidget->stataDatasetFileName(), this);
+    SetStataDatasetForComputationDialog dialog(m_document->stataDatasetFileName(), this);
     if (dialog.exec() == QDialog::Accepted)
-        m_tableWidget->setStataDatasetFileName(dialog.stataDatasetFileName());
+        m_document->setStataDatasetFileName(dialog.stataDatasetFileName());
 }
 
 void MainWindow::on_QuorinStataAction_triggered()
 {
-    QuorinDialog dialog(m_stataExecutableFileName, m_tableWidget->stataDatasetFileName(),
-                        m_tableWidget->outputFileName(), m_outputCsvFileAfterComputation,
+    QuorinDialog dialog(m_stataExecutableFileName, m_document->stataDatasetFileName(),
+                        m_document->outputFileName(), m_outputCsvFileAfterComputation,
                         m_showStataMessage, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_stataExecutableFileName = dialog.stataExecutableFileName();
-    m_tableWidget->setOutputFileName(dialog.outputFileName());
-    m_tableWidget->setStataDatasetFileName(dialog.stataDatasetFileName());
+    m_document->setOutputFileName(dialog.outputFileName());
+    m_document->setStataDatasetFileName(dialog.stataDatasetFileName());
     m_outputCsvFileAfterComputation = dialog.viewOutputCsvFileAfterComputation();
     m_showStataMessage = dialog.showStataMessage();
     runTable(m_showStataMessage, m_outputCsvFileAfterComputation);
@@ -652,7 +667,7 @@ void MainWindow::runTable(bool showStataMessage, bool viewOutput)
         return;
     }
     const StataRun::Result result =
-        m_tableWidget->runStata(m_stataExecutableFileName, showStataMessage);
+        StataRunController::run(*m_document, m_stataExecutableFileName, showStataMessage, this);
     switch (result.outcome) {
     case StataRun::Outcome::Cancelled:
         deleteCheckFile();
@@ -672,14 +687,14 @@ void MainWindow::runTable(bool showStataMessage, bool viewOutput)
     }
     deleteCheckFile();
     if (viewOutput)
-        (new CsvViewWindow(this, m_tableWidget->outputFileName()))->show();
+        (new CsvViewWindow(this, m_document->outputFileName()))->show();
 }
 
 // Each use opens another viewer on the grid as it is now; closing one only
 // hides it, and the main window frees them all with itself.
 void MainWindow::on_viewOutputDoFileAction_triggered()
 {
-    auto *view = new DoView(m_tableWidget->buildDoFileModel(), QString(), this);
+    auto *view = new DoView(StataRunController::doFileModel(*m_document), QString(), this);
     view->show();
 }
 
@@ -786,8 +801,8 @@ void MainWindow::writeSettings()
 
 void MainWindow::onQuorinFlash()
 {
-    if (m_stataExecutableFileName.isEmpty() || m_tableWidget->stataDatasetFileName().isEmpty() ||
-        m_tableWidget->outputFileName().isEmpty()) {
+    if (m_stataExecutableFileName.isEmpty() || m_document->stataDatasetFileName().isEmpty() ||
+        m_document->outputFileName().isEmpty()) {
         on_QuorinStataAction_triggered();
         return;
     }

@@ -13,6 +13,7 @@
 
 class CellTextToolBar;
 class DocumentBinding;
+class DocumentModel;
 class GenericToolBar;
 class MainWindowSettings;
 class QAction;
@@ -20,8 +21,8 @@ class QMenu;
 class TableWidget;
 class VariablesWidget;
 
-// The one top-level window. It owns the document's statistic catalogue and
-// areas, lends them to its children, and routes every menu command.
+// The one top-level window. It owns the open document, which its children
+// show and edit, and routes every menu command.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -39,9 +40,10 @@ public:
     // place of its current ones, or tells the user why it cannot.
     void loadVariablesFromDataset(const QString &fileName);
 
-    StatisticCatalogue *statisticCatalogue() { return &m_statisticCatalogue; }
+    DocumentModel *document() { return m_document; }
+    StatisticCatalogue *statisticCatalogue();
     TableWidget *tableWidget() { return m_tableWidget; }
-    AreaCollection *areas() { return &m_areas; }
+    AreaCollection *areas();
 
     const QString &stataExecutableFileName() const { return m_stataExecutableFileName; }
     void setStataExecutableFileName(const QString &fileName)
@@ -164,8 +166,7 @@ private:
     QString m_stataExecutableFileName;
     bool m_outputCsvFileAfterComputation = true;
     bool m_showStataMessage = true;
-    StatisticCatalogue m_statisticCatalogue;
-    AreaCollection m_areas;
+    DocumentModel *m_document = nullptr;
     QString m_currentFileName;
     QStringList m_recentFiles;
     QList<QAction *> m_recentFileActions;

@@ -145,7 +145,7 @@ void GenericToolBar::connectButtons(QToolButton *addButton, QToolButton *removeB
     connect(addButton, &QToolButton::clicked, this, &GenericToolBar::onAddArea);
     connect(removeButton, &QToolButton::clicked, this, &GenericToolBar::onRemoveArea);
     connect(m_areaManagementToolButton, &QToolButton::clicked, this,
-            &GenericToolBar::onAreaManagementeButtonClicked);
+            &GenericToolBar::onAreaManagementButtonClicked);
     connect(m_assignAreaToolButton, &QToolButton::clicked, this,
             &GenericToolBar::onAssignAreaButtonClicked);
     connect(startButton, &QToolButton::clicked, this,
@@ -273,7 +273,7 @@ void GenericToolBar::onRemoveArea()
     emit areasChanged();
 }
 
-void GenericToolBar::onAreaManagementeButtonClicked()
+void GenericToolBar::onAreaManagementButtonClicked()
 {
     const AreaCollection before = *m_areas;
     AreaManagementDialog dialog(m_table, m_areas, this);

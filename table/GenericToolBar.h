@@ -56,7 +56,7 @@ private slots:
     void onFormatToolButtonClicked();
     void onAddArea();
     void onRemoveArea();
-    void onAreaManagementeButtonClicked();
+    void onAreaManagementButtonClicked();
     void onAssignAreaButtonClicked();
     void onStartStataToolButtonClicked();
     void onQuorinFlashToolButtonClicked();

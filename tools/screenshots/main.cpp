@@ -12,6 +12,7 @@
 #include "stata/CsvTable.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/StataRun.h"
+#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QAction>
@@ -75,7 +76,7 @@ bool openExample(MainWindow &window)
                QDir::current().absoluteFilePath(QStringLiteral("examples/survey-table.xml")));
     window.findChild<QAction *>(QStringLiteral("openAction"))->trigger();
     return answerer.pending() == 0 && answerer.unexpected().isEmpty() &&
-           !window.tableWidget()->stataDatasetFileName().isEmpty();
+           !window.document()->stataDatasetFileName().isEmpty();
 }
 
 // A mean cell selected, so the toolbars show its command, result, format
