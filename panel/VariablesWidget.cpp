@@ -56,7 +56,6 @@ void VariablesWidget::createForm()
     layout->addLayout(createStatisticRow());
     setWidget(contents);
 
-    QMetaObject::connectSlotsByName(this);
 }
 
 QWidget *VariablesWidget::createVariablePane()

@@ -398,7 +398,7 @@ void ToolBarsTest::shortcutsWorkWhileTheGridHasFocus()
     QCOMPARE(run.size(), 1);
     QTRY_COMPARE(answerer.seen().size(), 2);
     QCOMPARE(answerer.seen().last(), QStringLiteral("QMessageBox"));
-    QCOMPARE(question, QStringLiteral("No Stata executable file name was setted."));
+    QCOMPARE(question, QStringLiteral("No Stata executable file name was set."));
 }
 
 void ToolBarsTest::choosingAnAreaSelectsItsCells()
