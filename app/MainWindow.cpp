@@ -234,7 +234,8 @@ void MainWindow::connectFileEditAndHelpActions()
     connect(m_csvViewerAction, &QAction::triggered, this, &MainWindow::openCsvViewer);
     connect(m_startStataAction, &QAction::triggered, this, &MainWindow::startStata);
     connect(m_setStataExecutableAction, &QAction::triggered, this, &MainWindow::setStataExecutable);
-    connect(m_setStataDatasetForComputationAction, &QAction::triggered, this, &MainWindow::setStataDatasetForComputation);
+    connect(m_setStataDatasetForComputationAction, &QAction::triggered, this,
+            &MainWindow::setStataDatasetForComputation);
     connect(m_quorinStataAction, &QAction::triggered, this, &MainWindow::runWithSettings);
     connect(m_viewOutputDoFileAction, &QAction::triggered, this, &MainWindow::viewOutputDoFile);
     connect(m_aboutQuorinAction, &QAction::triggered, this, &MainWindow::showAboutQuorin);

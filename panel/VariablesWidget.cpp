@@ -1,10 +1,10 @@
 #include "panel/VariablesWidget.h"
 
+#include "model/DocumentModel.h"
 #include "panel/AddModalityDialog.h"
 #include "panel/AddStatisticDialog.h"
 #include "panel/AddVariableDialog.h"
 #include "panel/EditStatisticDialog.h"
-#include "model/DocumentModel.h"
 #include "table/ModalityListWidget.h"
 #include "table/VariableListWidget.h"
 
@@ -55,7 +55,6 @@ void VariablesWidget::createForm()
     layout->addWidget(m_splitter);
     layout->addLayout(createStatisticRow());
     setWidget(contents);
-
 }
 
 QWidget *VariablesWidget::createVariablePane()
@@ -200,8 +199,7 @@ void VariablesWidget::changeEvent(QEvent *event)
 void VariablesWidget::connectForm()
 {
     connect(m_addVariableButton, &QToolButton::clicked, this, &VariablesWidget::addVariable);
-    connect(m_addStatisticToolButton, &QToolButton::clicked, this,
-            &VariablesWidget::addStatistic);
+    connect(m_addStatisticToolButton, &QToolButton::clicked, this, &VariablesWidget::addStatistic);
     connect(m_removeStatisticToolButton, &QToolButton::clicked, this,
             &VariablesWidget::removeStatistic);
     connect(m_editStatisticToolButton, &QToolButton::clicked, this,
@@ -487,9 +485,9 @@ void VariablesWidget::editStatistic()
         return;
     // Stored under the old name, which the definition keeps as its own.
     const Command edited = dialog.command();
-    m_document->editStatistic(name, Command(name, edited.format(), edited.result(),
-                                            edited.resultType(), edited.resultMatrixRow(),
-                                            edited.resultMatrixColumn()));
+    m_document->editStatistic(name,
+                              Command(name, edited.format(), edited.result(), edited.resultType(),
+                                      edited.resultMatrixRow(), edited.resultMatrixColumn()));
 }
 
 void VariablesWidget::removeStatistic()

@@ -1,12 +1,12 @@
 #include "table/GenericToolBar.h"
 
 #include "model/AreaCollection.h"
+#include "model/DocumentModel.h"
 #include "table/AddAreaDialog.h"
 #include "table/AreaManagementDialog.h"
 #include "table/AssignAreaDialog.h"
 #include "table/FormatDialog.h"
 #include "table/FormatLineEdit.h"
-#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QComboBox>

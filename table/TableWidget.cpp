@@ -294,9 +294,9 @@ void TableWidget::setFormatInSelectedStatisticsCells(const QString &format)
 
 void TableWidget::setStatisticFormatView(T::StatisticFormatView formatView)
 {
-    editSelectedCells(
-        [formatView](CellContent &content, qsizetype) { content.setStatisticFormatView(formatView); },
-        CellTableModel::EditKind::View);
+    editSelectedCells([formatView](CellContent &content,
+                                   qsizetype) { content.setStatisticFormatView(formatView); },
+                      CellTableModel::EditKind::View);
 }
 
 void TableWidget::setStatisticFormatViewOnlyStatisticName()
@@ -326,9 +326,9 @@ void TableWidget::setStatisticFormatViewStatisticNameVariableLabel()
 
 void TableWidget::setConditionFormatView(T::ConditionFormatView formatView)
 {
-    editSelectedCells(
-        [formatView](CellContent &content, qsizetype) { content.setConditionFormatView(formatView); },
-        CellTableModel::EditKind::View);
+    editSelectedCells([formatView](CellContent &content,
+                                   qsizetype) { content.setConditionFormatView(formatView); },
+                      CellTableModel::EditKind::View);
 }
 
 void TableWidget::setConditionFormatViewOnlyModalityLabel()
@@ -404,9 +404,9 @@ void TableWidget::askAndInsertLines(Qt::Orientation orientation, bool after)
 {
     const bool rows = orientation == Qt::Vertical;
     const auto kind = rows ? InsertRowsColumnsDialog::Rows : InsertRowsColumnsDialog::Columns;
-    const auto direction = rows ? (after ? InsertRowsColumnsDialog::Down : InsertRowsColumnsDialog::Up)
-                                : (after ? InsertRowsColumnsDialog::Right
-                                         : InsertRowsColumnsDialog::Left);
+    const auto direction =
+        rows ? (after ? InsertRowsColumnsDialog::Down : InsertRowsColumnsDialog::Up)
+             : (after ? InsertRowsColumnsDialog::Right : InsertRowsColumnsDialog::Left);
     InsertRowsColumnsDialog dialog(kind, direction, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
@@ -426,9 +426,9 @@ void TableWidget::insertLines(Qt::Orientation orientation, int position, int cou
     // The selection moves with its cells, which stay what they were.
     QScopedValueRollback<bool> suspended(m_analysisSuspended, true);
     if (!m_cells->insertLines(orientation, position, count)) {
-        QMessageBox::warning(this, tr("Quorin"),
-                             tooLargeMessage(rowCount() + (rows ? count : 0),
-                                             columnCount() + (rows ? 0 : count)));
+        QMessageBox::warning(
+            this, tr("Quorin"),
+            tooLargeMessage(rowCount() + (rows ? count : 0), columnCount() + (rows ? 0 : count)));
     }
 }
 
@@ -646,7 +646,8 @@ void TableWidget::analyseSelection()
         return;
     }
     SelectionSummary summary;
-    forEachCellIn(ranges, [&summary](const CellContent &content, int, int) { summary.add(content); });
+    forEachCellIn(ranges,
+                  [&summary](const CellContent &content, int, int) { summary.add(content); });
     const QItemSelectionRange &first = ranges.first();
     if (ranges.size() == 1 && first.height() == 1 && first.width() == 1)
         emitSingleCellSignal(first.top(), first.left());

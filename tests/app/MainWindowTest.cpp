@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "GridFixture.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
-#include "GridFixture.h"
 #include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 

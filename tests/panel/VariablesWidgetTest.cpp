@@ -1,8 +1,7 @@
 #include "panel/VariablesWidget.h"
 
-#include "model/DocumentModel.h"
-
 #include "ModalAnswerer.h"
+#include "model/DocumentModel.h"
 #include "panel/AddModalityDialog.h"
 #include "panel/AddStatisticDialog.h"
 #include "panel/AddVariableDialog.h"
@@ -632,7 +631,7 @@ void VariablesWidgetTest::selectAllModalities()
 void VariablesWidgetTest::addStatisticIsListedLast()
 {
     m_document->setStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                                     QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
+                                       QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
     ModalAnswerer answerer;
     answerer.enqueue([](QWidget *dialog) {
         type(dialog, "nameLineEdit", QStringLiteral(" count "));
@@ -766,8 +765,8 @@ void VariablesWidgetTest::editAndRemoveNeedAStatistic()
 void VariablesWidgetTest::removeStatistic()
 {
     m_document->setStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("c"), {}, {}, T::Scalar, 1, 1)});
+                               Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1),
+                               Command(QStringLiteral("c"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(1);
     QSignalSpy removed(m_document, &DocumentModel::catalogueChanged);
     ModalAnswerer answerer;
@@ -787,7 +786,7 @@ void VariablesWidgetTest::removeStatistic()
 void VariablesWidgetTest::removeTheLastStatisticShowsThePreviousOne()
 {
     m_document->setStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1)});
+                               Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(1);
     ModalAnswerer answerer;
     answerer.answerMessageBox(QMessageBox::Yes);
@@ -817,15 +816,16 @@ void VariablesWidgetTest::loadStatisticsKeepsDocumentOrder()
          Command(QStringLiteral("sd"), QStringLiteral("second"), {}, T::Scalar, 1, 1)});
     QCOMPARE(m_panel->statisticNames(), (QStringList{"sd", "mean", "sd"}));
     QCOMPARE(m_document->catalogue().keys(), (QStringList{"mean", "sd"}));
-    QCOMPARE(m_document->catalogue().value(QStringLiteral("sd")).format(), QStringLiteral("second"));
+    QCOMPARE(m_document->catalogue().value(QStringLiteral("sd")).format(),
+             QStringLiteral("second"));
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("sd"));
 }
 
 void VariablesWidgetTest::removingARepeatedNameRemovesEveryEntry()
 {
     m_document->setStatistics({Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
+                               Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
+                               Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(2);
     ModalAnswerer answerer;
     answerer.answerMessageBox(QMessageBox::Yes);
@@ -847,7 +847,7 @@ void VariablesWidgetTest::clearStatistics()
 void VariablesWidgetTest::statisticBoxFeedsTheVariableList()
 {
     m_document->setStatistics({Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
+                               Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("mean"));
     m_statistics->setCurrentIndex(1);
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("sd"));
