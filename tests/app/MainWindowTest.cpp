@@ -199,10 +199,18 @@ void MainWindowTest::informationDialogs_data()
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("shows");
-    QTest::newRow("about") << "aboutQuorinAction" << "About Quorin" << "pushButton"
+    QTest::newRow("about") << "aboutQuorinAction"
+                           << "About Quorin"
+                           << "pushButton"
                            << "Version 0.3 beta";
-    QTest::newRow("disclaimer") << "disclaimerAction" << "Disclaimer" << "okPushButton" << "";
-    QTest::newRow("license") << "licenseAction" << "License" << "okButton" << "MIT License";
+    QTest::newRow("disclaimer") << "disclaimerAction"
+                                << "Disclaimer"
+                                << "okPushButton"
+                                << "";
+    QTest::newRow("license") << "licenseAction"
+                             << "License"
+                             << "okButton"
+                             << "MIT License";
 }
 
 // One smoke check per window: it opens modally with its title and closes.
