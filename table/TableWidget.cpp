@@ -21,6 +21,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 
 #include <algorithm>
 
@@ -178,6 +179,8 @@ bool TableWidget::newTable(int rows, int columns)
         return false;
     selectionModel()->clear();
     m_cells->reset(rows, columns);
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
     return true;
 }
 
