@@ -2,12 +2,12 @@
 
 #include "app/AboutQuorinDialog.h"
 #include "app/DisclaimerDialog.h"
-#include "app/DocumentBinding.h"
 #include "app/LicenseDialog.h"
 #include "app/MainWindowSettings.h"
 #include "app/NewFileDialog.h"
 #include "app/WindowPlacement.h"
 #include "model/AtomicFile.h"
+#include "model/DocumentModel.h"
 #include "model/DocumentReader.h"
 #include "model/DocumentWriter.h"
 #include "model/StatisticImport.h"
@@ -21,6 +21,7 @@
 #include "stata/SetStataExecutableDialog.h"
 #include "stata/StataDatasetReader.h"
 #include "stata/StataRun.h"
+#include "stata/StataRunController.h"
 #include "table/CellTextToolBar.h"
 #include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
@@ -49,6 +50,7 @@ MainWindow::MainWindow(QWidget *parent)
 
 MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
+    , m_document(new DocumentModel(this))
 {
     createForm();
     createTableWidget();
@@ -59,8 +61,6 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     createGenericToolBar();
     connectSelectionAnalysis();
     createRecentFileActions();
-    m_documentBinding = std::make_unique<DocumentBinding>(m_tableWidget, m_variablesWidget,
-                                                          &m_statisticCatalogue, &m_areas);
     connectDocumentChanges();
     readSettings();
     // Last, once everything it may touch or report on exists.
@@ -73,8 +73,18 @@ MainWindow::~MainWindow()
 {
     for (QObject *child :
          {static_cast<QObject *>(m_tableWidget), static_cast<QObject *>(m_variablesWidget),
-          static_cast<QObject *>(m_genericToolBar)})
+          static_cast<QObject *>(m_genericToolBar), static_cast<QObject *>(m_document)})
         child->disconnect(this);
+}
+
+StatisticCatalogue *MainWindow::statisticCatalogue()
+{
+    return m_document->mutableCatalogue();
+}
+
+AreaCollection *MainWindow::areas()
+{
+    return m_document->mutableAreas();
 }
 
 QString MainWindow::strippedName(const QString &fullFileName)
@@ -137,13 +147,11 @@ void MainWindow::createForm()
                                       QString(), QStringLiteral(":/icons/stataicon.png"));
 
     createMenus();
-
-    QMetaObject::connectSlotsByName(this);
 }
 
 void MainWindow::createTableWidget()
 {
-    m_tableWidget = new TableWidget(&m_statisticCatalogue, &m_areas);
+    m_tableWidget = new TableWidget(m_document);
     setCentralWidget(m_tableWidget);
 }
 
@@ -197,7 +205,7 @@ void MainWindow::createMenus()
 
 void MainWindow::createVariablesPanel()
 {
-    m_variablesWidget = new VariablesWidget(&m_statisticCatalogue, this);
+    m_variablesWidget = new VariablesWidget(m_document, this);
     addDockWidget(Qt::LeftDockWidgetArea, m_variablesWidget);
     m_variablesWidget->setVisible(true);
 }
@@ -207,8 +215,6 @@ void MainWindow::createVariablesPanel()
 // panel is closed with its own button.
 void MainWindow::connectVariablesPanel()
 {
-    connect(m_variablesWidget, &VariablesWidget::commandRemoved, m_tableWidget,
-            &TableWidget::removeStatistics);
     connect(m_viewVariableAction, &QAction::triggered, m_variablesWidget,
             &VariablesWidget::setVisible);
     connect(m_variablesWidget, &VariablesWidget::visibilityChanged, m_viewVariableAction,
@@ -228,6 +234,16 @@ void MainWindow::connectFileEditAndHelpActions()
     connect(m_licenseAction, &QAction::triggered, this, &MainWindow::onLicenseClicked);
     connect(m_disclaimerAction, &QAction::triggered, this, &MainWindow::onDisclaimerClicked);
     connect(m_quorinFlashAction, &QAction::triggered, this, &MainWindow::onQuorinFlash);
+    connect(m_viewLastLogFileAction, &QAction::triggered, this, &MainWindow::viewLastLogFile);
+    connect(m_setOutputFileNameAction, &QAction::triggered, this, &MainWindow::setOutputFileName);
+    connect(m_csvViewerAction, &QAction::triggered, this, &MainWindow::openCsvViewer);
+    connect(m_startStataAction, &QAction::triggered, this, &MainWindow::startStata);
+    connect(m_setStataExecutableAction, &QAction::triggered, this, &MainWindow::setStataExecutable);
+    connect(m_setStataDatasetForComputationAction, &QAction::triggered, this,
+            &MainWindow::setStataDatasetForComputation);
+    connect(m_quorinStataAction, &QAction::triggered, this, &MainWindow::runWithSettings);
+    connect(m_viewOutputDoFileAction, &QAction::triggered, this, &MainWindow::viewOutputDoFile);
+    connect(m_aboutQuorinAction, &QAction::triggered, this, &MainWindow::showAboutQuorin);
 }
 
 void MainWindow::createCellTextToolBar()
@@ -241,11 +257,11 @@ void MainWindow::createCellTextToolBar()
 
 void MainWindow::createGenericToolBar()
 {
-    m_genericToolBar = new GenericToolBar(m_tableWidget, &m_areas);
+    m_genericToolBar = new GenericToolBar(m_tableWidget, m_document);
     connect(m_genericToolBar, &GenericToolBar::quorinFlashToolButtonClicked, this,
             &MainWindow::onQuorinFlash);
     connect(m_genericToolBar, &GenericToolBar::startStataToolButtonClicked, this,
-            &MainWindow::on_startStataAction_triggered);
+            &MainWindow::startStata);
     addToolBar(Qt::TopToolBarArea, m_genericToolBar);
     connect(m_toolBarViewAction, &QAction::triggered, m_genericToolBar,
             &GenericToolBar::setVisible);
@@ -308,11 +324,7 @@ void MainWindow::createRecentFileActions()
 // Open and Save clear the mark.
 void MainWindow::connectDocumentChanges()
 {
-    connect(m_tableWidget, &TableWidget::contentChanged, this, &MainWindow::documentWasModified);
-    connect(m_variablesWidget, &VariablesWidget::contentChanged, this,
-            &MainWindow::documentWasModified);
-    connect(m_genericToolBar, &GenericToolBar::areasChanged, this,
-            &MainWindow::documentWasModified);
+    connect(m_document, &DocumentModel::changed, this, &MainWindow::documentWasModified);
 }
 
 // Called once for every cell of a large change, so it does nothing once the
@@ -360,18 +372,13 @@ void MainWindow::loadVariablesFromDataset(const QString &fileName)
     QList<Variable> variables;
     const StataDatasetReader::Result result = readStataDataset(variables, fileName);
     if (result == StataDatasetReader::Success)
-        replaceVariables(variables);
+        m_document->setVariables(variables);
     QApplication::restoreOverrideCursor();
     if (result != StataDatasetReader::Success) {
         QMessageBox box(QMessageBox::Warning, QString(), StataDatasetReader::message(result),
                         QMessageBox::Ok);
         box.exec();
     }
-}
-
-void MainWindow::replaceVariables(const QList<Variable> &variables)
-{
-    m_variablesWidget->setVariables(variables);
 }
 
 // Started as "quorin table.xml", Quorin opens that document; started as
@@ -403,13 +410,11 @@ void MainWindow::importStatistics()
         return;
     }
     QList<Command> current;
-    for (const QString &name : m_variablesWidget->statisticNames())
-        current.append(m_statisticCatalogue.value(name));
+    for (const QString &name : m_document->statisticNames())
+        current.append(m_document->catalogue().value(name));
     const StatisticImport imported = StatisticImport::merge(current, reader.document().commands);
-    if (!imported.addedNames().isEmpty()) {
-        m_variablesWidget->loadStatistics(imported.commands());
-        documentWasModified();
-    }
+    if (!imported.addedNames().isEmpty())
+        m_document->setStatistics(imported.commands());
     QMessageBox::information(this, tr("Quorin"), imported.report());
 }
 
@@ -456,13 +461,11 @@ void MainWindow::newFile()
         return;
     const int rows = dialog.numberOfRows();
     const int columns = dialog.numberOfColumns();
-    if (!m_tableWidget->newTable(rows, columns)) {
+    m_tableWidget->clearSelection();
+    if (!m_document->newDocument(rows, columns)) {
         QMessageBox::warning(this, tr("Quorin"), TableWidget::tooLargeMessage(rows, columns));
         return;
     }
-    m_variablesWidget->clearVariableList();
-    m_variablesWidget->clearModalityList();
-    m_variablesWidget->clearStatistics();
     setCurrentFile(QString());
 }
 
@@ -511,7 +514,7 @@ bool MainWindow::saveFile(const QString &fileName)
 
 bool MainWindow::writeDocument(const QString &fileName, QString *error)
 {
-    return AtomicFile::write(fileName, DocumentWriter::toXml(m_documentBinding->gather()), error);
+    return AtomicFile::write(fileName, DocumentWriter::toXml(m_document->toDocument()), error);
 }
 
 // The file is read whole before anything changes, so a refused file leaves
@@ -520,9 +523,12 @@ bool MainWindow::readDocument(const QString &fileName)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DocumentReader reader;
-    const bool loaded = reader.readFile(fileName) && m_documentBinding->apply(reader.document());
-    if (loaded)
-        m_genericToolBar->refreshAreaBox(m_areas);
+    const bool loaded = reader.readFile(fileName) && m_document->setDocument(reader.document());
+    if (loaded) {
+        m_genericToolBar->refreshAreaBox(m_document->areas());
+        if (m_tableWidget->rowCount() > 0 && m_tableWidget->columnCount() > 0)
+            m_tableWidget->setCurrentCell(0, 0);
+    }
     QApplication::restoreOverrideCursor();
     if (!loaded) {
         const QString message = reader.errorString();
@@ -578,24 +584,24 @@ void MainWindow::updateRecentFileActions()
     m_recentFilesSeparator->setVisible(!m_recentFiles.isEmpty());
 }
 
-void MainWindow::on_viewLastLogFileAction_triggered()
+void MainWindow::viewLastLogFile()
 {
     (new LogViewWindow(StataRun::logFileName(), this))->show();
 }
 
-void MainWindow::on_setOutputFileNameAction_triggered()
+void MainWindow::setOutputFileName()
 {
-    SetOutputFileNameDialog dialog(m_tableWidget->outputFileName(), this);
+    SetOutputFileNameDialog dialog(m_document->outputFileName(), this);
     if (dialog.exec() == QDialog::Accepted)
-        m_tableWidget->setOutputFileName(dialog.outputFileName());
+        m_document->setOutputFileName(dialog.outputFileName());
 }
 
-void MainWindow::on_csvViewerAction_triggered()
+void MainWindow::openCsvViewer()
 {
     (new CsvViewWindow(this, QString()))->show();
 }
 
-void MainWindow::on_startStataAction_triggered()
+void MainWindow::startStata()
 {
     if (m_stataExecutableFileName.isEmpty() && !askForStataExecutable())
         return;
@@ -616,7 +622,7 @@ bool MainWindow::askForStataExecutable()
 {
     QMessageBox box(this);
     box.setWindowTitle(tr("Quorin"));
-    box.setText(tr("No Stata executable file name was setted."));
+    box.setText(tr("No Stata executable file name was set."));
     box.setInformativeText(tr("Do you want to set it and then start Stata?"));
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Ok);
@@ -655,30 +661,30 @@ void MainWindow::showStataError(const QString &details)
         (new LogViewWindow(StataRun::logFileName(), this))->show();
 }
 
-void MainWindow::on_setStataExecutableAction_triggered()
+void MainWindow::setStataExecutable()
 {
     SetStataExecutableDialog dialog(m_stataExecutableFileName, this);
     if (dialog.exec() == QDialog::Accepted)
         m_stataExecutableFileName = dialog.stataExecutableFileName();
 }
 
-void MainWindow::on_setStataDatasetForComputationAction_triggered()
+void MainWindow::setStataDatasetForComputation()
 {
-    SetStataDatasetForComputationDialog dialog(m_tableWidget->stataDatasetFileName(), this);
+    SetStataDatasetForComputationDialog dialog(m_document->stataDatasetFileName(), this);
     if (dialog.exec() == QDialog::Accepted)
-        m_tableWidget->setStataDatasetFileName(dialog.stataDatasetFileName());
+        m_document->setStataDatasetFileName(dialog.stataDatasetFileName());
 }
 
-void MainWindow::on_QuorinStataAction_triggered()
+void MainWindow::runWithSettings()
 {
-    QuorinDialog dialog(m_stataExecutableFileName, m_tableWidget->stataDatasetFileName(),
-                        m_tableWidget->outputFileName(), m_outputCsvFileAfterComputation,
+    QuorinDialog dialog(m_stataExecutableFileName, m_document->stataDatasetFileName(),
+                        m_document->outputFileName(), m_outputCsvFileAfterComputation,
                         m_showStataMessage, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_stataExecutableFileName = dialog.stataExecutableFileName();
-    m_tableWidget->setOutputFileName(dialog.outputFileName());
-    m_tableWidget->setStataDatasetFileName(dialog.stataDatasetFileName());
+    m_document->setOutputFileName(dialog.outputFileName());
+    m_document->setStataDatasetFileName(dialog.stataDatasetFileName());
     m_outputCsvFileAfterComputation = dialog.viewOutputCsvFileAfterComputation();
     m_showStataMessage = dialog.showStataMessage();
     runTable(m_showStataMessage, m_outputCsvFileAfterComputation);
@@ -696,7 +702,7 @@ void MainWindow::runTable(bool showStataMessage, bool viewOutput)
         return;
     }
     const StataRun::Result result =
-        m_tableWidget->runStata(m_stataExecutableFileName, showStataMessage);
+        StataRunController::run(*m_document, m_stataExecutableFileName, showStataMessage, this);
     switch (result.outcome) {
     case StataRun::Outcome::Cancelled:
         deleteCheckFile();
@@ -716,21 +722,21 @@ void MainWindow::runTable(bool showStataMessage, bool viewOutput)
     }
     deleteCheckFile();
     if (viewOutput) {
-        auto *viewer = new CsvViewWindow(this, m_tableWidget->outputFileName());
-        viewer->setRunDocument(m_documentBinding->gather());
+        auto *viewer = new CsvViewWindow(this, m_document->outputFileName());
+        viewer->setRunDocument(m_document->toDocument());
         viewer->show();
     }
 }
 
 // Each use opens another viewer on the grid as it is now; closing one only
 // hides it, and the main window frees them all with itself.
-void MainWindow::on_viewOutputDoFileAction_triggered()
+void MainWindow::viewOutputDoFile()
 {
-    auto *view = new DoView(m_tableWidget->buildDoFileModel(), QString(), this);
+    auto *view = new DoView(StataRunController::doFileModel(*m_document), QString(), this);
     view->show();
 }
 
-void MainWindow::on_aboutQuorinAction_triggered()
+void MainWindow::showAboutQuorin()
 {
     AboutQuorinDialog dialog(this);
     dialog.exec();
@@ -844,9 +850,9 @@ void MainWindow::writeSettings()
 
 void MainWindow::onQuorinFlash()
 {
-    if (m_stataExecutableFileName.isEmpty() || m_tableWidget->stataDatasetFileName().isEmpty() ||
-        m_tableWidget->outputFileName().isEmpty()) {
-        on_QuorinStataAction_triggered();
+    if (m_stataExecutableFileName.isEmpty() || m_document->stataDatasetFileName().isEmpty() ||
+        m_document->outputFileName().isEmpty()) {
+        runWithSettings();
         return;
     }
     // The quick run always ends silently and always shows its table.

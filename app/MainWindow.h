@@ -12,7 +12,7 @@
 #include <memory>
 
 class CellTextToolBar;
-class DocumentBinding;
+class DocumentModel;
 class GenericToolBar;
 class MainWindowSettings;
 class QAction;
@@ -20,8 +20,8 @@ class QMenu;
 class TableWidget;
 class VariablesWidget;
 
-// The one top-level window. It owns the document's statistic catalogue and
-// areas, lends them to its children, and routes every menu command.
+// The one top-level window. It owns the open document, which its children
+// show and edit, and routes every menu command.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -40,9 +40,10 @@ public:
     // place of its current ones, or tells the user why it cannot.
     void loadVariablesFromDataset(const QString &fileName);
 
-    StatisticCatalogue *statisticCatalogue() { return &m_statisticCatalogue; }
+    DocumentModel *document() { return m_document; }
+    StatisticCatalogue *statisticCatalogue();
     TableWidget *tableWidget() { return m_tableWidget; }
-    AreaCollection *areas() { return &m_areas; }
+    AreaCollection *areas();
 
     const QString &stataExecutableFileName() const { return m_stataExecutableFileName; }
     void setStataExecutableFileName(const QString &fileName)
@@ -90,15 +91,15 @@ private slots:
     void open();
     bool save();
     bool saveAs();
-    void on_viewLastLogFileAction_triggered();
-    void on_setOutputFileNameAction_triggered();
-    void on_csvViewerAction_triggered();
-    void on_startStataAction_triggered();
-    void on_setStataExecutableAction_triggered();
-    void on_setStataDatasetForComputationAction_triggered();
-    void on_QuorinStataAction_triggered();
-    void on_viewOutputDoFileAction_triggered();
-    void on_aboutQuorinAction_triggered();
+    void viewLastLogFile();
+    void setOutputFileName();
+    void openCsvViewer();
+    void startStata();
+    void setStataExecutable();
+    void setStataDatasetForComputation();
+    void runWithSettings();
+    void viewOutputDoFile();
+    void showAboutQuorin();
     void openRecentFile();
     void onQuorinFlash();
     void onDisclaimerClicked();
@@ -121,7 +122,6 @@ private:
     bool askForStataExecutable();
     void runTable(bool showStataMessage, bool viewOutput);
     void openFromArguments(const QStringList &arguments);
-    void replaceVariables(const QList<Variable> &variables);
 
     bool maybeSave();
     bool saveFile(const QString &fileName);
@@ -169,11 +169,9 @@ private:
     QString m_stataExecutableFileName;
     bool m_outputCsvFileAfterComputation = true;
     bool m_showStataMessage = true;
-    StatisticCatalogue m_statisticCatalogue;
-    AreaCollection m_areas;
+    DocumentModel *m_document = nullptr;
     QString m_currentFileName;
     QStringList m_recentFiles;
     QList<QAction *> m_recentFileActions;
     QAction *m_recentFilesSeparator = nullptr;
-    std::unique_ptr<DocumentBinding> m_documentBinding;
 };

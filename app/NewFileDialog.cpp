@@ -1,12 +1,9 @@
 #include "app/NewFileDialog.h"
 
-#include "table/TableWidget.h"
-
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -16,7 +13,7 @@ NewFileDialog::NewFileDialog(QWidget *parent)
 {
     createForm();
     retranslateUi();
-    connect(m_okButton, &QPushButton::clicked, this, &NewFileDialog::acceptIfTheGridHoldsIt);
+    connect(m_okButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
@@ -81,16 +78,4 @@ int NewFileDialog::numberOfRows() const
 int NewFileDialog::numberOfColumns() const
 {
     return m_columnSpinBox->value();
-}
-
-// Every cell of the grid is a widget, so not every size the spin boxes allow
-// fits; the user hears so before the current table is thrown away.
-void NewFileDialog::acceptIfTheGridHoldsIt()
-{
-    if (TableWidget::canHold(numberOfRows(), numberOfColumns())) {
-        accept();
-        return;
-    }
-    QMessageBox::warning(this, tr("Quorin"),
-                         TableWidget::tooLargeMessage(numberOfRows(), numberOfColumns()));
 }

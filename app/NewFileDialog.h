@@ -6,9 +6,7 @@ class QLabel;
 class QPushButton;
 class QSpinBox;
 
-// Asks for the size of a new table, 1 to 999 rows and columns. A size the grid
-// cannot hold is refused with a message when OK is pressed, and the dialog
-// stays open with what the user chose.
+// Asks for the size of a new table, 1 to 999 rows and columns.
 class NewFileDialog : public QDialog
 {
     Q_OBJECT
@@ -21,9 +19,6 @@ public:
 
 protected:
     void changeEvent(QEvent *event) override;
-
-private slots:
-    void acceptIfTheGridHoldsIt();
 
 private:
     void createForm();

@@ -1,34 +1,37 @@
-// Times the grid's heavy operations at three sizes and prints a table.
+// Times the grid's whole-table operations through the shown main window and
+// prints a table of figures:
 //
-// Each grid size runs in a child process of its own, so that its peak memory
-// (VmHWM) is its own. "quorin" is TableWidget; "literal" is LiteralGrid, the
-// same operations done the plain way, for comparison (it is stopped after a
-// time limit, since some of its operations take minutes on the larger grids).
+//   Open a 999 x 30 document (30,000 filled cells) until the grid is painted
+//   New 999 x 999, until painted
+//   on 999 x 999: Clear all, insert 100 rows, remove half the rows (as one
+//   range and as every other row), each until painted
+//   the memory a 999 x 999 grid takes (resident size before and after)
 //
-//   TableBench                       all sizes, both implementations
-//   TableBench quorin 200 50         one run, raw figures
+// Each figure is the median of five runs, as elapsed and processor time in
+// milliseconds. The memory is measured in a child process of its own
+// ("TableBench memory"), so that nothing else the benchmark built counts.
+// Run it with QT_QPA_PLATFORM=offscreen where there is no display.
 
-#include "LiteralGrid.h"
-#include "model/CellContent.h"
-#include "table/Cell.h"
+#include "app/MainWindow.h"
+#include "model/Document.h"
+#include "model/DocumentModel.h"
+#include "model/DocumentWriter.h"
 #include "table/TableWidget.h"
 
 #include <QApplication>
-#include <QDomDocument>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QItemSelection>
-#include <QMap>
+#include <QItemSelectionModel>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTextStream>
 
+#include <algorithm>
 #include <ctime>
 #include <functional>
 
 namespace {
-
-const char *const operationNames[] = {"newTable",         "insert row", "clear",
-                                      "remove half rows", "loadCells",  "destroy"};
 
 QTextStream &out()
 {
@@ -36,220 +39,170 @@ QTextStream &out()
     return stream;
 }
 
-long peakMemoryKiB()
+// The figure of /proc/self/status for the key ("VmRSS:", "VmHWM:"), in KiB.
+long statusKiB(const QByteArray &key)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').first().toLong();
     }
     return 0;
 }
 
-// Runs the operation, lets the event loop lay out and delete what it left
-// behind, and prints the time in milliseconds, as "elapsed/processor": on a
-// machine shared with other work the processor time is the steadier figure.
-void timed(const char *name, const std::function<void()> &operation)
+Document filledDocument(int rows, int columns)
 {
-    QElapsedTimer timer;
-    timer.start();
-    const std::clock_t processorStart = std::clock();
-    operation();
-    QCoreApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    const long processor = long((std::clock() - processorStart) * 1000 / CLOCKS_PER_SEC);
-    out() << name << '\t' << timer.elapsed() << '/' << processor << Qt::endl;
-}
-
-Statistic meanOfIncome()
-{
-    Statistic statistic;
-    statistic.statisticName = QStringLiteral("mean");
-    statistic.varName = QStringLiteral("income");
-    statistic.varLabel = QStringLiteral("Household income");
-    statistic.format = QStringLiteral("%9.2f");
-    return statistic;
-}
-
-// A "cells" element of a full grid, a third each of statistics, conditions
-// and texts.
-QDomElement documentCells(QDomDocument &document, int rows, int columns)
-{
-    QDomElement cells = document.createElement(QStringLiteral("cells"));
-    cells.setAttribute(QStringLiteral("rowCount"), rows);
-    cells.setAttribute(QStringLiteral("columnCount"), columns);
+    Document document;
+    document.commands = {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1)};
+    Variable sex("sesso", "Sesso", 251);
+    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
+    document.variables = {sex};
+    document.areas.insert(Area("nord", "ripartizione<=2"));
+    document.cells = CellContentGrid(rows, columns);
     for (int row = 0; row < rows; ++row) {
+        document.rowHeights.append(24 + row % 7);
         for (int column = 0; column < columns; ++column) {
-            CellContent content;
-            switch ((row + column) % 3) {
-            case 0:
-                content.setStatistic(meanOfIncome());
-                break;
-            case 1:
-                content.addMicroCondition(
-                    MicroCondition(QStringLiteral("1"), QStringLiteral("Male"),
-                                   QStringLiteral("sex"), QStringLiteral("Sex")));
-                break;
-            default:
-                content.setSimpleText(QStringLiteral("Total"));
-            }
-            cells.appendChild(content.toXml(document, row, column));
+            CellContent &cell = document.cells(row, column);
+            if (row == 0 || column == 0)
+                cell.addMicroCondition(MicroCondition(QString::number(row + column),
+                                                      QStringLiteral("Label"), "sesso", "Sesso"));
+            else
+                cell.setStatistic(Statistic{"reddito", "Reddito", "mean", "%9.2f"});
+            cell.setArea(column % 2 ? QStringLiteral("nord") : QString());
         }
     }
-    document.appendChild(cells);
-    return cells;
+    for (int column = 0; column < columns; ++column)
+        document.columnWidths.append(80 + column % 5);
+    return document;
 }
 
-QItemSelection everyOtherRow(QAbstractItemModel *model)
+// Lets the window lay out and paint what the operation changed.
+void paint(TableWidget *table)
+{
+    QCoreApplication::processEvents();
+    table->viewport()->repaint();
+}
+
+// Median elapsed and processor milliseconds of five runs of the work, each
+// after its preparation (not timed) and until the grid is painted.
+void timed(const char *name, TableWidget *table, const std::function<void()> &prepare,
+           const std::function<void()> &work)
+{
+    QList<double> elapsed;
+    QList<double> processor;
+    for (int run = 0; run < 5; ++run) {
+        prepare();
+        paint(table);
+        QElapsedTimer timer;
+        timer.start();
+        const std::clock_t start = std::clock();
+        work();
+        paint(table);
+        elapsed.append(timer.nsecsElapsed() / 1e6);
+        processor.append(double(std::clock() - start) * 1000 / CLOCKS_PER_SEC);
+    }
+    std::sort(elapsed.begin(), elapsed.end());
+    std::sort(processor.begin(), processor.end());
+    out() << QStringLiteral("  %1 %2 ms (processor %3 ms)\n")
+                 .arg(QString::fromLatin1(name), -52)
+                 .arg(elapsed.at(2), 7, 'f', 1)
+                 .arg(processor.at(2), 7, 'f', 1);
+    out().flush();
+}
+
+void selectRows(TableWidget *table, const QList<int> &rows)
 {
     QItemSelection selection;
-    for (int row = 0; row < model->rowCount(); row += 2) {
-        selection.append(
-            QItemSelectionRange(model->index(row, 0), model->index(row, model->columnCount() - 1)));
-    }
-    return selection;
+    for (int row : rows)
+        selection.select(table->cells()->index(row, 0), table->cells()->index(row, 0));
+    table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
-void runQuorin(int rows, int columns)
+// The resident size of a shown main window, then with a 999 x 999 grid.
+int measureMemory()
 {
-    StatisticCatalogue catalogue;
-    AreaCollection areas;
-    auto *table = new TableWidget(&catalogue, &areas);
-    table->resize(1000, 700);
-    table->show();
-    QCoreApplication::processEvents();
-    auto fill = [&] {
-        for (int row = 0; row < table->rowCount(); ++row) {
-            for (int column = 0; column < columns; ++column)
-                table->cell(row, column)->setStatistic(meanOfIncome());
-        }
-        QCoreApplication::processEvents();
-    };
-    timed("newTable", [&] { table->newTable(rows, columns); });
-    fill();
-    table->setCurrentCell(rows / 2, 0);
-    timed("insert row", [&] { QMetaObject::invokeMethod(table, "insertRowUp"); });
-    timed("clear", [&] { table->clear(); });
-    fill();
-    table->selectionModel()->select(everyOtherRow(table->model()), QItemSelectionModel::Select);
-    timed("remove half rows", [&] { table->removeRowsOfSelectedCells(); });
-    out() << "grid peak KiB\t" << peakMemoryKiB() << Qt::endl;
-    QDomDocument document;
-    const QDomElement cells = documentCells(document, rows, columns);
-    table->newTable(50, 15);
-    timed("loadCells", [&] { table->loadCells(cells); });
-    timed("destroy", [&] { delete table; });
-}
-
-void runLiteral(int rows, int columns)
-{
-    auto *table = new LiteralGrid;
-    table->newTable(50, 15);
-    table->resize(1000, 700);
-    table->show();
-    QCoreApplication::processEvents();
-    timed("newTable", [&] { table->newTable(rows, columns); });
-    table->fill();
-    timed("clear", [&] { table->clearGrid(); });
-    table->fill();
-    table->selectionModel()->select(everyOtherRow(table->model()), QItemSelectionModel::Select);
-    timed("remove half rows", [&] { table->removeRowsOfSelectedCells(); });
-    out() << "grid peak KiB\t" << peakMemoryKiB() << Qt::endl;
-    QDomDocument document;
-    const QDomElement cells = documentCells(document, rows, columns);
-    table->newTable(50, 15);
-    timed("loadCells", [&] { table->loadCells(cells); });
-    timed("destroy", [&] { delete table; });
-}
-
-// Runs one child and collects its figures; those it did not reach within the
-// time limit are left out.
-QMap<QString, QString> runChild(const QString &implementation, int rows, int columns,
-                                int limitSeconds)
-{
-    QProcess child;
-    child.start(QCoreApplication::applicationFilePath(),
-                {implementation, QString::number(rows), QString::number(columns)});
-    QMap<QString, QString> figures;
-    QElapsedTimer timer;
-    timer.start();
-    while (child.state() != QProcess::NotRunning && timer.elapsed() < limitSeconds * 1000)
-        child.waitForFinished(200);
-    if (child.state() != QProcess::NotRunning) {
-        child.kill();
-        child.waitForFinished();
-        figures.insert(QStringLiteral("stopped"), QString::number(limitSeconds));
-    }
-    const QStringList lines = QString::fromUtf8(child.readAllStandardOutput()).split('\n');
-    for (const QString &line : lines) {
-        const QStringList parts = line.split('\t');
-        if (parts.size() == 2)
-            figures.insert(parts.at(0), parts.at(1));
-    }
-    return figures;
-}
-
-void printRow(const QString &implementation, int rows, int columns,
-              const QMap<QString, QString> &figures)
-{
-    QString line =
-        QStringLiteral("%1 %2 x %3").arg(implementation, -8).arg(rows, 4).arg(columns, -4);
-    for (const char *name : operationNames) {
-        const QString value = figures.value(QString::fromLatin1(name));
-        line += QStringLiteral(" %1").arg(value.isEmpty() ? QStringLiteral("-") : value, 11);
-    }
-    for (const char *peakName : {"grid peak KiB", "peak KiB"}) {
-        const QString peak = figures.value(QString::fromLatin1(peakName));
-        line += QStringLiteral(" %1").arg(
-            peak.isEmpty() ? QStringLiteral("-") : QString::number(peak.toLong() / 1024), 9);
-    }
-    if (figures.contains(QStringLiteral("stopped")))
-        line += QStringLiteral("  (stopped after %1 s)").arg(figures.value("stopped"));
-    out() << line << Qt::endl;
+    MainWindow window;
+    window.resize(1200, 800);
+    window.show();
+    paint(window.tableWidget());
+    const long before = statusKiB("VmRSS:");
+    window.document()->newDocument(999, 999);
+    paint(window.tableWidget());
+    out() << QStringLiteral("Memory: resident %1 MiB with the shown window of 50 x 15, %2 MiB "
+                            "with 999 x 999 (peak %3 MiB)\n")
+                 .arg(before / 1024.0, 0, 'f', 1)
+                 .arg(statusKiB("VmRSS:") / 1024.0, 0, 'f', 1)
+                 .arg(statusKiB("VmHWM:") / 1024.0, 0, 'f', 1);
+    window.setWindowModified(false);
+    return 0;
 }
 
 } // namespace
 
-int main(int argc, char **argv)
+int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication application(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
+    if (argc > 1 && QByteArray(argv[1]) == "memory")
+        return measureMemory();
+    QTemporaryDir directory;
+    QDir::setCurrent(directory.path());
+    const QString large = directory.filePath(QStringLiteral("large.xml"));
+    QFile file(large);
+    if (!file.open(QIODevice::WriteOnly) || !DocumentWriter::write(filledDocument(999, 30), &file))
+        return 1;
+    file.close();
 
-    if (arguments.size() == 4) {
-        const int rows = arguments.at(2).toInt();
-        const int columns = arguments.at(3).toInt();
-        if (arguments.at(1) == QLatin1String("literal"))
-            runLiteral(rows, columns);
-        else
-            runQuorin(rows, columns);
-        out() << "peak KiB\t" << peakMemoryKiB() << Qt::endl;
-        return 0;
-    }
+    MainWindow window;
+    window.resize(1200, 800);
+    window.show();
+    TableWidget *table = window.tableWidget();
+    DocumentModel *document = window.document();
+    paint(table);
+    const auto newLargest = [&] { document->newDocument(999, 999); };
 
-    const int literalLimit = arguments.size() == 2 ? arguments.at(1).toInt() : 300;
-    out() << "Milliseconds per operation, elapsed/processor, the event loop's follow-up work\n"
-             "(layout, painting, deferred deletion) included. Peak memory in MiB: after the\n"
-             "grid operations, and at the end, which includes the document loadCells reads."
-          << Qt::endl;
-    QString header = QStringLiteral("%1").arg(QStringLiteral("grid"), -19);
-    for (const char *name : operationNames)
-        header += QStringLiteral(" %1").arg(QString::fromLatin1(name).left(11), 11);
-    header += QStringLiteral(" %1 %2")
-                  .arg(QStringLiteral("peak grid"), 9)
-                  .arg(QStringLiteral("peak all"), 9);
-    out() << header << Qt::endl;
-    const QList<QPair<int, int>> sizes = {{50, 15}, {200, 50}, {999, 30}};
-    for (const auto &size : sizes) {
-        printRow(QStringLiteral("quorin"), size.first, size.second,
-                 runChild(QStringLiteral("quorin"), size.first, size.second, 600));
-        if (literalLimit > 0) {
-            printRow(QStringLiteral("literal"), size.first, size.second,
-                     runChild(QStringLiteral("literal"), size.first, size.second, literalLimit));
-        }
-    }
+    out() << "Grid operations through the shown main window; median of 5 runs\n";
+    timed("Open 999 x 30 (30,000 filled cells), painted", table, newLargest,
+          [&] { window.readDocument(large); });
+    timed(
+        "New 999 x 999", table, [&] { document->newDocument(50, 15); }, newLargest);
+    timed(
+        "Clear all on 999 x 999", table,
+        [&] {
+            newLargest();
+            document->table()->setContents({{500, 500, CellContent()}});
+        },
+        [&] { table->clear(); });
+    timed(
+        "Insert 100 rows on 999 x 899", table, [&] { document->newDocument(899, 999); },
+        [&] { document->table()->insertLines(Qt::Vertical, 400, 100); });
+    QList<int> everyOther;
+    for (int row = 0; row < 999; row += 2)
+        everyOther.append(row);
+    timed(
+        "Remove half the rows (one range) on 999 x 999", table,
+        [&] {
+            newLargest();
+            table->selectionModel()->select(
+                QItemSelection(table->cells()->index(0, 0), table->cells()->index(499, 998)),
+                QItemSelectionModel::ClearAndSelect);
+        },
+        [&] { table->removeRowsOfSelectedCells(); });
+    timed(
+        "Remove half the rows (every other row) on 999 x 999", table,
+        [&] {
+            newLargest();
+            selectRows(table, everyOther);
+        },
+        [&] { table->removeRowsOfSelectedCells(); });
+
+    QProcess memory;
+    memory.setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    memory.start(QCoreApplication::applicationFilePath(), {QStringLiteral("memory")});
+    memory.waitForFinished(-1);
+    window.setWindowModified(false);
     return 0;
 }

@@ -4,25 +4,37 @@
 
 #include <QStringList>
 
-CellContent::CellContent(const QDomElement &element)
-    : m_dataType(T::cellDataTypeFromName(XmlAttributes::text(element, QStringLiteral("dataType"))))
-    , m_area(XmlAttributes::text(element, QStringLiteral("area")))
+const QSharedDataPointer<CellContent::Data> &CellContent::sharedVoid()
 {
-    switch (m_dataType) {
+    static const QSharedDataPointer<Data> empty(new Data);
+    return empty;
+}
+
+CellContent::CellContent()
+    : d(sharedVoid())
+{}
+
+CellContent::CellContent(const QDomElement &element)
+    : d(new Data)
+{
+    d->dataType = T::cellDataTypeFromName(XmlAttributes::text(element, QStringLiteral("dataType")));
+    d->area = XmlAttributes::text(element, QStringLiteral("area"));
+    switch (d->dataType) {
     case T::Condition:
-        m_condition = Condition(element.firstChildElement(QStringLiteral("condition")));
+        d->condition = Condition(element.firstChildElement(QStringLiteral("condition")));
         break;
     case T::Statistic: {
         const QDomElement statistic = element.firstChildElement(QStringLiteral("statistic"));
-        m_statistic.statisticName = XmlAttributes::text(statistic, QStringLiteral("statisticName"));
-        m_statistic.varName = XmlAttributes::text(statistic, QStringLiteral("varName"));
-        m_statistic.varLabel = XmlAttributes::text(statistic, QStringLiteral("varLabel"));
-        m_statistic.format = XmlAttributes::text(statistic, QStringLiteral("format"));
+        d->statistic.statisticName =
+            XmlAttributes::text(statistic, QStringLiteral("statisticName"));
+        d->statistic.varName = XmlAttributes::text(statistic, QStringLiteral("varName"));
+        d->statistic.varLabel = XmlAttributes::text(statistic, QStringLiteral("varLabel"));
+        d->statistic.format = XmlAttributes::text(statistic, QStringLiteral("format"));
         break;
     }
     case T::SimpleText:
-        m_simpleText = XmlAttributes::text(element.firstChildElement(QStringLiteral("simpletext")),
-                                           QStringLiteral("text"));
+        d->simpleText = XmlAttributes::text(element.firstChildElement(QStringLiteral("simpletext")),
+                                            QStringLiteral("text"));
         break;
     case T::Void:
         break;
@@ -31,41 +43,45 @@ CellContent::CellContent(const QDomElement &element)
 
 void CellContent::setStatistic(const Statistic &statistic)
 {
-    m_dataType = T::Statistic;
-    m_statistic = statistic;
+    d->dataType = T::Statistic;
+    d->statistic = statistic;
+    d->condition.clear();
 }
 
 void CellContent::addMicroCondition(const MicroCondition &term)
 {
-    m_dataType = T::Condition;
-    m_condition.append(term);
+    if (d->dataType != T::Condition)
+        d->condition.clear();
+    d->dataType = T::Condition;
+    d->condition.append(term);
 }
 
 void CellContent::setSimpleText(const QString &text)
 {
-    m_dataType = T::SimpleText;
-    m_simpleText = text;
+    d->dataType = T::SimpleText;
+    d->simpleText = text;
+    d->condition.clear();
 }
 
 void CellContent::clearContent()
 {
-    m_dataType = T::Void;
-    m_statistic.statisticName.clear();
-    m_statistic.varName.clear();
-    m_statistic.varLabel.clear();
-    m_condition.clear();
-    m_simpleText = QString();
+    d->dataType = T::Void;
+    d->statistic.statisticName.clear();
+    d->statistic.varName.clear();
+    d->statistic.varLabel.clear();
+    d->condition.clear();
+    d->simpleText = QString();
 }
 
 QString CellContent::displayText() const
 {
-    switch (m_dataType) {
+    switch (d->dataType) {
     case T::Condition:
         return conditionText();
     case T::Statistic:
         return statisticText();
     case T::SimpleText:
-        return m_simpleText;
+        return d->simpleText;
     case T::Void:
         break;
     }
@@ -74,7 +90,7 @@ QString CellContent::displayText() const
 
 QString CellContent::colorName() const
 {
-    switch (m_dataType) {
+    switch (d->dataType) {
     case T::Condition:
         return QStringLiteral("green");
     case T::Statistic:
@@ -95,8 +111,8 @@ QString CellContent::colorStyleSheet() const
 
 QString CellContent::statisticText() const
 {
-    const Statistic &s = m_statistic;
-    switch (m_statisticFormatView) {
+    const Statistic &s = d->statistic;
+    switch (d->statisticFormatView) {
     case T::OnlyStatisticName:
         return s.statisticName;
     case T::OnlyStatisticVariableName:
@@ -114,7 +130,7 @@ QString CellContent::statisticText() const
 QString CellContent::conditionPiece(const MicroCondition &term) const
 {
     const QChar equals = QLatin1Char('=');
-    switch (m_conditionFormatView) {
+    switch (d->conditionFormatView) {
     case T::OnlyModalityValue:
         return term.value();
     case T::VariableNameEqualModalityValue:
@@ -134,17 +150,17 @@ QString CellContent::conditionPiece(const MicroCondition &term) const
 QString CellContent::conditionText() const
 {
     QStringList pieces;
-    for (const MicroCondition &term : m_condition.terms())
+    for (const MicroCondition &term : d->condition.terms())
         pieces.append(conditionPiece(term));
     return pieces.join(QStringLiteral(" | "));
 }
 
 QString CellContent::stataExpression() const
 {
-    if (m_dataType != T::Condition || m_condition.isEmpty())
+    if (d->dataType != T::Condition || d->condition.isEmpty())
         return QString();
     QStringList terms;
-    for (const MicroCondition &term : m_condition.terms())
+    for (const MicroCondition &term : d->condition.terms())
         terms.append(term.varName() + QStringLiteral("==") + term.value());
     const QString expression = terms.join(QStringLiteral(" | "));
     if (terms.size() == 1)
@@ -157,24 +173,24 @@ QDomElement CellContent::toXml(QDomDocument &document, int row, int column) cons
     QDomElement element = document.createElement(QStringLiteral("cell"));
     element.setAttribute(QStringLiteral("row"), QString::number(row));
     element.setAttribute(QStringLiteral("col"), QString::number(column));
-    element.setAttribute(QStringLiteral("area"), m_area);
-    element.setAttribute(QStringLiteral("dataType"), T::cellDataTypeName(m_dataType));
-    switch (m_dataType) {
+    element.setAttribute(QStringLiteral("area"), d->area);
+    element.setAttribute(QStringLiteral("dataType"), T::cellDataTypeName(d->dataType));
+    switch (d->dataType) {
     case T::Condition:
-        element.appendChild(m_condition.toXml(document));
+        element.appendChild(d->condition.toXml(document));
         break;
     case T::Statistic: {
         QDomElement statistic = document.createElement(QStringLiteral("statistic"));
-        statistic.setAttribute(QStringLiteral("statisticName"), m_statistic.statisticName);
-        statistic.setAttribute(QStringLiteral("varName"), m_statistic.varName);
-        statistic.setAttribute(QStringLiteral("varLabel"), m_statistic.varLabel);
-        statistic.setAttribute(QStringLiteral("format"), m_statistic.format);
+        statistic.setAttribute(QStringLiteral("statisticName"), d->statistic.statisticName);
+        statistic.setAttribute(QStringLiteral("varName"), d->statistic.varName);
+        statistic.setAttribute(QStringLiteral("varLabel"), d->statistic.varLabel);
+        statistic.setAttribute(QStringLiteral("format"), d->statistic.format);
         element.appendChild(statistic);
         break;
     }
     case T::SimpleText: {
         QDomElement text = document.createElement(QStringLiteral("simpletext"));
-        text.setAttribute(QStringLiteral("text"), m_simpleText);
+        text.setAttribute(QStringLiteral("text"), d->simpleText);
         element.appendChild(text);
         break;
     }

@@ -6,41 +6,48 @@
 
 #include <QDomDocument>
 #include <QDomElement>
+#include <QSharedData>
 #include <QString>
 
 // What one grid cell holds, with the text and colour it shows and the Stata
 // expression a condition cell contributes. The cell widget only displays it.
 //
-// Only the part that belongs to the data type is meaningful; the others may
-// keep stale values. A condition with no terms (never made by the editor, but
-// a document may hold one) shows the empty text and yields the empty
-// expression, so it restricts nothing.
+// A cell that stops being a condition loses its terms, so that modalities
+// dropped on it later start a new condition instead of widening an old one.
+// A condition with no terms (never made by the editor, but a document may hold
+// one) shows the empty text and yields the empty expression, so it restricts
+// nothing.
+//
+// The value is implicitly shared: a grid of 999 x 999 void cells holds a
+// pointer per position, not a million copies of empty fields.
 class CellContent
 {
 public:
-    CellContent() = default;
+    CellContent();
     // Reads a "cell" element; its position is read by the caller.
     explicit CellContent(const QDomElement &element);
 
-    T::CellDataType dataType() const { return m_dataType; }
-    const Statistic &statistic() const { return m_statistic; }
-    const Condition &condition() const { return m_condition; }
-    const QString &simpleText() const { return m_simpleText; }
-    const QString &area() const { return m_area; }
-    T::StatisticFormatView statisticFormatView() const { return m_statisticFormatView; }
-    T::ConditionFormatView conditionFormatView() const { return m_conditionFormatView; }
+    T::CellDataType dataType() const { return d->dataType; }
+    const Statistic &statistic() const { return d->statistic; }
+    const Condition &condition() const { return d->condition; }
+    const QString &simpleText() const { return d->simpleText; }
+    const QString &area() const { return d->area; }
+    T::StatisticFormatView statisticFormatView() const { return d->statisticFormatView; }
+    T::ConditionFormatView conditionFormatView() const { return d->conditionFormatView; }
 
     void setStatistic(const Statistic &statistic);
+    // Appends to a condition; any other content gives way to a new condition
+    // of this one term.
     void addMicroCondition(const MicroCondition &term);
     void setSimpleText(const QString &text);
     // Back to void: statistic name, variable name and label, condition and
     // text are emptied; the area and the statistic's format are kept.
     void clearContent();
-    void setArea(const QString &area) { m_area = area; }
+    void setArea(const QString &area) { d->area = area; }
     // Changes the display format of the statistic in place.
-    void setStatisticFormat(const QString &format) { m_statistic.format = format; }
-    void setStatisticFormatView(T::StatisticFormatView view) { m_statisticFormatView = view; }
-    void setConditionFormatView(T::ConditionFormatView view) { m_conditionFormatView = view; }
+    void setStatisticFormat(const QString &format) { d->statistic.format = format; }
+    void setStatisticFormatView(T::StatisticFormatView view) { d->statisticFormatView = view; }
+    void setConditionFormatView(T::ConditionFormatView view) { d->conditionFormatView = view; }
 
     // The text the cell shows for its content and format views.
     QString displayText() const;
@@ -51,7 +58,7 @@ public:
     // void cell.
     QString colorStyleSheet() const;
     // The value labels of the condition joined by " | ".
-    QString conditionLabel() const { return m_condition.label(); }
+    QString conditionLabel() const { return d->condition.label(); }
     // The condition as a Stata if-expression; empty for any other data type.
     QString stataExpression() const;
 
@@ -62,11 +69,17 @@ private:
     QString conditionText() const;
     QString conditionPiece(const MicroCondition &term) const;
 
-    T::CellDataType m_dataType = T::Void;
-    Condition m_condition;
-    Statistic m_statistic;
-    QString m_simpleText;
-    QString m_area;
-    T::StatisticFormatView m_statisticFormatView = T::StatisticNameVariableName;
-    T::ConditionFormatView m_conditionFormatView = T::OnlyModalityLabel;
+    struct Data : QSharedData
+    {
+        T::CellDataType dataType = T::Void;
+        Condition condition;
+        Statistic statistic;
+        QString simpleText;
+        QString area;
+        T::StatisticFormatView statisticFormatView = T::StatisticNameVariableName;
+        T::ConditionFormatView conditionFormatView = T::OnlyModalityLabel;
+    };
+    static const QSharedDataPointer<Data> &sharedVoid();
+
+    QSharedDataPointer<Data> d;
 };

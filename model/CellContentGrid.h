@@ -4,6 +4,7 @@
 #include "model/CellGrid.h"
 
 #include <QList>
+#include <Qt>
 
 // A grid of cell contents held as plain values, one per position, row by row.
 // A document keeps its cells in one; tests and benchmarks compose do-files
@@ -27,6 +28,14 @@ public:
     const CellContent &operator()(int row, int column) const;
 
     bool contains(int row, int column) const;
+
+    // Void cells inserted before position (clamped to the grid), and the
+    // lines from position on removed; counts of 0 or less change nothing.
+    void insertLines(Qt::Orientation orientation, int position, int count);
+    void removeLines(Qt::Orientation orientation, int position, int count);
+    // Removes the listed rows (or columns) in one pass; the list is sorted
+    // ascending and holds each line once.
+    void removeLines(Qt::Orientation orientation, const QList<int> &lines);
 
 private:
     qsizetype index(int row, int column) const { return qsizetype(row) * m_columnCount + column; }

@@ -2,8 +2,8 @@
 
 bool Document::gridSizeAllowed(qint64 rowCount, qint64 columnCount)
 {
-    return rowCount >= 0 && columnCount >= 0 && rowCount <= maximumCellCount &&
-           columnCount <= maximumCellCount && rowCount * columnCount <= maximumCellCount;
+    return rowCount >= 0 && columnCount >= 0 && rowCount <= maximumLineCount &&
+           columnCount <= maximumLineCount;
 }
 
 StatisticCatalogue Document::catalogue() const

@@ -15,12 +15,11 @@
 // them; DocumentWriter and DocumentReader turn it into XML and back.
 struct Document
 {
-    // The largest grid a document may declare, in cells; as many rows or
-    // columns as that at most. A file that asks for more is refused before
-    // anything is built, so a damaged or hostile file cannot freeze Quorin or
-    // exhaust its memory. The grid widget holds no more (it keeps a widget
-    // per cell), and checks that its own limit stays the same.
-    static constexpr int maximumCellCount = 30000;
+    // The largest grid a document may declare: as many rows and as many
+    // columns as this. A file that asks for more is refused before anything
+    // is built, so a damaged or hostile file cannot freeze Quorin or exhaust
+    // its memory.
+    static constexpr int maximumLineCount = 999;
 
     static bool gridSizeAllowed(qint64 rowCount, qint64 columnCount);
 

@@ -2,6 +2,7 @@
 
 #include "model/XmlAttributes.h"
 
+#include <QDir>
 #include <QDomDocument>
 #include <QDomElement>
 #include <QFile>
@@ -82,7 +83,9 @@ bool DocumentReader::readFile(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         return fail(Status::Unreadable);
-    return read(&file);
+    const bool read = this->read(&file);
+    m_fileName = fileName;
+    return read;
 }
 
 bool DocumentReader::read(QIODevice *device)
@@ -97,6 +100,7 @@ bool DocumentReader::read(QIODevice *device)
 
 bool DocumentReader::read(const QByteArray &text)
 {
+    m_fileName.clear();
     m_document = Document();
     QDomDocument dom;
     // Text read as a string keeps no declared encoding of its own, so a
@@ -138,9 +142,11 @@ QString DocumentReader::errorString() const
         break;
     case Status::NotQuorin:
         return tr("This is not a quorin file.");
+    case Status::GridTooLarge:
+        return tr("The table in %1 is larger than 999 × 999 cells.")
+            .arg(QDir::toNativeSeparators(m_fileName));
     case Status::Unreadable:
     case Status::NotWellFormed:
-    case Status::GridTooLarge:
         return tr("Failed to load file.");
     }
     return QString();

@@ -44,5 +44,7 @@ private:
 
     qint64 m_maximumFileSize = maximumFileSize;
     Status m_status = Status::Ok;
+    // The file read last, named in messages.
+    QString m_fileName;
     Document m_document;
 };

@@ -2,10 +2,10 @@
 
 #include <QStyledItemDelegate>
 
-// The grid's item delegate. It paints like the standard one, but when the view
-// lets go of a cell widget (a model reset, a removed row) it leaves the cell
-// alive instead of deleting it later: the grid puts its cells back after a
-// change of shape, or deletes them itself in an order that keeps deletion cheap.
+// Paints a grid cell: the item's background and selection as the style draws
+// them, then the cell's text centred in its content's colour (the model's
+// foreground role), which a selection does not change. Cells are never
+// edited in place.
 class CellDelegate : public QStyledItemDelegate
 {
     Q_OBJECT
@@ -13,5 +13,8 @@ class CellDelegate : public QStyledItemDelegate
 public:
     explicit CellDelegate(QObject *parent = nullptr);
 
-    void destroyEditor(QWidget *editor, const QModelIndex &index) const override;
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                          const QModelIndex &index) const override;
 };

@@ -1,100 +1,69 @@
 #pragma once
 
-#include "model/AreaCollection.h"
+#include "model/CellContent.h"
 #include "model/CellEnums.h"
-#include "model/StatisticCatalogue.h"
-#include "stata/DoFileModel.h"
-#include "stata/StataRun.h"
+#include "model/CellTableModel.h"
 
+#include <QItemSelection>
 #include <QList>
 #include <QString>
-#include <QTableWidget>
+#include <QTableView>
 
 #include <functional>
 
-class Cell;
-class CellContentGrid;
-class CellGrid;
-class CellStore;
+class DocumentModel;
 class MicroCondition;
-class QDomElement;
-class QDropEvent;
 class QMimeData;
 class SelectionSummary;
 class TableContextMenu;
 struct Statistic;
 
-// The grid on which the user lays out the table Stata fills. Every position
-// holds one Cell widget, which carries the content; the grid's items stay
-// empty. Besides the operations on the grid it analyses every selection change
-// and tells the toolbars, through its signals, what the selected cells share.
-//
-// Every cell is a widget, so a grid's size is bounded: see canHold().
-class TableWidget : public QTableWidget
+// The grid on which the user lays out the table Stata fills: a view of the
+// document's CellTableModel, every cell painted as centred text in its
+// content's colour. It turns the user's commands, drops and keys into edits
+// of the model, and analyses every selection change to tell the toolbars,
+// through its signals, what the selected cells share.
+class TableWidget : public QTableView
 {
     Q_OBJECT
 
 public:
-    // The largest grid Quorin holds, in cells. Every cell is a widget, and
-    // Qt 6.4 files each under a hash key that collides once a grid is wider
-    // than 16 columns, so building a grid costs about the square of its cell
-    // count: on two cores 999 x 30 builds in about two seconds, 999 x 40 in
-    // three, 500 x 80 in ten, and 999 x 999 would take hours and gigabytes.
-    // 999 x 30 is the largest size that must work; wider grids of that many
-    // cells take up to five seconds.
-    static constexpr int maximumCellCount = 30000;
-    static bool canHold(int rows, int columns);
-    // The message for a grid canHold() refuses.
+    // The message for an insertion that would make the grid too large.
     static QString tooLargeMessage(int rows, int columns);
+    // Drags are accepted only from the variables panel's two lists; a drag
+    // from elsewhere, or from outside the program, has another source or none.
+    static bool acceptsDragFrom(const QObject *source);
 
-    // Neither pointer is owned; both must outlive the grid. A new grid has 50
-    // rows and 15 columns of void cells.
-    TableWidget(StatisticCatalogue *statisticCatalogue, AreaCollection *areas);
+    // The document is not owned and must outlive the grid.
+    explicit TableWidget(DocumentModel *document, QWidget *parent = nullptr);
     ~TableWidget() override;
 
-    // The cell at a position, or nullptr outside the grid.
-    Cell *cell(int row, int column) const;
-    // The grid's contents, for composing the do-file.
-    const CellGrid &cellGrid() const;
+    CellTableModel *cells() const { return m_cells; }
+    int rowCount() const;
+    int columnCount() const;
+    int currentRow() const;
+    int currentColumn() const;
+    void setCurrentCell(int row, int column);
+    // The content at a position; void outside the grid.
+    const CellContent &content(int row, int column) const;
 
-    const QString &stataDatasetFileName() const { return m_stataDatasetFileName; }
-    void setStataDatasetFileName(const QString &fileName);
-    const QString &outputFileName() const { return m_outputFileName; }
-    void setOutputFileName(const QString &fileName);
-
-    // A grid of void cells with default row heights and column widths; false,
-    // with the grid unchanged, for a size canHold() refuses.
+    // A grid of void cells with default sizes; false, with the grid
+    // unchanged, for a size beyond 999 x 999.
     bool newTable(int rows, int columns);
-    // Replaces the grid by the "cells" element of a document: its declared
-    // size, void cells where the element names no cell, "cell" elements
-    // outside the size ignored (a later one for the same position wins).
-    // False, with the grid unchanged, when canHold() refuses the size.
-    bool loadCells(const QDomElement &element);
-    // Replaces the grid by one of the same size and contents (format views
-    // included). False, with the grid unchanged, when canHold() refuses the
-    // size.
-    bool loadCells(const CellContentGrid &cells);
     void removeAreaFromCells(const QString &areaName);
     void clearSelectedCells();
     void setStatisticInSelectedCells(const Statistic &statistic);
-    // Appends micro-conditions range by range: cyclically along a strip of one
+    // Adds micro-conditions range by range: cyclically along a strip of one
     // row or one column, the first one to every cell of any other range.
     void setMicroConditionsInSelection(const QList<MicroCondition> &microConditions);
-    bool isCellSelected(const Cell *cell) const;
+    bool isCellSelected(int row, int column) const;
     // What a drop on a cell does, given the drag's payload and the object name
     // of its source; then the selection is analysed again.
-    void dropPayload(Cell *cellWidget, const QMimeData *payload, const QString &sourceName);
+    void dropPayload(int row, int column, const QMimeData *payload, const QString &sourceName);
 
     // The Stata command of a statistic cell, and its if-condition.
     QString finalCommand(int row, int column) const;
     QString ifCondition(int row, int column) const;
-    // The do-file of the whole grid as it is now, on the grid's dataset.
-    DoFileModel buildDoFileModel() const;
-    // Writes temp.do for the grid and its output file, then runs the Stata
-    // executable on it in batch mode; returns once Stata has ended, could not
-    // start or was stopped by the user. A do-file that cannot be written is
-    // not run.
-    StataRun::Result runStata(const QString &executable, bool showStataMessage);
 
 public slots:
     void clear();
@@ -125,11 +94,6 @@ public slots:
     void onEditSimpleText();
 
 signals:
-    // Anything a document file keeps changed: a cell's content or area, rows
-    // or columns added or removed, a row height or column width, the dataset
-    // or output file name. Emitted once per cell for changes of many cells.
-    void contentChanged();
-
     void nothingSelected();
     void cellsWithSameFormatSelected(const QString &formatString);
     void cellsWithDifferentFormatSelected();
@@ -147,51 +111,43 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void contextMenuEvent(QContextMenuEvent *event) override;
-    void updateEditorGeometries() override;
-    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight,
-                     const QList<int> &roles = QList<int>()) override;
-    void scrollContentsBy(int dx, int dy) override;
-
-private slots:
-    void dropInCell(Cell *cellWidget, QDropEvent *event);
-    void insertRowUp();
-    void insertRowDown();
-    void insertColumnLeft();
-    void insertColumnRight();
-    void onItemSelectionChanged();
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
-    using CellVisitor = std::function<void(Cell *cell, int row, int column)>;
-    void forEachCell(const CellVisitor &visit) const;
-    void forEachCellIn(const QList<QTableWidgetSelectionRange> &ranges,
-                       const CellVisitor &visit) const;
-    void forEachSelectedCell(const CellVisitor &visit) const;
+    using CellEditor = std::function<void(CellContent &content, qsizetype range)>;
+    using CellVisitor = std::function<void(const CellContent &content, int row, int column)>;
+    // Walks ranges as listed, rows top to bottom, columns left to right; a
+    // cell in two overlapping ranges is met twice (and sees its first edit).
+    // The edits go to the model as one change.
+    void editCells(const QItemSelection &ranges, const CellEditor &edit,
+                   CellTableModel::EditKind kind = CellTableModel::EditKind::Content);
+    void editSelectedCells(const CellEditor &edit,
+                           CellTableModel::EditKind kind = CellTableModel::EditKind::Content);
+    void forEachCellIn(const QItemSelection &ranges, const CellVisitor &visit) const;
+    QItemSelection wholeGrid() const;
 
-    void restructure(const std::function<void()> &change);
-    void changeCellsOutOfView(const std::function<void()> &change);
-    void insertRows(int position, int count);
-    void insertColumns(int position, int count);
-    bool confirmSize(int rows, int columns);
+    void insertLines(Qt::Orientation orientation, int position, int count);
+    void askAndInsertLines(Qt::Orientation orientation, bool after);
     QList<int> selectedLines(Qt::Orientation orientation) const;
     void removeLines(Qt::Orientation orientation);
-    void restoreSelection(const QList<QTableWidgetSelectionRange> &ranges, int currentRow,
-                          int currentColumn);
-    void restoreDefaultSizes();
-    void connectContentChanges();
 
+    void applyLineSizes();
+    void applyLineSize(Qt::Orientation orientation, int line, int size);
+    void storeLineSize(Qt::Orientation orientation, int line, int size);
+
+    void analyseSelection();
     void emitSingleCellSignal(int row, int column);
     void emitGroupSignals(const SelectionSummary &summary);
 
-    const StatisticCatalogue &catalogue() const;
-    const AreaCollection &areas() const;
-
-    StatisticCatalogue *m_statisticCatalogue = nullptr;
+    DocumentModel *m_document = nullptr;
+    CellTableModel *m_cells = nullptr;
     TableContextMenu *m_contextMenu = nullptr;
-    QString m_stataDatasetFileName;
-    QString m_outputFileName;
-    AreaCollection *m_areas = nullptr;
-    CellStore *m_cells = nullptr;
-    // Set while the grid puts back a selection a change of shape took away:
-    // the toolbars already show it.
+    // Set while the sizes of the model are given to the headers, which then
+    // report them back.
+    bool m_applyingSizes = false;
+    // Set while the shape changes under a selection that follows its cells:
+    // the toolbars already show what it holds.
     bool m_analysisSuspended = false;
 };

@@ -8,6 +8,7 @@
 // gives it, runs "Quorin!" and grabs the windows.
 #include "ModalAnswerer.h"
 #include "app/MainWindow.h"
+#include "model/DocumentModel.h"
 #include "stata/CsvTable.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/StataRun.h"
@@ -70,7 +71,7 @@ void writeSettings()
 
 bool exampleIsOpen(MainWindow &window)
 {
-    return !window.tableWidget()->stataDatasetFileName().isEmpty();
+    return !window.document()->stataDatasetFileName().isEmpty();
 }
 
 // A mean cell selected, so the toolbars show its command, result, format
