@@ -795,7 +795,7 @@ void DocumentCommandsTest::importStatisticsKeepsTheNamesTaken()
 {
     MainWindow *window = newWindow();
     const Command ownMean("mean", "mean #var #if", "e(b)", T::Matrix, 1, 1);
-    panel(*window)->loadStatistics(
+    window->document()->setStatistics(
         {Command("ratio", "ratio #var #if", "r(r)", T::Scalar, 1, 1), ownMean});
     ModalAnswerer answerer;
     FileChooserSeen chooser;
@@ -827,7 +827,7 @@ void DocumentCommandsTest::importStatisticsKeepsTheNamesTaken()
 void DocumentCommandsTest::importStatisticsFromAnotherFileIsRefused()
 {
     MainWindow *window = newWindow();
-    panel(*window)->loadStatistics({Command("n", "count #if", "r(N)", T::Scalar, 1, 1)});
+    window->document()->setStatistics({Command("n", "count #if", "r(N)", T::Scalar, 1, 1)});
     window->setWindowModified(false);
     ModalAnswerer answerer;
     ShownBox shown;

@@ -367,7 +367,7 @@ void DocumentFileTest::windows1252DocumentIsSavedAsUtf8()
     QVERIFY2(opened.join('\n').contains(QStringLiteral("Città di Forlì")),
              qPrintable(opened.join('\n')));
     QCOMPARE(panel(*window)->variables().value(0).label(), QStringLiteral("Età"));
-    QCOMPARE(window->tableWidget()->cell(0, 0)->content().simpleText(),
+    QCOMPARE(window->document()->table()->content(0, 0).simpleText(),
              QStringLiteral("Reddito medio (€) – perché"));
 
     const QString saved = m_directory->filePath(QStringLiteral("saved.xml"));
