@@ -56,6 +56,7 @@ struct ShownBox
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;
+    bool hasParent = true;
 };
 
 inline void answerBox(ModalAnswerer &answerer, QMessageBox::StandardButton button,
@@ -72,6 +73,7 @@ inline void answerBox(ModalAnswerer &answerer, QMessageBox::StandardButton butto
             shown->text = box->text();
             shown->icon = box->icon();
             shown->buttons = box->standardButtons();
+            shown->hasParent = box->parentWidget() != nullptr;
             if (box->defaultButton())
                 shown->defaultButton = box->standardButton(box->defaultButton());
             if (box->escapeButton())
