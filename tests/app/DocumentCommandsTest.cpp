@@ -184,9 +184,7 @@ private slots:
     void newFileDialogRange();
     void titleAfterNewSaveAndOpen();
     void newEmptiesTheGridAndThePanelOnly();
-    void recentFilesKeepSevenAndShowFive();
-    void reopeningMovesAFileToTheFront();
-    void vanishedRecentFilesArePruned();
+    void recentFiles();
     void maybeSaveAnswers_data();
     void maybeSaveAnswers();
     void maybeSaveYesOnAnUntitledDocumentAsksForAName();
@@ -199,8 +197,7 @@ private slots:
     void editsMarkTheDocumentModified_data();
     void editsMarkTheDocumentModified();
     void changesOfLookOnlyDoNotMarkTheDocumentModified();
-    void importStatisticsKeepsTheNamesTaken();
-    void importStatisticsFromAnotherFileIsRefused();
+    void importStatistics();
 
 private:
     MainWindow *newWindow();
@@ -321,8 +318,9 @@ void DocumentCommandsTest::newEmptiesTheGridAndThePanelOnly()
     QCOMPARE(window->document()->outputFileName(),
              QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
 }
-
-void DocumentCommandsTest::recentFilesKeepSevenAndShowFive()
+// Seven recent files are kept and five shown, the last opened or saved
+// first; files that vanished leave at the next change of the current file.
+void DocumentCommandsTest::recentFiles()
 {
     MainWindow *window = newWindow();
     ModalAnswerer answerer;
@@ -340,54 +338,36 @@ void DocumentCommandsTest::recentFilesKeepSevenAndShowFive()
     }
     QVERIFY(action(*window, "recentFilesSeparator")->isVisible());
 
-    // All seven go to the settings.
-    QVERIFY(window->close());
-    QSettings settings(path(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    QCOMPARE(settings.value(QStringLiteral("General/recentFiles")).toStringList(), saved);
-}
-
-void DocumentCommandsTest::reopeningMovesAFileToTheFront()
-{
-    MainWindow *window = newWindow();
-    ModalAnswerer answerer;
-    const QString first = path(QStringLiteral("first.xml"));
-    const QString second = path(QStringLiteral("second.xml"));
-    const QString third = path(QStringLiteral("third.xml"));
-    for (const QString &file : {first, second, third})
-        saveAs(*window, answerer, file);
-    open(*window, answerer, first);
-    QCOMPARE(window->recentFiles(), QStringList({first, third, second}));
-
+    open(*window, answerer, saved.at(6));
+    saved.move(6, 0);
+    QCOMPARE(window->recentFiles(), saved);
     // The third entry, through the File menu.
-    QAction *entry = action(*window, "recentFileAction2");
-    QCOMPARE(entry->text(), QStringLiteral("&3 second.xml"));
-    entry->trigger();
-    QCOMPARE(window->currentFileName(), second);
-    QCOMPARE(window->recentFiles(), QStringList({second, first, third}));
-    QCOMPARE(action(*window, "recentFileAction0")->text(), QStringLiteral("&1 second.xml"));
-    QVERIFY(!action(*window, "recentFileAction3")->isVisible());
+    action(*window, "recentFileAction2")->trigger();
+    QCOMPARE(window->currentFileName(), path(QStringLiteral("file6.xml")));
+    saved.move(2, 0);
+    QCOMPARE(window->recentFiles(), saved);
+    QCOMPARE(action(*window, "recentFileAction0")->text(), QStringLiteral("&1 file6.xml"));
     QVERIFY(answerer.unexpected().isEmpty());
-}
 
-void DocumentCommandsTest::vanishedRecentFilesArePruned()
-{
-    MainWindow *window = newWindow();
-    ModalAnswerer answerer;
-    for (const char *name : {"a.xml", "b.xml", "c.xml", "d.xml"})
-        saveAs(*window, answerer, path(QString::fromLatin1(name)));
-    QVERIFY(QFile::remove(path(QStringLiteral("b.xml"))));
-    QVERIFY(QFile::remove(path(QStringLiteral("d.xml"))));
-    // The entries are refreshed at the next change of the current file.
+    for (int i = 1; i <= 7; ++i) {
+        if (i != 3 && i != 5)
+            QVERIFY(QFile::remove(path(QStringLiteral("file%1.xml").arg(i))));
+    }
     QVERIFY(action(*window, "recentFileAction3")->isVisible());
     saveAs(*window, answerer, path(QStringLiteral("e.xml")));
-    QCOMPARE(window->recentFiles(), QStringList({path("e.xml"), path("c.xml"), path("a.xml")}));
-    QCOMPARE(action(*window, "recentFileAction1")->text(), QStringLiteral("&2 c.xml"));
+    QCOMPARE(window->recentFiles(),
+             QStringList({path("e.xml"), path("file5.xml"), path("file3.xml")}));
+    QCOMPARE(action(*window, "recentFileAction1")->text(), QStringLiteral("&2 file5.xml"));
     QVERIFY(!action(*window, "recentFileAction3")->isVisible());
+    // All of them go to the settings.
+    QVERIFY(window->close());
+    QSettings settings(path(QStringLiteral("settings.ini")), QSettings::IniFormat);
+    QCOMPARE(settings.value(QStringLiteral("General/recentFiles")).toStringList(),
+             window->recentFiles());
 
     // Once every file vanished, the separator goes with the entries.
-    for (const char *name : {"a.xml", "c.xml", "e.xml"})
+    for (const char *name : {"e.xml", "file5.xml", "file3.xml"})
         QVERIFY(QFile::remove(path(QString::fromLatin1(name))));
-    QVERIFY(window->close());
     MainWindow *next = newWindow();
     QVERIFY(next->recentFiles().isEmpty());
     QVERIFY(!action(*next, "recentFileAction0")->isVisible());
@@ -698,26 +678,33 @@ void DocumentCommandsTest::changesOfLookOnlyDoNotMarkTheDocumentModified()
     QCoreApplication::processEvents();
     QVERIFY(!window->isWindowModified());
 }
-
 // File > "Import statistics..." with the shipped library into a document
-// whose "mean" is its own: the library's other statistics follow the
-// document's, its "mean" keeps its definition, and the message says so.
-void DocumentCommandsTest::importStatisticsKeepsTheNamesTaken()
+// whose "mean" is its own adds the others after the document's and says so;
+// a file of another kind is refused and changes nothing.
+void DocumentCommandsTest::importStatistics()
 {
     MainWindow *window = newWindow();
     const Command ownMean("mean", "mean #var #if", "e(b)", T::Matrix, 1, 1);
     window->document()->setStatistics(
         {Command("ratio", "ratio #var #if", "r(r)", T::Scalar, 1, 1), ownMean});
+    window->setWindowModified(false);
     ModalAnswerer answerer;
     FileChooserSeen chooser;
     ShownBox shown;
-    chooseFile(answerer, QStringLiteral(QUORIN_SOURCE_DIR "/examples/statistics.xml"), &chooser);
+    chooseFile(answerer, dataPath(QStringLiteral("NotQuorinRoot.xml")), &chooser);
+    answerBox(answerer, QMessageBox::Ok, &shown);
+    action(*window, "importStatisticsAction")->trigger();
+    QCOMPARE(chooser.caption, QStringLiteral("Import statistics"));
+    QCOMPARE(chooser.filters, QStringList(QStringLiteral("Quorin files (*.xml)")));
+    QCOMPARE(shown.text, QStringLiteral("This is not a quorin file."));
+    QCOMPARE(shown.icon, QMessageBox::Warning);
+    QCOMPARE(panel(*window)->statisticNames(), QStringList({"ratio", "mean"}));
+    QVERIFY(!window->isWindowModified());
+
+    chooseFile(answerer, QStringLiteral(QUORIN_SOURCE_DIR "/examples/statistics.xml"));
     answerBox(answerer, QMessageBox::Ok, &shown);
     action(*window, "importStatisticsAction")->trigger();
     QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(chooser.caption, QStringLiteral("Import statistics"));
-    QCOMPARE(chooser.filters, QStringList(QStringLiteral("Quorin files (*.xml)")));
-
     QCOMPARE(panel(*window)->statisticNames(),
              QStringList({"ratio", "mean", "count", "observations", "sd", "min", "max", "sum",
                           "median", "p25", "p75"}));
@@ -728,23 +715,6 @@ void DocumentCommandsTest::importStatisticsKeepsTheNamesTaken()
                                         "is:\nmean"));
     QVERIFY(window->isWindowModified());
     QVERIFY(window->currentFileName().isEmpty());
-}
-
-void DocumentCommandsTest::importStatisticsFromAnotherFileIsRefused()
-{
-    MainWindow *window = newWindow();
-    window->document()->setStatistics({Command("n", "count #if", "r(N)", T::Scalar, 1, 1)});
-    window->setWindowModified(false);
-    ModalAnswerer answerer;
-    ShownBox shown;
-    chooseFile(answerer, dataPath(QStringLiteral("NotQuorinRoot.xml")));
-    answerBox(answerer, QMessageBox::Ok, &shown);
-    action(*window, "importStatisticsAction")->trigger();
-    QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(shown.text, QStringLiteral("This is not a quorin file."));
-    QCOMPARE(shown.icon, QMessageBox::Warning);
-    QCOMPARE(panel(*window)->statisticNames(), QStringList("n"));
-    QVERIFY(!window->isWindowModified());
 }
 
 QTEST_MAIN(DocumentCommandsTest)
