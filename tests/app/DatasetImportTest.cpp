@@ -1,3 +1,4 @@
+#include "DataRows.h"
 #include "DocumentTestSupport.h"
 #include "ModalAnswerer.h"
 #include "ReadStatDtaWriter.h"
@@ -92,11 +93,8 @@ private slots:
     void cancelledDialogChangesNothing();
     void refusedDatasetsLeaveThePanelUnchanged_data();
     void refusedDatasetsLeaveThePanelUnchanged();
-    void startWithOneArgumentImports_data();
-    void startWithOneArgumentImports();
-    void startWithAnotherNumberOfArgumentsImportsNothing_data();
-    void startWithAnotherNumberOfArgumentsImportsNothing();
-    void startWithAnUnreadableDatasetWarnsAndOpens();
+    void startWithArguments_data();
+    void startWithArguments();
 
 private:
     void prepareWindowWithHandMadeContent();
@@ -229,64 +227,48 @@ void DatasetImportTest::refusedDatasetsLeaveThePanelUnchanged()
     QCOMPARE(describe(panel(*m_window)->variables()), describe(handMadeVariables()));
 }
 
-void DatasetImportTest::startWithOneArgumentImports_data()
-{
-    QTest::addColumn<bool>("absolute");
-    QTest::addColumn<bool>("backslashes");
-    QTest::newRow("relative path") << false << false;
-    QTest::newRow("absolute path") << true << false;
-    QTest::newRow("relative path with backslashes") << false << true;
-    QTest::newRow("absolute path with backslashes") << true << true;
-}
-
-void DatasetImportTest::startWithOneArgumentImports()
-{
-    QFETCH(bool, absolute);
-    QFETCH(bool, backslashes);
-    QString argument = absolute ? m_survey : QStringLiteral("data/survey.dta");
-    if (backslashes)
-        argument.replace(QLatin1Char('/'), QLatin1Char('\\'));
-    ModalAnswerer answerer;
-    answerer.answerMessageBox(QMessageBox::Ok); // only if the import failed
-    MainWindow window({QStringLiteral("quorin"), argument});
-    QCOMPARE(answerer.seen(), QStringList());
-    QCOMPARE(describe(panel(window)->variables()), surveyDescription);
-}
-
-void DatasetImportTest::startWithAnotherNumberOfArgumentsImportsNothing_data()
+// One argument after the program's name is a dataset to import, in either
+// kind of separator; any other number of arguments imports nothing, and an
+// unreadable dataset is reported before the window opens empty.
+// "DIR" stands for the working directory, which is made after the rows.
+void DatasetImportTest::startWithArguments_data()
 {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("none") << QStringList();
-    QTest::newRow("program only") << QStringList(QStringLiteral("quorin"));
-    QTest::newRow("two datasets") << QStringList({QStringLiteral("quorin"),
-                                                  QStringLiteral("data/survey.dta"),
-                                                  QStringLiteral("data/survey.dta")});
+    QTest::addColumn<bool>("backslashes");
+    QTest::addColumn<bool>("imported");
+    QTest::addColumn<QString>("message");
+    // clang-format off
+    dataRow("relative path", QStringList{"quorin", "data/survey.dta"}, false, true, "");
+    dataRow("absolute path", QStringList{"quorin", "DIR/data/survey.dta"}, false, true, "");
+    dataRow("relative path with backslashes", QStringList{"quorin", "data/survey.dta"}, true, true, "");
+    dataRow("absolute path with backslashes", QStringList{"quorin", "DIR/data/survey.dta"}, true, true, "");
+    dataRow("none", QStringList(), false, false, "");
+    dataRow("program only", QStringList{"quorin"}, false, false, "");
+    dataRow("two datasets", QStringList{"quorin", "data/survey.dta", "data/survey.dta"}, false, false, "");
+    dataRow("unreadable dataset", QStringList{"quorin", "notes.dta"}, false, false, notReadable);
+    // clang-format on
 }
 
-void DatasetImportTest::startWithAnotherNumberOfArgumentsImportsNothing()
+void DatasetImportTest::startWithArguments()
 {
     QFETCH(QStringList, arguments);
-    ModalAnswerer answerer;
-    answerer.answerMessageBox(QMessageBox::Ok); // only if an import was tried
-    MainWindow window(arguments);
-    QCOMPARE(answerer.seen(), QStringList());
-    QVERIFY(panel(window)->variables().isEmpty());
-}
-
-void DatasetImportTest::startWithAnUnreadableDatasetWarnsAndOpens()
-{
-    QFile notes(QStringLiteral("notes.dta"));
-    QVERIFY(notes.open(QIODevice::WriteOnly));
-    notes.write("Not a dataset at all.\n");
-    notes.close();
+    QFETCH(bool, backslashes);
+    QFETCH(bool, imported);
+    QFETCH(QString, message);
+    for (QString &argument : arguments) {
+        argument.replace(QStringLiteral("DIR"), m_directory->path());
+        if (backslashes)
+            argument.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    }
+    QVERIFY(writeBytes(QStringLiteral("notes.dta"), "Not a dataset at all.\n"));
     ModalAnswerer answerer;
     ShownBox shown;
     answerBox(answerer, QMessageBox::Ok, &shown);
-    MainWindow window({QStringLiteral("quorin"), QStringLiteral("notes.dta")});
-    QCOMPARE(shown.text, notReadable);
+    MainWindow window(arguments);
+    QCOMPARE(shown.text, message);
+    QCOMPARE(describe(panel(window)->variables()), imported ? surveyDescription : QStringList());
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    QVERIFY(panel(window)->variables().isEmpty());
 }
 
 QTEST_MAIN(DatasetImportTest)

@@ -4,6 +4,7 @@
 // the main window's file commands as a user would, building a document in
 // the widgets, and describing what the widgets hold.
 
+#include "CellBuilders.h"
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
 #include "GridFixture.h"
@@ -122,11 +123,7 @@ inline void newTable(MainWindow &window, ModalAnswerer &answerer, int rows, int 
 
 // ---- Building a document in the widgets ----
 
-inline MicroCondition term(const QString &value, const QString &label, const QString &variable,
-                           const QString &variableLabel)
-{
-    return MicroCondition(value, label, variable, variableLabel);
-}
+using CellBuilders::term;
 
 // A document with a bit of everything: a catalogue listing a name twice and a
 // matrix result, variables with and without modalities, sizes other than the
