@@ -35,7 +35,6 @@ const QString sourceExamples = QStringLiteral(QUORIN_SOURCE_DIR "/examples");
 // Quorin was started from, as from the repository's root.
 const QString exampleDocument = QStringLiteral("examples/survey-table.xml");
 const QString exampleDataset = QStringLiteral("examples/survey.dta");
-const QString exampleOutput = QStringLiteral("examples/survey-table.csv");
 
 const QString title = QStringLiteral("Table 1. Working-age respondents (18-64)");
 
