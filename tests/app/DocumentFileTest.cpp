@@ -5,7 +5,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QHeaderView>
 #include <QRegularExpression>
 #include <QTest>
 
@@ -23,21 +22,14 @@ QStringList withoutViews(QStringList lines)
     return lines;
 }
 
-// Everything a user can see of the window's document besides its content.
-struct WindowState
+// Everything a user can see of the window's document, its content first.
+QStringList windowState(MainWindow &window)
 {
-    QStringList document;
-    QString title;
-    QString currentFile;
-    QStringList recentFiles;
-    bool modified = false;
-
-    static WindowState of(MainWindow &window)
-    {
-        return {describeDocument(window), window.windowTitle(), window.currentFileName(),
-                window.recentFiles(), window.isWindowModified()};
-    }
-};
+    return describeDocument(window) +
+           QStringList{window.windowTitle(), window.currentFileName(),
+                       window.recentFiles().join(QLatin1Char('|')),
+                       window.isWindowModified() ? "modified" : "unmodified"};
+}
 
 } // namespace
 
@@ -49,16 +41,11 @@ private slots:
     void init();
     void cleanup();
     void openThenSaveAsGivesTheSameBytes();
-    void documentMadeInTheWidgetsIsWrittenAsTheGoldenFile();
     void saveThenOpenGivesTheSameDocument();
-    void emptyGridRoundTrip();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
     void vanishedRecentFileIsRefusedAndChangesNothing();
-    void cellWithoutPositionLandsAtTopLeft();
     void openingReplacesEverything();
-    void unusableSizesKeepTheDefaults();
-    void windows1252DocumentIsSavedAsUtf8();
     void startWithADocumentOpensIt_data();
     void startWithADocumentOpensIt();
 
@@ -113,39 +100,6 @@ void DocumentFileTest::openThenSaveAsGivesTheSameBytes()
     QCOMPARE(fileBytes(copy), fileBytes(dataPath(QStringLiteral("small.xml"))));
 }
 
-void DocumentFileTest::documentMadeInTheWidgetsIsWrittenAsTheGoldenFile()
-{
-    MainWindow *window = newWindow();
-    TableWidget *table = window->tableWidget();
-    table->newTable(2, 2);
-    window->document()->setStataDatasetFileName(QStringLiteral("C:/Data/indagine.dta"));
-    window->document()->setOutputFileName(QStringLiteral("C:/Data/tabella.csv"));
-    window->document()->setStatistics(
-        {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
-         Command("ci", "ci means #var #if", "r(table)", T::Matrix, 2, 3)});
-    Variable sex("sesso", "Sesso", 251);
-    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
-    sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso"));
-    window->document()->addVariable(sex);
-    table->setRowHeight(0, 30);
-    table->setRowHeight(1, 24);
-    table->setColumnWidth(0, 120);
-    table->setColumnWidth(1, 80);
-    window->areas()->insert(Area("nord", "ripartizione<=2 & eta>17"));
-    GridFixture::at(table, 0, 0).setSimpleText(QStringLiteral("Età \"media\""));
-    GridFixture::at(table, 0, 1).addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
-    GridFixture::at(table, 0, 1).setArea(QStringLiteral("nord"));
-    GridFixture::at(table, 1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
-    GridFixture::at(table, 1, 1).setArea(QStringLiteral("nord"));
-
-    ModalAnswerer answerer;
-    const QString path = m_directory->filePath(QStringLiteral("small.xml"));
-    saveAs(*window, answerer, path);
-    QVERIFY(answerer.unexpected().isEmpty());
-    QCOMPARE(QString::fromUtf8(fileBytes(path)),
-             QString::fromUtf8(fileBytes(dataPath(QStringLiteral("small.xml")))));
-}
-
 void DocumentFileTest::saveThenOpenGivesTheSameDocument()
 {
     MainWindow *first = newWindow();
@@ -154,28 +108,18 @@ void DocumentFileTest::saveThenOpenGivesTheSameDocument()
     ModalAnswerer answerer;
     const QString path = m_directory->filePath(QStringLiteral("full.xml"));
     saveAs(*first, answerer, path);
-    QVERIFY(QFile::exists(path));
 
     MainWindow *second = newWindow();
     open(*second, answerer, path);
     QVERIFY(answerer.unexpected().isEmpty());
     QCOMPARE(withoutViews(describeDocument(*second)), withoutViews(written));
 
-    // The catalogue keeps the user's order and the name listed twice, with the
-    // one definition the catalogue holds for it.
-    QCOMPARE(panel(*second)->statisticNames(),
-             QStringList({"median", "mean", "label", "ci", "mean"}));
-    QCOMPARE(second->statisticCatalogue()->value("mean").format(), QStringLiteral("mean #var #if"));
-    QCOMPARE(second->statisticCatalogue()->value("ci").resultMatrixRow(), 5);
-    QCOMPARE(second->statisticCatalogue()->value("ci").resultMatrixColumn(), 7);
-    QCOMPARE(second->tableWidget()->rowHeight(2), 55);
     // The toolbar's area box lists the areas read.
     auto *areaBox = second->findChild<QComboBox *>(QStringLiteral("areaComboBox"));
     QStringList listed;
     for (int i = 0; i < areaBox->count(); ++i)
         listed.append(areaBox->itemText(i));
     QCOMPARE(listed, QStringList({"Nord", "sud", "vuota"}));
-    QCOMPARE(second->tableWidget()->columnWidth(3), 95);
 
     // Format views are the cells' look, not their content: back at defaults.
     TableWidget *table = second->tableWidget();
@@ -192,25 +136,6 @@ void DocumentFileTest::saveThenOpenGivesTheSameDocument()
     const QString again = m_directory->filePath(QStringLiteral("again.xml"));
     saveAs(*second, answerer, again);
     QCOMPARE(fileBytes(again), fileBytes(path));
-}
-
-void DocumentFileTest::emptyGridRoundTrip()
-{
-    MainWindow *window = newWindow();
-    window->tableWidget()->newTable(0, 0);
-    ModalAnswerer answerer;
-    const QString path = m_directory->filePath(QStringLiteral("empty.xml"));
-    saveAs(*window, answerer, path);
-    const QByteArray text = fileBytes(path);
-    QVERIFY(text.contains("<rows count=\"0\"/>"));
-    QVERIFY(text.contains("<columns count=\"0\"/>"));
-    QVERIFY(text.contains("<cells rowCount=\"0\" columnCount=\"0\"/>"));
-
-    MainWindow *second = newWindow();
-    open(*second, answerer, path);
-    QCOMPARE(second->tableWidget()->rowCount(), 0);
-    QCOMPARE(second->tableWidget()->columnCount(), 0);
-    QCOMPARE(second->windowTitle(), QStringLiteral("empty.xml[*] - Quorin"));
 }
 
 void DocumentFileTest::refusedFilesChangeNothing_data()
@@ -243,8 +168,8 @@ void DocumentFileTest::refusedFilesChangeNothing()
     MainWindow *window = newWindow();
     ModalAnswerer answerer;
     open(*window, answerer, good);
-    const WindowState before = WindowState::of(*window);
-    QCOMPARE(before.currentFile, good);
+    QCOMPARE(window->currentFileName(), good);
+    const QStringList before = windowState(*window);
 
     ShownBox shown;
     chooseFile(answerer, bad);
@@ -256,12 +181,7 @@ void DocumentFileTest::refusedFilesChangeNothing()
     QCOMPARE(shown.text, message.replace(QStringLiteral("%1"), QDir::toNativeSeparators(bad)));
     QCOMPARE(shown.icon, QMessageBox::Warning);
     QCOMPARE(shown.buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
-    const WindowState after = WindowState::of(*window);
-    QCOMPARE(after.document, before.document);
-    QCOMPARE(after.title, before.title);
-    QCOMPARE(after.currentFile, before.currentFile);
-    QCOMPARE(after.recentFiles, before.recentFiles);
-    QCOMPARE(after.modified, before.modified);
+    QCOMPARE(windowState(*window), before);
 }
 
 // A recent file deleted since the menu was refreshed cannot be read.
@@ -277,7 +197,7 @@ void DocumentFileTest::vanishedRecentFileIsRefusedAndChangesNothing()
     saveAs(*window, answerer, kept);
     QCOMPARE(window->recentFiles(), QStringList({kept, gone}));
     QVERIFY(QFile::remove(gone));
-    const WindowState before = WindowState::of(*window);
+    const QStringList before = windowState(*window);
 
     ShownBox shown;
     answerBox(answerer, QMessageBox::Ok, &shown);
@@ -286,30 +206,8 @@ void DocumentFileTest::vanishedRecentFileIsRefusedAndChangesNothing()
     entry->trigger();
 
     QCOMPARE(shown.text, QStringLiteral("Failed to load file."));
-    const WindowState after = WindowState::of(*window);
-    QCOMPARE(after.document, before.document);
-    QCOMPARE(after.title, before.title);
-    QCOMPARE(after.currentFile, kept);
-    QCOMPARE(after.recentFiles, before.recentFiles);
-}
-
-void DocumentFileTest::cellWithoutPositionLandsAtTopLeft()
-{
-    const QString path = m_directory->filePath(QStringLiteral("nowhere.xml"));
-    QVERIFY(writeBytes(path, "<quorin><cells rowCount=\"2\" columnCount=\"2\">"
-                             "<cell dataType=\"simpletext\"><simpletext text=\"here\"/></cell>"
-                             "</cells></quorin>"));
-    MainWindow *window = newWindow();
-    ModalAnswerer answerer;
-    open(*window, answerer, path);
-    TableWidget *table = window->tableWidget();
-    QCOMPARE(table->rowCount(), 2);
-    QCOMPARE(table->columnCount(), 2);
-    QCOMPARE(GridFixture::at(table, 0, 0).content().simpleText(), QStringLiteral("here"));
-    QCOMPARE(GridFixture::at(table, 0, 0).text(), QStringLiteral("here"));
-    QCOMPARE(GridFixture::at(table, 1, 1).content().dataType(), T::Void);
-    QCOMPARE(table->currentRow(), 0);
-    QCOMPARE(table->currentColumn(), 0);
+    QCOMPARE(windowState(*window), before);
+    QCOMPARE(window->currentFileName(), kept);
 }
 
 // Nothing of the previous document is merged into the one opened.
@@ -329,59 +227,6 @@ void DocumentFileTest::openingReplacesEverything()
     QCOMPARE(describeDocument(*window), expected);
     QVERIFY(window->areas()->isEmpty());
     QVERIFY(!window->isWindowModified());
-}
-
-// A height or width of 0 or less would hide the row or column for good; one
-// beyond any screen would make the grid's length overflow.
-void DocumentFileTest::unusableSizesKeepTheDefaults()
-{
-    const QString path = m_directory->filePath(QStringLiteral("sizes.xml"));
-    QVERIFY(writeBytes(path, "<quorin>"
-                             "<rows><row height=\"0\"/><row height=\"-5\"/><row height=\"x\"/>"
-                             "<row height=\"2000000000\"/></rows>"
-                             "<columns><column width=\"-1\"/><column width=\"77\"/></columns>"
-                             "<cells rowCount=\"4\" columnCount=\"2\"/></quorin>"));
-    MainWindow *window = newWindow();
-    TableWidget *table = window->tableWidget();
-    const int defaultHeight = table->verticalHeader()->defaultSectionSize();
-    const int defaultWidth = table->horizontalHeader()->defaultSectionSize();
-    ModalAnswerer answerer;
-    open(*window, answerer, path);
-    QCOMPARE(table->rowHeight(0), defaultHeight);
-    QCOMPARE(table->rowHeight(1), defaultHeight);
-    QCOMPARE(table->rowHeight(2), defaultHeight);
-    QVERIFY(table->rowHeight(3) <= CellTableModel::maximumLineSize);
-    QVERIFY(table->rowHeight(3) > defaultHeight);
-    QCOMPARE(table->columnWidth(0), defaultWidth);
-    QCOMPARE(table->columnWidth(1), 77);
-}
-
-// An older document written on Windows opens with its accents, and goes back
-// to disk in UTF-8 like every document Quorin writes.
-void DocumentFileTest::windows1252DocumentIsSavedAsUtf8()
-{
-    MainWindow *window = newWindow();
-    ModalAnswerer answerer;
-    open(*window, answerer, dataPath(QStringLiteral("Windows1252Labels.xml")));
-    const QStringList opened = describeDocument(*window);
-    QVERIFY2(opened.join('\n').contains(QStringLiteral("Città di Forlì")),
-             qPrintable(opened.join('\n')));
-    QCOMPARE(panel(*window)->variables().value(0).label(), QStringLiteral("Età"));
-    QCOMPARE(window->document()->table()->content(0, 0).simpleText(),
-             QStringLiteral("Reddito medio (€) – perché"));
-
-    const QString saved = m_directory->filePath(QStringLiteral("saved.xml"));
-    saveAs(*window, answerer, saved);
-    QCOMPARE(answerer.pending(), 0);
-    QVERIFY(answerer.unexpected().isEmpty());
-    const QByteArray bytes = fileBytes(saved);
-    QVERIFY(bytes.contains(QStringLiteral("label=\"Età\"").toUtf8()));
-    QVERIFY(bytes.contains(QStringLiteral("(€) – perché").toUtf8()));
-    QCOMPARE(QString::fromUtf8(bytes).toUtf8(), bytes);
-
-    MainWindow *reopened = newWindow();
-    open(*reopened, answerer, saved);
-    QCOMPARE(describeDocument(*reopened), opened);
 }
 
 void DocumentFileTest::startWithADocumentOpensIt_data()

@@ -4,6 +4,7 @@
 // the main window's file commands as a user would, building a document in
 // the widgets, and describing what the widgets hold.
 
+#include "CellBuilders.h"
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
 #include "GridFixture.h"
@@ -56,6 +57,7 @@ struct ShownBox
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
     QMessageBox::StandardButton escapeButton = QMessageBox::NoButton;
+    bool hasParent = true;
 };
 
 inline void answerBox(ModalAnswerer &answerer, QMessageBox::StandardButton button,
@@ -72,6 +74,7 @@ inline void answerBox(ModalAnswerer &answerer, QMessageBox::StandardButton butto
             shown->text = box->text();
             shown->icon = box->icon();
             shown->buttons = box->standardButtons();
+            shown->hasParent = box->parentWidget() != nullptr;
             if (box->defaultButton())
                 shown->defaultButton = box->standardButton(box->defaultButton());
             if (box->escapeButton())
@@ -120,11 +123,7 @@ inline void newTable(MainWindow &window, ModalAnswerer &answerer, int rows, int 
 
 // ---- Building a document in the widgets ----
 
-inline MicroCondition term(const QString &value, const QString &label, const QString &variable,
-                           const QString &variableLabel)
-{
-    return MicroCondition(value, label, variable, variableLabel);
-}
+using CellBuilders::term;
 
 // A document with a bit of everything: a catalogue listing a name twice and a
 // matrix result, variables with and without modalities, sizes other than the

@@ -56,26 +56,26 @@ public:
     {
         return fileBytes(m_directory.filePath(QStringLiteral("settings.ini")));
     }
-    QString filePath(const QString &name) const { return m_directory.filePath(name); }
+    // A value of the settings file as it is on disk now.
+    QVariant written(const char *key) const
+    {
+        return QSettings(m_directory.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat)
+            .value(QLatin1String(key));
+    }
 
 private:
     QTemporaryDir m_directory;
     std::unique_ptr<MainWindow> m_window;
 };
 
-QList<int> paneWidths(QSettings &settings)
+QList<int> paneWidths(const Start &start)
 {
     QList<int> widths;
-    for (const char *key : {"resultWidgetSize", "precisionWidgetSize", "areaWidgetSize",
-                            "stataWidgetSize", "voidWidgetSize"})
-        widths.append(
-            settings.value(QStringLiteral("genericToolBar/") + QLatin1String(key)).toInt());
+    for (const char *key : {"genericToolBar/resultWidgetSize", "genericToolBar/precisionWidgetSize",
+                            "genericToolBar/areaWidgetSize", "genericToolBar/stataWidgetSize",
+                            "genericToolBar/voidWidgetSize"})
+        widths.append(start.written(key).toInt());
     return widths;
-}
-
-VariablesWidget *panelOf(MainWindow &window)
-{
-    return panel(window);
 }
 
 QRect primaryScreenArea()
@@ -137,7 +137,7 @@ void SettingsTest::firstStartDefaults()
     Start start;
     MainWindow &window = start.window();
     verifyFirstStartPlace(window);
-    VariablesWidget *variables = panelOf(window);
+    VariablesWidget *variables = panel(window);
     QCOMPARE(window.dockWidgetArea(variables), Qt::LeftDockWidgetArea);
     QVERIFY(!variables->isFloating());
     QVERIFY(!variables->isHidden());
@@ -154,18 +154,15 @@ void SettingsTest::firstStartDefaults()
 
     // Closing writes the state it came up in.
     QVERIFY(start.close());
-    QSettings written(start.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    QCOMPARE(written.value(QStringLiteral("mainWindow/maximized")).toBool(), false);
-    QCOMPARE(written.value(QStringLiteral("mainWindow/size")).toSize(), window.size());
-    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
+    QCOMPARE(start.written("mainWindow/maximized").toBool(), false);
+    QCOMPARE(start.written("mainWindow/size").toSize(), window.size());
+    QCOMPARE(start.written("variablesDockWidget/dockWidgetArea").toString(),
              QStringLiteral("left"));
-    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/visible")).toBool(), true);
-    QVERIFY(!written.contains(QStringLiteral("variablesDockWidget/pos")));
-    QCOMPARE(written.value(QStringLiteral("cellTextToolBar/visible")).toBool(), true);
-    QCOMPARE(
-        written.value(QStringLiteral("OutputCsvFileAfterComputationCheckBox/checked")).toBool(),
-        true);
-    QCOMPARE(written.value(QStringLiteral("ShowStataMessageCheckBox/checked")).toBool(), true);
+    QCOMPARE(start.written("variablesDockWidget/visible").toBool(), true);
+    QVERIFY(!start.written("variablesDockWidget/pos").isValid());
+    QCOMPARE(start.written("cellTextToolBar/visible").toBool(), true);
+    QCOMPARE(start.written("OutputCsvFileAfterComputationCheckBox/checked").toBool(), true);
+    QCOMPARE(start.written("ShowStataMessageCheckBox/checked").toBool(), true);
 }
 
 // Every key the main window keeps, changed from its default, written at a
@@ -190,9 +187,9 @@ void SettingsTest::everyKeySurvivesARestart()
     window.setWindowState(Qt::WindowNoState);
     window.move(123, 77);
     window.resize(640, 480);
-    window.addDockWidget(Qt::RightDockWidgetArea, panelOf(window));
+    window.addDockWidget(Qt::RightDockWidgetArea, panel(window));
     action(window, "viewVariableAction")->trigger();
-    QVERIFY(panelOf(window)->isHidden());
+    QVERIFY(panel(window)->isHidden());
     action(window, "cellTextBarViewAction")->trigger();
     action(window, "toolBarViewAction")->trigger();
 
@@ -212,8 +209,8 @@ void SettingsTest::everyKeySurvivesARestart()
     QVERIFY(!restarted.isMaximized());
     QCOMPARE(restarted.pos(), QPoint(123, 77));
     QCOMPARE(restarted.size(), QSize(640, 480));
-    QCOMPARE(restarted.dockWidgetArea(panelOf(restarted)), Qt::RightDockWidgetArea);
-    QVERIFY(panelOf(restarted)->isHidden());
+    QCOMPARE(restarted.dockWidgetArea(panel(restarted)), Qt::RightDockWidgetArea);
+    QVERIFY(panel(restarted)->isHidden());
     QVERIFY(!action(restarted, "viewVariableAction")->isChecked());
     QVERIFY(!action(restarted, "cellTextBarViewAction")->isChecked());
     QVERIFY(restarted.findChild<QToolBar *>(QStringLiteral("cellTextToolBar"))->isHidden());
@@ -224,25 +221,23 @@ void SettingsTest::everyKeySurvivesARestart()
 
     // The toolbar's pane widths went through both starts.
     QVERIFY(next->close());
-    QSettings again(next->filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    QCOMPARE(paneWidths(again), QList<int>({120, 90, 350, 110, 250}));
+    QCOMPARE(paneWidths(*next), QList<int>({120, 90, 350, 110, 250}));
 }
 
 void SettingsTest::floatingPanelComesBackWhereItWas()
 {
     Start first;
     MainWindow &window = first.window();
-    VariablesWidget *variables = panelOf(window);
+    VariablesWidget *variables = panel(window);
     variables->setFloating(true);
     variables->move(210, 160);
     variables->resize(310, 420);
     QVERIFY(first.close());
-    QSettings written(first.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
+    QCOMPARE(first.written("variablesDockWidget/dockWidgetArea").toString(),
              QStringLiteral("none"));
 
     std::unique_ptr<Start> next = Start::after(first);
-    VariablesWidget *restored = panelOf(next->window());
+    VariablesWidget *restored = panel(next->window());
     QVERIFY(restored->isFloating());
     QCOMPARE(restored->pos(), QPoint(210, 160));
     QCOMPARE(restored->size(), QSize(310, 420));
@@ -255,14 +250,13 @@ void SettingsTest::dockedPanelKeepsTheLastFloatingPlace()
 {
     Start first("[variablesDockWidget]\ndockWidgetArea=none\npos=@Point(50 60)\n"
                 "size=@Size(250 350)\n");
-    QVERIFY(panelOf(first.window())->isFloating());
-    panelOf(first.window())->setFloating(false);
+    QVERIFY(panel(first.window())->isFloating());
+    panel(first.window())->setFloating(false);
     QVERIFY(first.close());
-    QSettings written(first.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
+    QCOMPARE(first.written("variablesDockWidget/dockWidgetArea").toString(),
              QStringLiteral("left"));
-    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/pos")).toPoint(), QPoint(50, 60));
-    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/size")).toSize(), QSize(250, 350));
+    QCOMPARE(first.written("variablesDockWidget/pos").toPoint(), QPoint(50, 60));
+    QCOMPARE(first.written("variablesDockWidget/size").toSize(), QSize(250, 350));
 }
 
 void SettingsTest::unknownDockAreaLeavesThePanelLeft_data()
@@ -277,9 +271,9 @@ void SettingsTest::unknownDockAreaLeavesThePanelLeft()
 {
     QFETCH(QByteArray, area);
     Start start("[variablesDockWidget]\ndockWidgetArea=" + area + "\n");
-    QCOMPARE(start.window().dockWidgetArea(panelOf(start.window())), Qt::LeftDockWidgetArea);
-    QVERIFY(!panelOf(start.window())->isFloating());
-    QVERIFY(!panelOf(start.window())->isHidden());
+    QCOMPARE(start.window().dockWidgetArea(panel(start.window())), Qt::LeftDockWidgetArea);
+    QVERIFY(!panel(start.window())->isFloating());
+    QVERIFY(!panel(start.window())->isHidden());
 }
 
 // However the section was spelled, by hand or by QSettings itself, the keys
@@ -332,7 +326,7 @@ void SettingsTest::unreadableSettingsGiveTheDefaults()
     Start start(QByteArray("\x00\xff\xfe garbage [[[ =\n=\n", 20));
     MainWindow &window = start.window();
     verifyFirstStartPlace(window);
-    QCOMPARE(window.dockWidgetArea(panelOf(window)), Qt::LeftDockWidgetArea);
+    QCOMPARE(window.dockWidgetArea(panel(window)), Qt::LeftDockWidgetArea);
     QVERIFY(window.recentFiles().isEmpty());
     QVERIFY(window.outputCsvFileAfterComputation());
 }
@@ -383,7 +377,7 @@ void SettingsTest::exitClosesTheMainWindowFirst()
     Start start;
     MainWindow &window = start.window();
     window.show();
-    VariablesWidget *variables = panelOf(window);
+    VariablesWidget *variables = panel(window);
     variables->setFloating(true);
     action(window, "csvViewerAction")->trigger();
     QPointer<CsvViewWindow> viewer = window.findChild<CsvViewWindow *>();
@@ -405,9 +399,8 @@ void SettingsTest::exitClosesTheMainWindowFirst()
     QVERIFY(!window.isVisible());
     QVERIFY(!variables->isVisible());
     QVERIFY(!viewer || !viewer->isVisible());
-    QSettings written(start.filePath(QStringLiteral("settings.ini")), QSettings::IniFormat);
-    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/visible")).toBool(), true);
-    QCOMPARE(written.value(QStringLiteral("variablesDockWidget/dockWidgetArea")).toString(),
+    QCOMPARE(start.written("variablesDockWidget/visible").toBool(), true);
+    QCOMPARE(start.written("variablesDockWidget/dockWidgetArea").toString(),
              QStringLiteral("none"));
 }
 

@@ -7,6 +7,7 @@
 #include "../tools/StandinRunner.h"
 #include "DtaObservations.h"
 #include "FileContents.h"
+#include "SampleStatistics.h"
 #include "model/CellContentGrid.h"
 #include "model/DocumentReader.h"
 #include "model/DocumentWriter.h"
@@ -51,18 +52,14 @@ double figure(const QString &statistic, const QList<double> &v, int respondents)
     double sum = 0;
     for (double value : v)
         sum += value;
-    const double mean = sum / v.size();
-    double squares = 0;
-    for (double value : v)
-        squares += (value - mean) * (value - mean);
     if (statistic == QLatin1String("count"))
         return respondents;
     if (statistic == QLatin1String("observations"))
         return v.size();
     if (statistic == QLatin1String("mean"))
-        return mean;
+        return sampleMean(v);
     if (statistic == QLatin1String("sd"))
-        return std::sqrt(squares / (v.size() - 1));
+        return sampleStandardDeviation(v);
     if (statistic == QLatin1String("min"))
         return *std::min_element(v.begin(), v.end());
     if (statistic == QLatin1String("max"))
