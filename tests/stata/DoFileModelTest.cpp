@@ -113,9 +113,8 @@ private slots:
     void workedExampleByteForByte();
     void switches_data();
     void switches();
-    void emptyGridGivesHeaderAndExport();
-    void zeroRowsOrColumns_data();
-    void zeroRowsOrColumns();
+    void emptyGrids_data();
+    void emptyGrids();
     void defaultModel();
     void entryLines_data();
     void entryLines();
@@ -161,40 +160,32 @@ void DoFileModelTest::switches()
              withoutLines(readGolden("workedExample.do"), missingLines));
 }
 
-void DoFileModelTest::emptyGridGivesHeaderAndExport()
-{
-    const CellContentGrid grid(3, 2);
-    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
-    QCOMPARE(model.toString(true, true, output),
-             QStringLiteral("use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n") +
-                 model.exportSection(output));
-    QVERIFY(model.exportSection(output).startsWith("local nRow 3\nlocal nCol 2\n"));
-    // The export section is the golden one apart from its counts.
-    const QByteArray golden = readGolden("workedExample.do");
-    QCOMPARE(model.exportSection(output).toUtf8().mid(26),
-             golden.mid(golden.indexOf("local nRow 2\n") + 26));
-}
-
-void DoFileModelTest::zeroRowsOrColumns_data()
+// A grid without cells gives the header and the export section, which is
+// the golden one apart from its counts.
+void DoFileModelTest::emptyGrids_data()
 {
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("columns");
-    QTest::addColumn<QString>("counts");
-    dataRow("no rows", 0, 4, "local nRow 0\nlocal nCol 4\n");
-    dataRow("no columns", 5, 0, "local nRow 5\nlocal nCol 0\n");
-    dataRow("nothing", 0, 0, "local nRow 0\nlocal nCol 0\n");
+    dataRow("empty cells", 3, 2);
+    dataRow("no rows", 0, 4);
+    dataRow("no columns", 5, 0);
+    dataRow("nothing", 0, 0);
 }
 
-void DoFileModelTest::zeroRowsOrColumns()
+void DoFileModelTest::emptyGrids()
 {
     QFETCH(int, rows);
     QFETCH(int, columns);
-    QFETCH(QString, counts);
     const CellContentGrid grid(rows, columns);
     const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
     QVERIFY(model.entries().isEmpty());
-    QVERIFY(model.toString(true, true, output)
-                .startsWith("use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n" + counts));
+    const QString exportSection = model.exportSection(output);
+    QCOMPARE(model.toString(true, true, output),
+             "use \"C:/Data/indagine.dta\"\ntempname tempMatrix\n" + exportSection);
+    QVERIFY(exportSection.startsWith(
+        QStringLiteral("local nRow %1\nlocal nCol %2\n").arg(rows).arg(columns)));
+    const QByteArray golden = readGolden("workedExample.do");
+    QCOMPARE(exportSection.toUtf8().mid(26), golden.mid(golden.indexOf("local nRow 2\n") + 26));
 }
 
 void DoFileModelTest::defaultModel()
