@@ -1,5 +1,6 @@
 #include "stata/CsvViewWindow.h"
 
+#include "DataRows.h"
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
 #include "ModalAnswerer.h"
@@ -118,28 +119,21 @@ void CsvViewWindowTest::loadsFields_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<int>("columns");
     QTest::addColumn<QList<QStringList>>("rows");
-    QTest::newRow("two lines") << QByteArray("a;b;c\n1;2;3\n") << 3
-                               << QList<QStringList>{{"a", "b", "c"}, {"1", "2", "3"}};
-    QTest::newRow("empty middle field")
-        << QByteArray("a;b;c\n1;;3\n") << 3 << QList<QStringList>{{"a", "b", "c"}, {"1", "", "3"}};
-    QTest::newRow("leading blanks kept")
-        << QByteArray("Mean;   12.50\n") << 2 << QList<QStringList>{{"Mean", "   12.50"}};
-    QTest::newRow("short line leaves cells empty")
-        << QByteArray("a;b;c\n1\n") << 3 << QList<QStringList>{{"a", "b", "c"}, {"1", "", ""}};
-    QTest::newRow("fields beyond the first line ignored")
-        << QByteArray("a;b\n1;2;3;4\n") << 2 << QList<QStringList>{{"a", "b"}, {"1", "2"}};
-    QTest::newRow("quoted fields")
-        << QByteArray("\"x;y\";\"a \"\"b\"\"\";\"two\r\nlines\"\n1;2;3\n") << 3
-        << QList<QStringList>{{"x;y", "a \"b\"", "two\nlines"}, {"1", "2", "3"}};
-    QTest::newRow("quotes inside a field are text")
-        << QByteArray("a\"b;c\"\n") << 2 << QList<QStringList>{{"a\"b", "c\""}};
-    QTest::newRow("windows line ends")
-        << QByteArray("a;b\r\n1;2\r\n") << 2 << QList<QStringList>{{"a", "b"}, {"1", "2"}};
-    QTest::newRow("last line without line break")
-        << QByteArray("a;b\n1;2") << 2 << QList<QStringList>{{"a", "b"}, {"1", "2"}};
-    QTest::newRow("empty") << QByteArray() << 0 << QList<QStringList>();
-    QTest::newRow("utf-8") << QByteArray("R\xc3\xa9gion;\xc3\x89tat\n") << 2
-                           << QList<QStringList>{{"Région", "État"}};
+    using Rows = QList<QStringList>;
+    dataRow("two lines", QByteArray("a;b;c\n1;2;3\n"), 3, Rows{{"a", "b", "c"}, {"1", "2", "3"}});
+    dataRow("empty middle field", QByteArray("a;b;c\n1;;3\n"), 3,
+            Rows{{"a", "b", "c"}, {"1", "", "3"}});
+    dataRow("leading blanks kept", QByteArray("Mean;   12.50\n"), 2, Rows{{"Mean", "   12.50"}});
+    dataRow("short line", QByteArray("a;b;c\n1\n"), 3, Rows{{"a", "b", "c"}, {"1", "", ""}});
+    dataRow("fields beyond the first line ignored", QByteArray("a;b\n1;2;3;4\n"), 2,
+            Rows{{"a", "b"}, {"1", "2"}});
+    dataRow("quoted fields", QByteArray("\"x;y\";\"a \"\"b\"\"\";\"two\r\nlines\"\n1;2;3\n"), 3,
+            Rows{{"x;y", "a \"b\"", "two\nlines"}, {"1", "2", "3"}});
+    dataRow("quotes inside a field are text", QByteArray("a\"b;c\"\n"), 2, Rows{{"a\"b", "c\""}});
+    dataRow("windows line ends", QByteArray("a;b\r\n1;2\r\n"), 2, Rows{{"a", "b"}, {"1", "2"}});
+    dataRow("no last line break", QByteArray("a;b\n1;2"), 2, Rows{{"a", "b"}, {"1", "2"}});
+    dataRow("empty", QByteArray(), 0, Rows());
+    dataRow("utf-8", QByteArray("R\xc3\xa9gion;\xc3\x89tat\n"), 2, Rows{{"Région", "État"}});
 }
 
 void CsvViewWindowTest::loadsFields()

@@ -118,7 +118,6 @@ private slots:
     void resultTypes_data();
     void resultTypes();
     void unknownStatisticLeavesFieldEmpty();
-    void entriesInVisitingOrder();
     void positionWithoutCellSkipped();
     void modelAgreesWithFinalCommand();
     void plainTextsStayQuotedAsTyped_data();
@@ -295,21 +294,6 @@ void DoFileComposerTest::unknownStatisticLeavesFieldEmpty()
     QVERIFY(
         model.toString(true, true, QString())
             .contains(QStringLiteral("local t_1_1 \"Mean\"\nlocal t_1_2 \"\"\nlocal nRow 1\n")));
-}
-
-void DoFileComposerTest::entriesInVisitingOrder()
-{
-    CellContentGrid grid(2, 3);
-    grid(0, 2) = textCell(QStringLiteral("c"));
-    grid(1, 0) = textCell(QStringLiteral("d"));
-    grid(0, 0) = textCell(QStringLiteral("a"));
-    grid(1, 2) = conditionCell({term("x", "1", "e")});
-    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
-    QStringList lines;
-    for (const DoFileEntry &entry : model.entries())
-        lines.append(entry.macroCommand);
-    QCOMPARE(lines, QStringList({"local t_1_1 \"a\"", "local t_1_3 \"c\"", "local t_2_1 \"d\"",
-                                 "local t_2_3 \"e\""}));
 }
 
 void DoFileComposerTest::positionWithoutCellSkipped()

@@ -1,12 +1,9 @@
 #include "DataRows.h"
 #include "model/CellContentGrid.h"
-#include "stata/CsvFields.h"
 #include "stata/DoFileComposer.h"
 #include "stata/StataText.h"
 
 #include <QFile>
-#include <QRandomGenerator>
-#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -59,50 +56,6 @@ StatisticCatalogue meanCatalogue()
 const QString dataset = QStringLiteral("C:/Data/indagine.dta");
 const QString output = QStringLiteral("C:/Data/tabella.csv");
 
-// Reads a "local NAME `"..."'" line as Stata does: the compound double quotes
-// nest, and a grave accent or dollar sign inside would start a macro.
-bool compoundQuotedContent(const QString &line, const QString &name, QString *content)
-{
-    const QString prefix = QStringLiteral("local ") + name + QStringLiteral(" `\"");
-    if (!line.startsWith(prefix))
-        return false;
-    int depth = 1;
-    for (qsizetype i = prefix.size(); i + 1 < line.size(); ++i) {
-        const QStringView pair = QStringView(line).mid(i, 2);
-        if (pair == u"`\"") {
-            ++depth;
-            ++i;
-        } else if (pair == u"\"'") {
-            if (--depth == 0) {
-                *content = line.mid(prefix.size(), i - prefix.size());
-                return i + 2 == line.size();
-            }
-            ++i;
-        }
-    }
-    return false;
-}
-
-// What file write makes of a list of "string" and _char(#) directives.
-bool writtenText(const QString &directives, QString *text)
-{
-    static const QRegularExpression directive(
-        QStringLiteral("\\G(?:\"([^\"]*)\"|_char\\((\\d+)\\))(?: |$)"));
-    qsizetype position = 0;
-    text->clear();
-    while (position < directives.size()) {
-        const QRegularExpressionMatch match = directive.match(directives, position);
-        if (!match.hasMatch())
-            return false;
-        if (match.capturedStart(2) >= 0)
-            *text += QChar(match.captured(2).toInt());
-        else
-            *text += match.captured(1);
-        position = match.capturedEnd();
-    }
-    return true;
-}
-
 } // namespace
 
 class DoFileModelTest : public QObject
@@ -119,7 +72,6 @@ private slots:
     void entryLines_data();
     void entryLines();
     void specialTextsChangeOnlyTheWriteLines();
-    void writeDirectivesReproduceAnyText();
     void snapshotIndependentOfGrid();
     void fileNamesQuoted_data();
     void fileNamesQuoted();
@@ -243,39 +195,6 @@ void DoFileModelTest::specialTextsChangeOnlyTheWriteLines()
     expected[13] = "                  file write outputFile `w_`row'_`col'' \"`t_`row'_`col''\"";
     expected[16] = "                  file write outputFile `w_`row'_`col'' \"`t_`row'_`col'';\"";
     QCOMPARE(model.toString(true, true, output).toUtf8(), expected.join('\n'));
-}
-
-void DoFileModelTest::writeDirectivesReproduceAnyText()
-{
-    // Random printable texts, heavy in the characters Stata treats specially.
-    const QString alphabet = QStringLiteral("\"`'$\\ab ;{}%#&|()=~àé€\t");
-    QRandomGenerator random(20240611);
-    for (int round = 0; round < 3000; ++round) {
-        QString text;
-        const int length = random.bounded(12);
-        for (int i = 0; i < length; ++i)
-            text += random.bounded(3) == 0 ? QChar(0x20 + random.bounded(0x5f))
-                                           : alphabet.at(random.bounded(alphabet.size()));
-        CellContentGrid grid(1, 1);
-        grid(0, 0).setSimpleText(text);
-        const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
-        const QString line = model.entries().at(0).macroCommand;
-        // What reaches the output file is the text as a field, in quotes
-        // when it holds ; or ".
-        const QString field = CsvFields::quoted(text);
-        if (StataText::isPlain(field)) {
-            QCOMPARE(line, "local t_1_1 \"" + field + "\"");
-            continue;
-        }
-        QString directives;
-        QVERIFY2(compoundQuotedContent(line, "w_1_1", &directives), qPrintable(line));
-        QVERIFY2(!directives.contains('`') && !directives.contains('$') &&
-                     !directives.contains('\''),
-                 qPrintable(line));
-        QString written;
-        QVERIFY2(writtenText(directives, &written), qPrintable(directives));
-        QCOMPARE(written, field);
-    }
 }
 
 void DoFileModelTest::snapshotIndependentOfGrid()
