@@ -17,3 +17,10 @@ inline QString fileText(const QString &path)
 {
     return QString::fromUtf8(fileBytes(path));
 }
+
+// Writes the bytes as a whole file; false when it cannot be written.
+inline bool writeFileBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}

@@ -1,6 +1,7 @@
 // quorin --run: the program itself, started as a script would start it, with
 // the stand-in for Stata and no display at all.
 
+#include "DataRows.h"
 #include "DtaWriter.h"
 #include "FileContents.h"
 #include "StandinStarts.h"
@@ -142,27 +143,22 @@ void BatchRunTest::exitStatuses_data()
     QTest::addColumn<QString>("message");
     const QString standin = QStringLiteral(QUORIN_STANDIN_PATH);
     const QString summarize = QStringLiteral("summarize #var #if");
-    QTest::newRow("executable from settings.ini")
-        << QStringList{"--run", "doc.xml"} << "[General]\nstataExecutableFileName=" + standin + "\n"
-        << summarize << 0 << "quorin: Running Stata on temp.do...\n";
-    QTest::newRow("Stata stops early")
-        << QStringList{"--run", "doc.xml", "--stata", standin, "--export", "t.html"} << QString()
-        << "nosuchcommand #var" << 1 << "see temp.log";
-    QTest::newRow("missing document")
-        << QStringList{"--run", "none.xml", "--stata", standin} << QString() << summarize << 2
-        << "Cannot read document none.xml: there is no such file.";
-    QTest::newRow("missing executable")
-        << QStringList{"--run", "doc.xml", "--stata", "no-stata"} << QString() << summarize << 2
-        << "Cannot use the Stata executable no-stata";
-    QTest::newRow("no executable anywhere")
-        << QStringList{"--run", "doc.xml"} << QString() << summarize << 2 << "No Stata executable";
-    QTest::newRow("export to an unknown format")
-        << QStringList{"--run", "doc.xml", "--stata", standin, "--export", "t.csv"} << QString()
-        << summarize << 2 << "must end in .xlsx, .html, .tex or .md";
-    QTest::newRow("no document named")
-        << QStringList{"--stata", standin} << QString() << summarize << 2 << "--run";
-    QTest::newRow("unknown option")
-        << QStringList{"--run", "doc.xml", "--colour"} << QString() << summarize << 2 << "colour";
+    const QStringList doc = {"--run", "doc.xml"};
+    dataRow("executable from settings.ini", doc,
+            "[General]\nstataExecutableFileName=" + standin + "\n", summarize, 0,
+            "quorin: Running Stata on temp.do...\n");
+    dataRow("Stata stops early", doc + QStringList{"--stata", standin, "--export", "t.html"}, "",
+            "nosuchcommand #var", 1, "see temp.log");
+    dataRow("missing document", QStringList{"--run", "none.xml", "--stata", standin}, "", summarize,
+            2, "Cannot read document none.xml: there is no such file.");
+    dataRow("missing executable", doc + QStringList{"--stata", "no-stata"}, "", summarize, 2,
+            "Cannot use the Stata executable no-stata");
+    dataRow("no executable anywhere", doc, "", summarize, 2, "No Stata executable");
+    dataRow("export to an unknown format",
+            doc + QStringList{"--stata", standin, "--export", "t.csv"}, "", summarize, 2,
+            "must end in .xlsx, .html, .tex or .md");
+    dataRow("no document named", QStringList{"--stata", standin}, "", summarize, 2, "--run");
+    dataRow("unknown option", doc + QStringList{"--colour"}, "", summarize, 2, "colour");
 }
 
 void BatchRunTest::exitStatuses()

@@ -1,5 +1,6 @@
 #include "stata/DoFileComposer.h"
 
+#include "DataRows.h"
 #include "model/CellContentGrid.h"
 
 #include <QTest>
@@ -77,6 +78,31 @@ private:
     int m_holeColumn;
 };
 
+// A grid written a row to a string, cells separated by ";": "c v=1 w=2"
+// is a condition of those terms, "s v" the mean of v, "@name" sets the area.
+CellContentGrid gridOf(const QStringList &rows)
+{
+    CellContentGrid grid(int(rows.size()), int(rows.first().count(';')) + 1);
+    for (int row = 0; row < rows.size(); ++row) {
+        const QStringList cells = rows.at(row).split(';');
+        for (int column = 0; column < cells.size(); ++column) {
+            QStringList words = cells.at(column).split(' ', Qt::SkipEmptyParts);
+            const QString area =
+                !words.isEmpty() && words.last().startsWith('@') ? words.takeLast().mid(1) : "";
+            if (words.value(0) == "s")
+                grid(row, column) = statisticCell("mean", words.value(1), QString(), area);
+            for (const QString &word : words.mid(1)) {
+                if (words.first() == "c")
+                    grid(row, column)
+                        .addMicroCondition(
+                            term(word.section('=', 0, 0), word.section('=', 1), "L"));
+            }
+            grid(row, column).setArea(area);
+        }
+    }
+    return grid;
+}
+
 } // namespace
 
 class DoFileComposerTest : public QObject
@@ -84,23 +110,16 @@ class DoFileComposerTest : public QObject
     Q_OBJECT
 
 private slots:
-    void areaConditionFirstThenRowRightToLeftThenColumnDownwards();
-    void areaWithEmptyConditionAddsNothing();
-    void otherAreaIgnoredEvenInSameRow();
-    void oneTermBareSeveralParenthesised();
-    void statisticCellsSkipEachOther();
-    void cellsBelowAndRightDoNotCount();
-    void emptyIfLeavesBlank();
+    void ifCondition_data();
+    void ifCondition();
     void placeholderBoundaries_data();
     void placeholderBoundaries();
     void replacementsInsertedLiterally();
     void resultTypes_data();
     void resultTypes();
     void unknownStatisticLeavesFieldEmpty();
-    void entriesInVisitingOrder();
     void positionWithoutCellSkipped();
     void modelAgreesWithFinalCommand();
-    void gridSizeAndDataset();
     void plainTextsStayQuotedAsTyped_data();
     void plainTextsStayQuotedAsTyped();
     void specialTextsBecomeWriteDirectives_data();
@@ -112,128 +131,72 @@ private:
     const AreaCollection m_noAreas;
 };
 
-void DoFileComposerTest::areaConditionFirstThenRowRightToLeftThenColumnDownwards()
+// Which conditions a statistic takes: its area's own condition first, then
+// those of its area to its left from right to left, then those above it
+// downwards; other areas, statistics and cells below or to the right do not
+// count.
+void DoFileComposerTest::ifCondition_data()
 {
-    CellContentGrid grid(4, 4);
-    const QString area = QStringLiteral("south");
-    grid(0, 3) = conditionCell({term("sesso", "1", "M")}, area);
-    grid(2, 3) = conditionCell({term("anno", "2020", "2020")}, area);
-    grid(3, 0) = conditionCell({term("rip", "1", "Nord")}, area);
-    grid(3, 2) = conditionCell({term("eta", "3", "Old")}, area);
-    grid(3, 3) = statisticCell("mean", "reddito", "%9.2f", area);
-    AreaCollection areas;
-    areas.insert(Area(area, QStringLiteral("regione>=12")));
-    const DoFileComposer composer(grid, m_catalogue, areas);
-    QCOMPARE(composer.ifCondition(3, 3),
-             QStringLiteral("if (regione>=12) & eta==3 & rip==1 & sesso==1 & anno==2020"));
-    QCOMPARE(composer.finalCommand(3, 3),
-             QStringLiteral("summarize reddito if (regione>=12) & eta==3 & rip==1 & sesso==1 & "
-                            "anno==2020"));
+    QTest::addColumn<QStringList>("rows");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("expected");
+    const QStringList areaOrder = {";;;c sesso=1 @south", ";;;", ";;;c anno=2020 @south",
+                                   "c rip=1 @south;;c eta=3 @south;s reddito @south"};
+    const QStringList emptyArea = {";c sesso=2 @blank", "s eta @unknown;s eta @blank"};
+    const QStringList twoAreas = {";;c anno=1 @b", "c rip=1 @a;c sesso=1;s eta"};
+    const QStringList skipping = {";;;s peso", "c rip=1;s eta;s reddito;s altezza"};
+    QTest::newRow("area first, then row, then column")
+        << areaOrder << 3 << 3
+        << QStringLiteral("if (regione>=12) & eta==3 & rip==1 & sesso==1 & anno==2020");
+    dataRow("area of empty condition", emptyArea, 1, 1, "if sesso==2");
+    dataRow("unknown area", emptyArea, 1, 0, "");
+    dataRow("no area", twoAreas, 1, 2, "if sesso==1");
+    dataRow("area a", QStringList{twoAreas.first(), "c rip=1 @a;c sesso=1;s eta @a"}, 1, 2,
+            "if rip==1");
+    dataRow("several terms parenthesised", QStringList{";c sesso=1", "c rip=1 rip=2 rip=3;s eta"},
+            1, 1, "if (rip==1 | rip==2 | rip==3) & sesso==1");
+    dataRow("statistic right of a condition", skipping, 1, 1, "if rip==1");
+    dataRow("statistics between", skipping, 1, 3, "if rip==1");
+    dataRow("statistic above", skipping, 0, 3, "");
+    dataRow("below and right", QStringList{"c anno=1;;", ";s eta;c rip=1", ";c sesso=1;"}, 1, 1,
+            "");
+    dataRow("alone", QStringList{"s eta"}, 0, 0, "");
 }
 
-void DoFileComposerTest::areaWithEmptyConditionAddsNothing()
+void DoFileComposerTest::ifCondition()
 {
-    CellContentGrid grid(2, 2);
-    grid(0, 1) = conditionCell({term("sesso", "2", "F")}, QStringLiteral("blank"));
-    grid(1, 1) = statisticCell("mean", "eta", QString(), QStringLiteral("blank"));
-    grid(1, 0) = statisticCell("mean", "eta", QString(), QStringLiteral("unknown"));
+    QFETCH(QStringList, rows);
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, expected);
+    const CellContentGrid grid = gridOf(rows);
     AreaCollection areas;
+    areas.insert(Area(QStringLiteral("south"), QStringLiteral("regione>=12")));
     areas.insert(Area(QStringLiteral("blank"), QString()));
     const DoFileComposer composer(grid, m_catalogue, areas);
-    QCOMPARE(composer.ifCondition(1, 1), QStringLiteral("if sesso==2"));
-    QCOMPARE(composer.ifCondition(1, 0), QString());
-}
-
-void DoFileComposerTest::otherAreaIgnoredEvenInSameRow()
-{
-    CellContentGrid grid(2, 3);
-    grid(1, 0) = conditionCell({term("rip", "1", "Nord")}, QStringLiteral("a"));
-    grid(1, 1) = conditionCell({term("sesso", "1", "M")});
-    grid(0, 2) = conditionCell({term("anno", "1", "X")}, QStringLiteral("b"));
-    grid(1, 2) = statisticCell("mean", "eta");
-    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
-    QCOMPARE(composer.ifCondition(1, 2), QStringLiteral("if sesso==1"));
-
-    grid(1, 2).setArea(QStringLiteral("a"));
-    QCOMPARE(composer.ifCondition(1, 2), QStringLiteral("if rip==1"));
-}
-
-void DoFileComposerTest::oneTermBareSeveralParenthesised()
-{
-    CellContentGrid grid(2, 2);
-    grid(0, 1) = conditionCell({term("sesso", "1", "M")});
-    grid(1, 0) = conditionCell(
-        {term("rip", "1", "Nord"), term("rip", "2", "Centro"), term("rip", "3", "Sud")});
-    grid(1, 1) = statisticCell("mean", "eta");
-    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
-    QCOMPARE(composer.ifCondition(1, 1),
-             QStringLiteral("if (rip==1 | rip==2 | rip==3) & sesso==1"));
-}
-
-void DoFileComposerTest::statisticCellsSkipEachOther()
-{
-    CellContentGrid grid(2, 4);
-    grid(1, 0) = conditionCell({term("rip", "1", "Nord")});
-    grid(1, 1) = statisticCell("mean", "eta");
-    grid(1, 2) = statisticCell("mean", "reddito");
-    grid(0, 3) = statisticCell("mean", "peso");
-    grid(1, 3) = statisticCell("mean", "altezza");
-    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
-    QCOMPARE(composer.ifCondition(1, 1), QStringLiteral("if rip==1"));
-    QCOMPARE(composer.ifCondition(1, 2), QStringLiteral("if rip==1"));
-    QCOMPARE(composer.ifCondition(1, 3), QStringLiteral("if rip==1"));
-    QCOMPARE(composer.ifCondition(0, 3), QString());
-}
-
-void DoFileComposerTest::cellsBelowAndRightDoNotCount()
-{
-    CellContentGrid grid(3, 3);
-    grid(1, 1) = statisticCell("mean", "eta");
-    grid(1, 2) = conditionCell({term("rip", "1", "Nord")});
-    grid(2, 1) = conditionCell({term("sesso", "1", "M")});
-    grid(0, 0) = conditionCell({term("anno", "1", "A")});
-    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
-    QCOMPARE(composer.ifCondition(1, 1), QString());
-}
-
-void DoFileComposerTest::emptyIfLeavesBlank()
-{
-    CellContentGrid grid(1, 1);
-    grid(0, 0) = statisticCell("mean", "eta");
-    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
-    QCOMPARE(composer.finalCommand(0, 0), QStringLiteral("summarize eta "));
-    QCOMPARE(composer.buildModel(QString()).entries().at(0).mainCommand,
-             QStringLiteral("summarize eta "));
+    QCOMPARE(composer.ifCondition(row, column), expected);
+    // An empty condition leaves the blank after the variable.
+    QCOMPARE(composer.finalCommand(row, column),
+             "summarize " + grid(row, column).statistic().varName + ' ' + expected);
 }
 
 void DoFileComposerTest::placeholderBoundaries_data()
 {
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("plain") << "summarize #var #if"
-                           << "summarize eta if sesso==1";
-    QTest::newRow("#variable") << "summarize #variable #if"
-                               << "summarize #variable if sesso==1";
-    QTest::newRow("x#var") << "summarize x#var #if"
-                           << "summarize x#var if sesso==1";
-    QTest::newRow("#var_1") << "summarize #var_1 #if"
-                            << "summarize #var_1 if sesso==1";
-    QTest::newRow("#var2") << "summarize #var2 #if"
-                           << "summarize #var2 if sesso==1";
-    QTest::newRow("#iffy") << "summarize #var #iffy"
-                           << "summarize eta #iffy";
-    QTest::newRow("a#if") << "summarize #var a#if"
-                          << "summarize eta a#if";
-    QTest::newRow("at start") << "#var #if"
-                              << "eta if sesso==1";
-    QTest::newRow("punctuation") << "tab (#var),#if"
-                                 << "tab (eta),if sesso==1";
-    QTest::newRow("twice") << "su #var #if\nsu #var #if"
-                           << "su eta if sesso==1\nsu eta if sesso==1";
-    QTest::newRow("case") << "su #VAR #If"
-                          << "su #VAR #If";
-    QTest::newRow("none") << "count"
-                          << "count";
+    dataRow("plain", "summarize #var #if", "summarize eta if sesso==1");
+    dataRow("#variable", "summarize #variable #if", "summarize #variable if sesso==1");
+    dataRow("x#var", "summarize x#var #if", "summarize x#var if sesso==1");
+    dataRow("#var_1", "summarize #var_1 #if", "summarize #var_1 if sesso==1");
+    dataRow("#var2", "summarize #var2 #if", "summarize #var2 if sesso==1");
+    dataRow("#iffy", "summarize #var #iffy", "summarize eta #iffy");
+    dataRow("a#if", "summarize #var a#if", "summarize eta a#if");
+    dataRow("at start", "#var #if", "eta if sesso==1");
+    dataRow("punctuation", "tab (#var),#if", "tab (eta),if sesso==1");
+    dataRow("twice", "su #var #if\nsu #var #if", "su eta if sesso==1\nsu eta if sesso==1");
+    dataRow("case", "su #VAR #If", "su #VAR #If");
+    dataRow("none", "count", "count");
 }
 
 void DoFileComposerTest::placeholderBoundaries()
@@ -272,12 +235,8 @@ void DoFileComposerTest::resultTypes_data()
     QTest::addColumn<QString>("statistic");
     QTest::addColumn<QString>("format");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("scalar") << "mean"
-                            << "%9.2fc"
-                            << "local t_2_3: display %9.2fc r(mean)";
-    QTest::newRow("scalar unformatted") << "mean"
-                                        << ""
-                                        << "local t_2_3: display  r(mean)";
+    dataRow("scalar", "mean", "%9.2fc", "local t_2_3: display %9.2fc r(mean)");
+    dataRow("scalar unformatted", "mean", "", "local t_2_3: display  r(mean)");
     QTest::newRow("scalar as a date") << "mean"
                                       << "%td"
                                       << "local t_2_3: display %td r(mean)" + quoting;
@@ -291,14 +250,12 @@ void DoFileComposerTest::resultTypes_data()
     QTest::newRow("macro unformatted") << "label"
                                        << ""
                                        << "local t_2_3: display `lab'" + quoting;
-    QTest::newRow("matrix") << "ci"
-                            << "%5.1e"
-                            << "matrix `tempMatrix' = r(table)\n"
-                               "local t_2_3: display %5.1e `tempMatrix'[2, 3]";
-    QTest::newRow("matrix unformatted") << "ci"
-                                        << ""
-                                        << "matrix `tempMatrix' = r(table)\n"
-                                           "local t_2_3: display  `tempMatrix'[2, 3]";
+    dataRow("matrix", "ci", "%5.1e",
+            "matrix `tempMatrix' = r(table)\n"
+            "local t_2_3: display %5.1e `tempMatrix'[2, 3]");
+    dataRow("matrix unformatted", "ci", "",
+            "matrix `tempMatrix' = r(table)\n"
+            "local t_2_3: display  `tempMatrix'[2, 3]");
 }
 
 void DoFileComposerTest::resultTypes()
@@ -337,21 +294,6 @@ void DoFileComposerTest::unknownStatisticLeavesFieldEmpty()
     QVERIFY(
         model.toString(true, true, QString())
             .contains(QStringLiteral("local t_1_1 \"Mean\"\nlocal t_1_2 \"\"\nlocal nRow 1\n")));
-}
-
-void DoFileComposerTest::entriesInVisitingOrder()
-{
-    CellContentGrid grid(2, 3);
-    grid(0, 2) = textCell(QStringLiteral("c"));
-    grid(1, 0) = textCell(QStringLiteral("d"));
-    grid(0, 0) = textCell(QStringLiteral("a"));
-    grid(1, 2) = conditionCell({term("x", "1", "e")});
-    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
-    QStringList lines;
-    for (const DoFileEntry &entry : model.entries())
-        lines.append(entry.macroCommand);
-    QCOMPARE(lines, QStringList({"local t_1_1 \"a\"", "local t_1_3 \"c\"", "local t_2_1 \"d\"",
-                                 "local t_2_3 \"e\""}));
 }
 
 void DoFileComposerTest::positionWithoutCellSkipped()
@@ -411,16 +353,6 @@ void DoFileComposerTest::modelAgreesWithFinalCommand()
     QVERIFY(conditioned > 3);
 }
 
-void DoFileComposerTest::gridSizeAndDataset()
-{
-    const CellContentGrid grid(7, 0);
-    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel("x.dta");
-    QCOMPARE(model.rowCount(), 7);
-    QCOMPARE(model.columnCount(), 0);
-    QCOMPARE(model.stataDatasetFileName(), QStringLiteral("x.dta"));
-    QVERIFY(model.entries().isEmpty());
-}
-
 void DoFileComposerTest::plainTextsStayQuotedAsTyped_data()
 {
     QTest::addColumn<QString>("text");
@@ -446,33 +378,25 @@ void DoFileComposerTest::specialTextsBecomeWriteDirectives_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("double quote")
-        << "He said \"yes\""
-        << "local w_1_1 `\"_char(34) \"He said \" _char(34) _char(34) \"yes\" _char(34) "
-           "_char(34) _char(34)\"'";
-    QTest::newRow("grave accent") << "a`b'"
-                                  << "local w_1_1 `\"\"a\" _char(96) \"b\" _char(39)\"'";
-    QTest::newRow("apostrophe") << "Men's"
-                                << "local w_1_1 `\"\"Men\" _char(39) \"s\"\"'";
-    QTest::newRow("dollar") << "$HOME 5$"
-                            << "local w_1_1 `\"_char(36) \"HOME 5\" _char(36)\"'";
-    QTest::newRow("backslash") << "C:\\data\\"
-                               << "local w_1_1 `\"\"C:\" _char(92) \"data\" _char(92)\"'";
-    QTest::newRow("backslash before specials")
-        << "\\`\\$\\\\"
-        << "local w_1_1 `\"_char(92) _char(96) _char(92) _char(36) _char(92) "
-           "_char(92)\"'";
-    QTest::newRow("unbalanced compound quotes")
-        << "a\"'b`\"c"
-        << "local w_1_1 `\"_char(34) \"a\" _char(34) _char(34) _char(39) \"b\" _char(96) "
-           "_char(34) _char(34) \"c\" _char(34)\"'";
+    dataRow("double quote", "He said \"yes\"",
+            "local w_1_1 `\"_char(34) \"He said \" _char(34) _char(34) \"yes\" _char(34) "
+            "_char(34) _char(34)\"'");
+    dataRow("grave accent", "a`b'", "local w_1_1 `\"\"a\" _char(96) \"b\" _char(39)\"'");
+    dataRow("apostrophe", "Men's", "local w_1_1 `\"\"Men\" _char(39) \"s\"\"'");
+    dataRow("dollar", "$HOME 5$", "local w_1_1 `\"_char(36) \"HOME 5\" _char(36)\"'");
+    dataRow("backslash", "C:\\data\\", "local w_1_1 `\"\"C:\" _char(92) \"data\" _char(92)\"'");
+    dataRow("backslash before specials", "\\`\\$\\\\",
+            "local w_1_1 `\"_char(92) _char(96) _char(92) _char(36) _char(92) "
+            "_char(92)\"'");
+    dataRow("unbalanced compound quotes", "a\"'b`\"c",
+            "local w_1_1 `\"_char(34) \"a\" _char(34) _char(34) _char(39) \"b\" _char(96) "
+            "_char(34) _char(34) \"c\" _char(34)\"'");
     // Fields holding ; " CR or LF are written in double quotes, inner ones
     // doubled, so that they keep their column.
-    QTest::newRow("semicolon") << "Yes; often"
-                               << "local w_1_1 `\"_char(34) \"Yes; often\" _char(34)\"'";
-    QTest::newRow("line break") << "two\r\nlines"
-                                << "local w_1_1 `\"_char(34) \"two\" _char(13) _char(10) "
-                                   "\"lines\" _char(34)\"'";
+    dataRow("semicolon", "Yes; often", "local w_1_1 `\"_char(34) \"Yes; often\" _char(34)\"'");
+    dataRow("line break", "two\r\nlines",
+            "local w_1_1 `\"_char(34) \"two\" _char(13) _char(10) "
+            "\"lines\" _char(34)\"'");
 }
 
 void DoFileComposerTest::specialTextsBecomeWriteDirectives()

@@ -1,5 +1,6 @@
 #include "stata/StataDatasetReader.h"
 
+#include "DataRows.h"
 #include "DtaWriter.h"
 #include "ReadStatDtaWriter.h"
 
@@ -250,7 +251,6 @@ class StataDatasetReaderTest : public QObject
 private slots:
     void readsEveryRelease_data();
     void readsEveryRelease();
-    void bothByteOrdersReadAlike();
     void labelsFollowTheirOffsets_data();
     void labelsFollowTheirOffsets();
     void extendedMissingValuesKeepTheirStataNames();
@@ -285,17 +285,6 @@ void StataDatasetReaderTest::readsEveryRelease()
     QList<Variable> variables = previousVariables();
     QCOMPARE(readStataDataset(variables, fileName), StataDatasetReader::Success);
     QCOMPARE(describe(variables), describe(previousVariables()) + surveyDescription(release));
-}
-
-void StataDatasetReaderTest::bothByteOrdersReadAlike()
-{
-    const QByteArray hilo = handBuiltSurvey(DtaWriter::BigEndian).toByteArray();
-    QCOMPARE(hilo.at(1), char(1));
-    for (const QByteArray &bytes : {hilo, handBuiltSurvey(DtaWriter::LittleEndian).toByteArray()}) {
-        QList<Variable> variables;
-        QCOMPARE(readBytes(bytes, variables), StataDatasetReader::Success);
-        QCOMPARE(describe(variables), handBuiltDescription);
-    }
 }
 
 void StataDatasetReaderTest::labelsFollowTheirOffsets_data()
@@ -431,25 +420,31 @@ void StataDatasetReaderTest::cutAtEveryByte_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QList<qint64>>("wholeCuts"); // lengths that still read as a dataset
+    QTest::addColumn<QStringList>("description");
     for (auto order : {DtaWriter::LittleEndian, DtaWriter::BigEndian}) {
         DtaWriter::Sections at;
         const QByteArray bytes = handBuiltSurvey(order).toByteArray(&at);
+        QCOMPARE(bytes.at(1), char(order == DtaWriter::BigEndian ? 1 : 2));
         // Before 117 the value-label tables run to the end of the file, so a
         // cut between two of them leaves a shorter but whole dataset.
         QTest::addRow("114 %s", order == DtaWriter::BigEndian ? "big-endian" : "little-endian")
-            << bytes << (QList<qint64>{at.valueLabels} + at.valueLabelTables);
+            << bytes << (QList<qint64>{at.valueLabels} + at.valueLabelTables)
+            << handBuiltDescription;
     }
-    QTest::newRow("118 with a strL") << surveyWriter(118).toByteArray() << QList<qint64>();
+    QTest::newRow("118 with a strL")
+        << surveyWriter(118).toByteArray() << QList<qint64>() << surveyDescription(118);
 }
 
-// Every prefix of a dataset: none crashes, none is taken for a foreign file,
-// and only a cut where a value-label table could begin reads as a dataset.
+// The whole dataset, in either byte order, reads as described; of its
+// prefixes none crashes, none is taken for a foreign file, and only a cut
+// where a value-label table could begin reads as a dataset.
 void StataDatasetReaderTest::cutAtEveryByte()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QList<qint64>, wholeCuts);
     QList<Variable> whole;
     QCOMPARE(readBytes(bytes, whole), StataDatasetReader::Success);
+    QTEST(describe(whole), "description");
     for (qint64 length = 0; length < bytes.size(); ++length) {
         QList<Variable> variables;
         const Result result = readBytes(bytes.left(length), variables);
@@ -517,19 +512,15 @@ void StataDatasetReaderTest::messages_data()
 {
     QTest::addColumn<int>("result");
     QTest::addColumn<QString>("message");
-    QTest::newRow("cannot open") << int(StataDatasetReader::CannotOpen)
-                                 << QStringLiteral("Cannot read the file");
-    QTest::newRow("not readable") << int(StataDatasetReader::NotReadable)
-                                  << QStringLiteral(
-                                         "The file is not a Stata dataset Quorin can read.");
-    QTest::newRow("not complete") << int(StataDatasetReader::NotComplete)
-                                  << QStringLiteral("The file is not a complete Stata dataset.");
-    QTest::newRow("too many labels")
-        << int(StataDatasetReader::TooManyLabels)
-        << QStringLiteral("The variables of this dataset carry more than %1 value labels in all, "
-                          "more than Quorin can import.")
-               .arg(QLocale().toString(2000000));
-    QTest::newRow("success") << int(StataDatasetReader::Success) << QString();
+    dataRow("cannot open", int(Result::CannotOpen), "Cannot read the file");
+    dataRow("not readable", int(Result::NotReadable),
+            "The file is not a Stata dataset Quorin can read.");
+    dataRow("not complete", int(Result::NotComplete), "The file is not a complete Stata dataset.");
+    dataRow("too many labels", int(Result::TooManyLabels),
+            QStringLiteral("The variables of this dataset carry more than %1 value labels in all, "
+                           "more than Quorin can import.")
+                .arg(QLocale().toString(2000000)));
+    dataRow("success", int(Result::Success), "");
 }
 
 void StataDatasetReaderTest::messages()

@@ -10,23 +10,11 @@ class StataPlatformTest : public QObject
     Q_OBJECT
 
 private slots:
-    void batchFlags();
     void choosersStartWhereTheUserWorks();
     void windowsProgramSuffixInAnyCase_data();
     void windowsProgramSuffixInAnyCase();
     void executableChoice();
 };
-
-void StataPlatformTest::batchFlags()
-{
-#ifdef Q_OS_WIN
-    QCOMPARE(StataPlatform::batchFlag(true), QStringLiteral("/b"));
-    QCOMPARE(StataPlatform::batchFlag(false), QStringLiteral("/e"));
-#else
-    QCOMPARE(StataPlatform::batchFlag(true), QStringLiteral("-b"));
-    QCOMPARE(StataPlatform::batchFlag(false), QStringLiteral("-e"));
-#endif
-}
 
 void StataPlatformTest::choosersStartWhereTheUserWorks()
 {

@@ -1,6 +1,7 @@
 // The exports of a run's table, read back from the files written: what a
 // spreadsheet, a browser, LaTeX or a Markdown viewer gets.
 
+#include "DataRows.h"
 #include "FileContents.h"
 #include "XlsxSheet.h"
 #include "model/Document.h"
@@ -77,30 +78,18 @@ void TableExportTest::readsDisplayedNumbers_data()
     QTest::addColumn<bool>("isNumber");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("numberFormat");
-    QTest::newRow("fixed, no decimals") << "       42"
-                                        << "%9.0f" << true << 42.0 << "0";
-    QTest::newRow("fixed") << "    35.17"
-                           << "%9.2f" << true << 35.17 << "0.00";
-    QTest::newRow("thousands") << "  1,234.5"
-                               << "%9.1fc" << true << 1234.5 << "#,##0.0";
-    QTest::newRow("european") << "  1.234,5"
-                              << "%9,1fc" << true << 1234.5 << "#,##0.0";
-    QTest::newRow("exponential") << " 1.235e+03"
-                                 << "%10.3e" << true << 1235.0 << "0.000E+00";
-    QTest::newRow("general") << "       .5"
-                             << "%9.0g" << true << 0.5 << "General";
-    QTest::newRow("no format") << "-12"
-                               << "" << true << -12.0 << "General";
-    QTest::newRow("missing") << "        ."
-                             << "%9.2f" << false << 0.0 << "0.00";
-    QTest::newRow("extended missing") << ".a"
-                                      << "%9.2f" << false << 0.0 << "0.00";
-    QTest::newRow("word a number parser knows") << "inf"
-                                                << "%9.2f" << false << 0.0 << "0.00";
-    QTest::newRow("date") << "01jan2020"
-                          << "%td" << false << 0.0 << "General";
-    QTest::newRow("text result") << "Mean estimation"
-                                 << "%20s" << false << 0.0 << "General";
+    dataRow("fixed, no decimals", "       42", "%9.0f", true, 42.0, "0");
+    dataRow("fixed", "    35.17", "%9.2f", true, 35.17, "0.00");
+    dataRow("thousands", "  1,234.5", "%9.1fc", true, 1234.5, "#,##0.0");
+    dataRow("european", "  1.234,5", "%9,1fc", true, 1234.5, "#,##0.0");
+    dataRow("exponential", " 1.235e+03", "%10.3e", true, 1235.0, "0.000E+00");
+    dataRow("general", "       .5", "%9.0g", true, 0.5, "General");
+    dataRow("no format", "-12", "", true, -12.0, "General");
+    dataRow("missing", "        .", "%9.2f", false, 0.0, "0.00");
+    dataRow("extended missing", ".a", "%9.2f", false, 0.0, "0.00");
+    dataRow("word a number parser knows", "inf", "%9.2f", false, 0.0, "0.00");
+    dataRow("date", "01jan2020", "%td", false, 0.0, "General");
+    dataRow("text result", "Mean estimation", "%20s", false, 0.0, "General");
 }
 
 void TableExportTest::readsDisplayedNumbers()
@@ -122,14 +111,14 @@ void TableExportTest::guessesNumbersWithoutFormat_data()
     QTest::addColumn<bool>("isNumber");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("numberFormat");
-    QTest::newRow("padded decimals") << "   12.50" << true << 12.5 << "0.00";
-    QTest::newRow("integer") << "-7" << true << -7.0 << "0";
-    QTest::newRow("thousands") << "1,234,567.8" << true << 1234567.8 << "#,##0.0";
-    QTest::newRow("exponential") << "2.50e-03" << true << 0.0025 << "0.00E+00";
-    QTest::newRow("code with leading zero") << "007" << false << 0.0 << "";
-    QTest::newRow("badly grouped") << "12,34" << false << 0.0 << "";
-    QTest::newRow("missing") << "." << false << 0.0 << "";
-    QTest::newRow("text") << "Nord | Centro" << false << 0.0 << "";
+    dataRow("padded decimals", "   12.50", true, 12.5, "0.00");
+    dataRow("integer", "-7", true, -7.0, "0");
+    dataRow("thousands", "1,234,567.8", true, 1234567.8, "#,##0.0");
+    dataRow("exponential", "2.50e-03", true, 0.0025, "0.00E+00");
+    dataRow("code with leading zero", "007", false, 0.0, "");
+    dataRow("badly grouped", "12,34", false, 0.0, "");
+    dataRow("missing", ".", false, 0.0, "");
+    dataRow("text", "Nord | Centro", false, 0.0, "");
 }
 
 void TableExportTest::guessesNumbersWithoutFormat()
