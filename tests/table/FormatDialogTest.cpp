@@ -181,19 +181,6 @@ void FormatDialogTest::form()
         rows.append(dialog.control<QListWidget>("type")->item(row)->text());
     QCOMPARE(rows, (QStringList{"Numeric", "String", "Clock", "Daily", "Weekly", "Monthly",
                                 "Quarterly", "Biannual (half years)", "Annual (years)"}));
-    QStringList labels;
-    for (const char *alias :
-         {"generic", "fixed", "exponential", "european", "commas", "zeros", "leap"})
-        labels.append(dialog.control<QAbstractButton>(alias)->text());
-    QCOMPARE(labels, (QStringList{"Generical numeric", "Fixed numeric", "Exponential",
-                                  "Use European commas/decimals", "Use commas in numeric output",
-                                  "Pad with leading zero", "Account for leap seconds"}));
-    for (const char *name : {"justify", "stringJustify", "clockJustify", "dateJustify"}) {
-        auto *comboBox = dialog.control<QComboBox>(name);
-        QCOMPARE(comboBox->count(), 2);
-        QCOMPARE(comboBox->itemText(0), QStringLiteral("Right-justified"));
-        QCOMPARE(comboBox->itemText(1), QStringLiteral("Left-justified"));
-    }
     // Stata's limits: 1 to 100 digits, 0 to 99 decimals, 1 to 255 characters.
     QStringList ranges;
     for (const char *alias : {"total", "decimals", "characters"}) {
