@@ -3,6 +3,7 @@
 #include "DataRows.h"
 #include "DialogControls.h"
 #include "ModalAnswerer.h"
+#include "model/CellTableModel.h"
 #include "model/DocumentModel.h"
 #include "panel/AddModalityDialog.h"
 #include "table/ModalityListWidget.h"
@@ -110,15 +111,12 @@ private slots:
 
     void addModality();
     void addAnotherModalityLoop();
-    void modalityRowsCarryTheirVariable();
     void selectAllModalities();
 
-    void addStatistic_data();
-    void addStatistic();
+    void addStatisticIsListedLast();
     void editStatistic();
     void loadStatisticsKeepsDocumentOrder();
     void removingARepeatedNameRemovesEveryEntry();
-    void clearStatistics();
 
 private:
     QToolButton *button(const QString &name) const
@@ -355,11 +353,14 @@ void VariablesWidgetTest::variablesAndClearing()
 {
     m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2"}));
     m_document->addVariable(Variable(QStringLiteral("w"), QStringLiteral("Weight"), 254));
+    m_document->setStatistics({statistic("mean")});
     QCOMPARE(int(m_panel->variables().at(1).varType()), 254);
     QCOMPARE(m_variables->topLevelItem(1)->text(1), QStringLiteral("Weight"));
     selectVariable(0);
     QCOMPARE(column0(m_modalities), (QStringList{"1", "2"}));
     m_document->setVariables({});
+    m_document->setStatistics({});
+    QVERIFY(m_panel->statisticNames().isEmpty());
     QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box  |  | current "));
     QVERIFY(!button(QStringLiteral("addModalityButton"))->isEnabled());
 }
@@ -432,6 +433,7 @@ void VariablesWidgetTest::moves()
 
 // Modalities
 
+// The new modality is stored, and its row carries it for a drag.
 void VariablesWidgetTest::addModality()
 {
     m_document->addVariable(variableWith(QStringLiteral("sex"), {}));
@@ -445,11 +447,12 @@ void VariablesWidgetTest::addModality()
     button(QStringLiteral("addModalityButton"))->click();
     QCOMPARE(answerer.seen(), QStringList{"AddModalityDialog"});
     QCOMPARE(m_modalities->topLevelItem(0)->text(1), QStringLiteral("Male"));
-    const Modality stored = m_panel->variables().first().modalities().first();
-    QCOMPARE(stored.value(), QStringLiteral("1"));
-    QCOMPARE(stored.valueLabel(), QStringLiteral("Male"));
-    QCOMPARE(stored.varName(), QStringLiteral("sex"));
-    QCOMPARE(stored.varLabel(), QStringLiteral("SEX"));
+    for (const Modality &modality :
+         {m_panel->variables().first().modalities().first(),
+          m_modalities->topLevelItem(0)->data(0, Qt::UserRole).value<Modality>()})
+        QCOMPARE(QStringList({modality.value(), modality.valueLabel(), modality.varName(),
+                              modality.varLabel()}),
+                 (QStringList{"1", "Male", "sex", "SEX"}));
 }
 
 void VariablesWidgetTest::addAnotherModalityLoop()
@@ -485,21 +488,6 @@ void VariablesWidgetTest::addAnotherModalityLoop()
     QCOMPARE(valuesOf(m_panel->variables().first()), (QStringList{"1", "2"}));
 }
 
-void VariablesWidgetTest::modalityRowsCarryTheirVariable()
-{
-    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2"}));
-    m_document->addVariable(variableWith(QStringLiteral("area"), {"n"}));
-    selectVariable(1);
-    QCOMPARE(column0(m_modalities), QStringList{"n"});
-    selectVariable(0);
-    const Modality modality =
-        m_modalities->topLevelItem(1)->data(0, Qt::UserRole).value<Modality>();
-    QCOMPARE(modality.value(), QStringLiteral("2"));
-    QCOMPARE(modality.valueLabel(), QStringLiteral("label 2"));
-    QCOMPARE(modality.varName(), QStringLiteral("sex"));
-    QCOMPARE(modality.varLabel(), QStringLiteral("SEX"));
-}
-
 void VariablesWidgetTest::selectAllModalities()
 {
     m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
@@ -510,86 +498,49 @@ void VariablesWidgetTest::selectAllModalities()
 
 // Statistics
 
-void VariablesWidgetTest::addStatistic_data()
+// What the dialog reads from its fields is its own test's; here where the
+// panel puts the result. The first statistic of an empty box becomes current.
+void VariablesWidgetTest::addStatisticIsListedLast()
 {
-    QTest::addColumn<bool>("matrix");
-    QTest::addColumn<QString>("column");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("current");
-    QTest::addColumn<int>("type");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("col");
-    // Coordinates typed for a scalar result are not kept; a column that is no
-    // number reads as 0. The first statistic of an empty box becomes current.
-    dataRow("scalar after mean", false, "5", "mean,count", "mean", int(T::Scalar), 1, 1);
-    dataRow("matrix in empty box", true, "x", "count", "count", int(T::Matrix), 4, 0);
-}
-
-void VariablesWidgetTest::addStatistic()
-{
-    QFETCH(bool, matrix);
-    QFETCH(QString, column);
-    QFETCH(QString, box);
-    QFETCH(QString, current);
-    QFETCH(int, type);
-    QFETCH(int, row);
-    QFETCH(int, col);
-    if (!matrix)
-        m_document->setStatistics({statistic("mean")});
     ModalAnswerer answerer;
-    answerer.enqueue([&](QWidget *dialog) {
-        ::type(dialog, "nameLineEdit", QStringLiteral(" count "));
-        ::type(dialog, "commandFormatLineEdit", QStringLiteral("count #if"));
-        ::type(dialog, "resultLineEdit", QStringLiteral("r(N)"));
-        chooseMatrix(dialog, true);
-        ::type(dialog, "rowLineEdit", QStringLiteral("4"));
-        ::type(dialog, "colLineEdit", column);
-        chooseMatrix(dialog, matrix);
-        clickOk(dialog);
-    });
+    for (const char *name : {"count", "mean"})
+        answerer.enqueue([name](QWidget *dialog) {
+            type(dialog, "nameLineEdit", QString::fromLatin1(name));
+            type(dialog, "commandFormatLineEdit", QStringLiteral("count #if"));
+            type(dialog, "resultLineEdit", QStringLiteral("r(N)"));
+            clickOk(dialog);
+        });
     button(QStringLiteral("addStatisticToolButton"))->click();
-    QCOMPARE(answerer.seen(), QStringList{"AddStatisticDialog"});
-    QCOMPARE(comboTexts(m_statistics).join(QLatin1Char(',')), box);
-    QCOMPARE(m_panel->statisticNames().join(QLatin1Char(',')), box);
-    QCOMPARE(m_statistics->currentText(), current);
-    QCOMPARE(m_variables->currentStatistic(), current);
-    const Command count = m_document->catalogue().value(QStringLiteral("count"));
-    QCOMPARE(count.name(), QStringLiteral("count"));
-    QCOMPARE(count.format(), QStringLiteral("count #if"));
-    QCOMPARE(count.result(), QStringLiteral("r(N)"));
-    QCOMPARE(int(count.resultType()), type);
-    QCOMPARE(count.resultMatrixRow(), row);
-    QCOMPARE(count.resultMatrixColumn(), col);
+    QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box count | count=count #if | current "
+                                     "count"));
+    button(QStringLiteral("addStatisticToolButton"))->click();
+    QCOMPARE(answerer.seen(), (QStringList{"AddStatisticDialog", "AddStatisticDialog"}));
+    QCOMPARE(m_panel->statisticNames(), (QStringList{"count", "mean"}));
+    QCOMPARE(state(),
+             QStringLiteral(" | listed  | shown  | box count,mean | count=count #if,mean=count "
+                            "#if | current count"));
+    QCOMPARE(m_document->catalogue().value(QStringLiteral("mean")).result(),
+             QStringLiteral("r(N)"));
 }
 
 void VariablesWidgetTest::editStatistic()
 {
     m_document->setStatistics(
-        {statistic("mean", "summarize #var #if"),
-         Command(QStringLiteral("share"), QStringLiteral("tabulate #var #if, matcell(M)"),
-                 QStringLiteral("M"), T::Matrix, 2, 3)});
+        {statistic("mean", "summarize #var #if"), statistic("share", "tabulate #var #if")});
     m_statistics->setCurrentIndex(1);
     ModalAnswerer answerer;
-    QStringList shown;
+    QString shown;
     answerer.enqueue([&](QWidget *dialog) {
-        for (const char *name : {"statisticNameLineEdit", "rowLineEdit", "colLineEdit"})
-            shown.append(lineText(dialog, name));
-        for (const char *name : {"commandFormatLineEdit", "rowLineEdit", "colLineEdit"})
-            namedChild<QLineEdit>(dialog, QString::fromLatin1(name))->clear();
-        type(dialog, "commandFormatLineEdit", QStringLiteral("  tabulate #var #if, matcell(F) "));
-        type(dialog, "rowLineEdit", QStringLiteral(" 1 "));
-        type(dialog, "colLineEdit", QStringLiteral("x"));
+        shown = lineText(dialog, "statisticNameLineEdit");
+        namedChild<QLineEdit>(dialog, QStringLiteral("commandFormatLineEdit"))->clear();
+        type(dialog, "commandFormatLineEdit", QStringLiteral("tabulate #var #if, matcell(F)"));
+        chooseMatrix(dialog, true);
         clickOk(dialog);
     });
     button(QStringLiteral("editStatisticToolButton"))->click();
     QCOMPARE(answerer.seen(), QStringList{"EditStatisticDialog"});
-    QCOMPARE(shown, (QStringList{"share", "2", "3"}));
-    const Command share = m_document->catalogue().value(QStringLiteral("share"));
-    QCOMPARE(share.format(), QStringLiteral("tabulate #var #if, matcell(F)"));
-    QCOMPARE(share.result(), QStringLiteral("M"));
-    QCOMPARE(share.resultType(), T::Matrix);
-    QCOMPARE(share.resultMatrixRow(), 1);
-    QCOMPARE(share.resultMatrixColumn(), 0);
+    QCOMPARE(shown, QStringLiteral("share"));
+    QCOMPARE(m_document->catalogue().value(QStringLiteral("share")).resultType(), T::Matrix);
     QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box mean,share | mean=summarize #var "
                                      "#if,share=tabulate #var #if, matcell(F) | current share"));
 }
@@ -605,23 +556,21 @@ void VariablesWidgetTest::loadStatisticsKeepsDocumentOrder()
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("sd"));
 }
 
+// Every entry of the name goes, and so do the cells that showed it.
 void VariablesWidgetTest::removingARepeatedNameRemovesEveryEntry()
 {
     m_document->setStatistics({statistic("sd"), statistic("mean"), statistic("sd")});
+    CellContent cell;
+    cell.setStatistic(Statistic{QStringLiteral("age"), QString(), QStringLiteral("sd"), QString()});
+    QVERIFY(m_document->table()->reset(1, 1));
+    m_document->table()->setContents({{0, 0, cell}});
     m_statistics->setCurrentIndex(2);
     ModalAnswerer answerer;
     answerer.answerMessageBox(QMessageBox::Yes);
     button(QStringLiteral("removeStatisticToolButton"))->click();
     QCOMPARE(m_panel->statisticNames(), QStringList{"mean"});
     QCOMPARE(m_document->catalogue().keys(), QStringList{"mean"});
-}
-
-void VariablesWidgetTest::clearStatistics()
-{
-    m_document->setStatistics({statistic("mean")});
-    m_document->setStatistics({});
-    QVERIFY(m_panel->statisticNames().isEmpty());
-    QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box  |  | current "));
+    QCOMPARE(m_document->table()->content(0, 0).dataType(), T::Void);
 }
 
 QTEST_MAIN(VariablesWidgetTest)

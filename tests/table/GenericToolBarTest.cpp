@@ -35,7 +35,7 @@ private slots:
     void refreshListsAreasInNameOrder_data();
     void refreshListsAreasInNameOrder();
     void refreshKeepsTheShownArea();
-    void settingsDefaultsAndHiding();
+    void settingsDefaults();
     void settingsRoundTrip();
     void formatButton_data();
     void formatButton();
@@ -182,7 +182,7 @@ void GenericToolBarTest::refreshKeepsTheShownArea()
     QCOMPARE(areaBox()->currentIndex(), -1);
 }
 
-void GenericToolBarTest::settingsDefaultsAndHiding()
+void GenericToolBarTest::settingsDefaults()
 {
     // As in the main window before it is shown: visible, but not on screen.
     QWidget window;
@@ -200,16 +200,6 @@ void GenericToolBarTest::settingsDefaultsAndHiding()
         values.append(written.value("genericToolBar/" + key).toString());
     QCOMPARE(values, (QStringList{"100", "100", "400", "100", "300", "true"}));
 
-    // A hidden toolbar keeps the widths it was given for the next start.
-    QSettings hidden(QStringLiteral("hidden.ini"), QSettings::IniFormat);
-    hidden.setValue(QStringLiteral("genericToolBar/visible"), false);
-    hidden.setValue(QStringLiteral("genericToolBar/areaWidgetSize"), 480);
-    m_toolBar->readSettings(hidden);
-    QVERIFY(m_toolBar->isHidden());
-    m_toolBar->writeSettings(written);
-    QCOMPARE(written.value(QStringLiteral("genericToolBar/visible")).toBool(), false);
-    QCOMPARE(written.value(QStringLiteral("genericToolBar/areaWidgetSize")).toInt(), 480);
-    QCOMPARE(written.value(QStringLiteral("genericToolBar/resultWidgetSize")).toInt(), 100);
     m_toolBar->setParent(nullptr);
 }
 
