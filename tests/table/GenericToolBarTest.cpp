@@ -10,9 +10,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
@@ -84,29 +82,13 @@ void GenericToolBarTest::cleanup()
     delete m_directory;
 }
 
-// Four labelled groups in a splitter fixed at the top, with their controls in
-// order; the run buttons carry their shortcuts.
+// The run buttons carry their shortcuts.
 void GenericToolBarTest::form()
 {
     QCOMPARE(m_toolBar->objectName(), QStringLiteral("genericToolBar"));
     QVERIFY(!m_toolBar->isMovable());
     QCOMPARE(m_toolBar->allowedAreas(), Qt::TopToolBarArea);
-    auto *splitter = m_toolBar->findChild<QSplitter *>();
-    QCOMPARE(splitter->count(), 5);
-    QVERIFY(!splitter->childrenCollapsible());
-    const QStringList groups{"Result: resultLineEdit", "Format: formatLineEdit formatToolButton",
-                             "Area: areaComboBox addAreaToolButton removeAreaToolButton "
-                             "areaManagementToolButton assignAreaToolButton",
-                             "Stata: startStataToolButton quorinFlashToolButton"};
-    for (int i = 0; i < groups.size(); ++i) {
-        QLayout *layout = qobject_cast<QGroupBox *>(splitter->widget(i))->layout();
-        QStringList names{qobject_cast<QLabel *>(layout->itemAt(0)->widget())->text() + ':'};
-        QLayout *controls = layout->itemAt(1)->layout();
-        for (int j = 0; j < (controls ? controls->count() : 1); ++j)
-            names.append(
-                (controls ? controls->itemAt(j) : layout->itemAt(1))->widget()->objectName());
-        QCOMPARE(names.join(' '), groups.at(i));
-    }
+    QVERIFY(!m_toolBar->findChild<QSplitter *>()->childrenCollapsible());
     QVERIFY(field("formatLineEdit")->isReadOnly());
     QVERIFY(field("resultLineEdit")->isReadOnly());
     QVERIFY(!areaBox()->isEditable());
