@@ -240,13 +240,11 @@ void DisplayFormatTest::unrecognisedKeepsDefaults()
     QVERIFY(!format.isExact());
     QCOMPARE(format.text, text);
     QCOMPARE(format.kind, defaults.kind);
-    QCOMPARE(format.leftJustified, defaults.leftJustified);
-    QCOMPARE(format.totalDigits, defaults.totalDigits);
-    QCOMPARE(format.digitsRightOfDecimal, defaults.digitsRightOfDecimal);
-    QCOMPARE(format.totalCharacters, defaults.totalCharacters);
-    QCOMPARE(format.europeanDecimals, false);
-    QCOMPARE(format.commas, false);
-    QCOMPARE(format.leadingZeros, false);
+    QCOMPARE(QList<int>({format.totalDigits, format.digitsRightOfDecimal, format.totalCharacters}),
+             QList<int>(
+                 {defaults.totalDigits, defaults.digitsRightOfDecimal, defaults.totalCharacters}));
+    QVERIFY(!format.leftJustified && !format.europeanDecimals && !format.commas &&
+            !format.leadingZeros);
     QCOMPARE(format.toText(), QStringLiteral("%9.0g"));
 }
 

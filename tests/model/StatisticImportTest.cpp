@@ -1,5 +1,7 @@
 #include "model/StatisticImport.h"
 
+#include "DataRows.h"
+
 #include <QTest>
 
 namespace {
@@ -41,22 +43,18 @@ void StatisticImportTest::merge_data()
     QTest::addColumn<QStringList>("imported");
     QTest::addColumn<QStringList>("merged");
     QTest::addColumn<QStringList>("skipped");
-    QTest::newRow("into an empty catalogue") << QStringList() << QStringList{"count=c", "mean=m"}
-                                             << QStringList{"count=c", "mean=m"} << QStringList();
-    QTest::newRow("clash keeps the current definition")
-        << QStringList{"mean=mine", "sd=s"} << QStringList{"count=c", "mean=theirs", "p50=p"}
-        << QStringList{"mean=mine", "sd=s", "count=c", "p50=p"} << QStringList{"mean"};
-    QTest::newRow("everything clashes")
-        << QStringList{"a=1", "b=2"} << QStringList{"b=3", "a=4", "b=5"}
-        << QStringList{"a=1", "b=2"} << QStringList{"b", "a"};
-    QTest::newRow("imported twice: the later definition, once")
-        << QStringList{"a=1"} << QStringList{"x=first", "y=y", "x=later"}
-        << QStringList{"a=1", "x=later", "y=y"} << QStringList();
-    QTest::newRow("current twice stays as it is")
-        << QStringList{"a=1", "a=1"} << QStringList{"a=2", "b=3"}
-        << QStringList{"a=1", "a=1", "b=3"} << QStringList{"a"};
-    QTest::newRow("nothing to import")
-        << QStringList{"a=1"} << QStringList() << QStringList{"a=1"} << QStringList();
+    using L = QStringList;
+    dataRow("into an empty catalogue", L(), L{"count=c", "mean=m"}, L{"count=c", "mean=m"}, L());
+    dataRow("clash keeps the current definition", L{"mean=mine", "sd=s"},
+            L{"count=c", "mean=theirs", "p50=p"}, L{"mean=mine", "sd=s", "count=c", "p50=p"},
+            L{"mean"});
+    dataRow("everything clashes", L{"a=1", "b=2"}, L{"b=3", "a=4", "b=5"}, L{"a=1", "b=2"},
+            L{"b", "a"});
+    dataRow("imported twice: the later definition, once", L{"a=1"}, L{"x=first", "y=y", "x=later"},
+            L{"a=1", "x=later", "y=y"}, L());
+    dataRow("current twice stays as it is", L{"a=1", "a=1"}, L{"a=2", "b=3"},
+            L{"a=1", "a=1", "b=3"}, L{"a"});
+    dataRow("nothing to import", L{"a=1"}, L(), L{"a=1"}, L());
 }
 
 void StatisticImportTest::merge()

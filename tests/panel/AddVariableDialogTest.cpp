@@ -51,10 +51,6 @@ void AddVariableDialogTest::cleanup()
 void AddVariableDialogTest::form()
 {
     QCOMPARE(m_dialog->windowTitle(), QStringLiteral("Add variable"));
-    QCOMPARE(namedChild<QLabel>(m_dialog, "variableNameLabel")->text(),
-             QStringLiteral("Variable name"));
-    QCOMPARE(namedChild<QLabel>(m_dialog, "variableLabelLabel")->text(),
-             QStringLiteral("Variable label"));
     QCOMPARE(namedChild<QDialogButtonBox>(m_dialog, "buttonBox")->standardButtons(),
              QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
 }

@@ -1,61 +1,63 @@
+#include "DialogControls.h"
 #include "ModalAnswerer.h"
 #include "model/AreaCollection.h"
 #include "table/AddAreaDialog.h"
 #include "table/AssignAreaDialog.h"
 
-#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTest>
 
 namespace {
 
 QLineEdit *lineEdit(QWidget *dialog, const char *name)
 {
-    return dialog->findChild<QLineEdit *>(QLatin1String(name));
+    return namedChild<QLineEdit>(dialog, QLatin1String(name));
 }
 
-QPushButton *okButton(QWidget *dialog)
+QPushButton *button(QWidget *dialog, QDialogButtonBox::StandardButton which)
 {
-    return dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+    return namedChild<QDialogButtonBox>(dialog, QStringLiteral("buttonBox"))->button(which);
 }
 
-// Queues the answer to one add dialog: types the name and condition, then
-// clicks OK; remembers what the dialog showed when it opened.
+// Queues the answer to one add dialog: notes what it shows on opening as
+// "name [selected] condition", then types the name over it and the condition
+// and clicks OK, or clicks Cancel when no name is given.
 void answerAddDialog(ModalAnswerer &answerer, const QString &name, const QString &condition,
-                     QString *shownName = nullptr, QString *shownSelection = nullptr,
-                     QString *shownCondition = nullptr)
+                     QString *shown = nullptr)
 {
     answerer.enqueue([=](QWidget *dialog) {
         QLineEdit *nameEdit = lineEdit(dialog, "nameLineEdit");
-        QLineEdit *conditionEdit = lineEdit(dialog, "conditionLineEdit");
-        if (shownName)
-            *shownName = nameEdit->text();
-        if (shownSelection)
-            *shownSelection = nameEdit->selectedText();
-        if (shownCondition)
-            *shownCondition = conditionEdit->text();
+        if (shown)
+            *shown = QStringLiteral("%1 [%2] %3")
+                         .arg(nameEdit->text(), nameEdit->selectedText(),
+                              lineEdit(dialog, "conditionLineEdit")->text());
+        if (name.isNull()) {
+            QTest::mouseClick(button(dialog, QDialogButtonBox::Cancel), Qt::LeftButton);
+            return;
+        }
         nameEdit->selectAll();
         QTest::keyClicks(nameEdit, name);
-        QTest::keyClicks(conditionEdit, condition);
-        QTest::mouseClick(okButton(dialog), Qt::LeftButton);
+        QTest::keyClicks(lineEdit(dialog, "conditionLineEdit"), condition);
+        QTest::mouseClick(button(dialog, QDialogButtonBox::Ok), Qt::LeftButton);
     });
 }
 
-void answerCancel(ModalAnswerer &answerer, QString *shownName = nullptr,
-                  QString *shownSelection = nullptr, QString *shownCondition = nullptr)
+std::optional<Area> askWhileNorthIsTaken(QStringList *asked = nullptr)
 {
-    answerer.enqueue([=](QWidget *dialog) {
-        if (shownName)
-            *shownName = lineEdit(dialog, "nameLineEdit")->text();
-        if (shownSelection)
-            *shownSelection = lineEdit(dialog, "nameLineEdit")->selectedText();
-        if (shownCondition)
-            *shownCondition = lineEdit(dialog, "conditionLineEdit")->text();
-        QTest::mouseClick(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel),
-                          Qt::LeftButton);
+    return AddAreaDialog::askForNewArea(nullptr, [asked](const QString &name) {
+        if (asked)
+            asked->append(name);
+        return name == QLatin1String("north");
     });
+}
+
+QStringList listed(const QListWidget *list)
+{
+    QStringList names;
+    for (int row = 0; row < list->count(); ++row)
+        names.append(list->item(row)->text());
+    return names;
 }
 
 } // namespace
@@ -65,147 +67,102 @@ class AreaDialogsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void addDialogForm();
-    void addDialogTrimsNameAndCondition();
-    void addDialogRefusesABlankName();
+    void addDialog();
     void newAreaWhenTheNameIsFree();
+    void duplicateNameIsReportedAndShownAgain_data();
     void duplicateNameIsReportedAndShownAgain();
-    void cancelAfterTheFirstDialogGivesNothing();
     void assignDialogListsAreasInNameOrder();
-    void assignDialogFollowsTheCurrentArea();
-    void assignDialogWithoutAreas();
 };
 
-void AreaDialogsTest::addDialogForm()
+// Opens on the suggested name, selected; trims both texts; OK needs a name
+// that is not blank.
+void AreaDialogsTest::addDialog()
 {
-    AddAreaDialog dialog(QStringLiteral("north"));
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Add area"));
-    QLineEdit *name = lineEdit(&dialog, "nameLineEdit");
-    QCOMPARE(name->text(), QStringLiteral("north"));
-    QCOMPARE(name->selectedText(), QStringLiteral("north"));
-    QVERIFY(lineEdit(&dialog, "conditionLineEdit")->text().isEmpty());
-    QVERIFY(okButton(&dialog)->isEnabled());
-}
+    AddAreaDialog suggested(QStringLiteral("north"));
+    QCOMPARE(suggested.windowTitle(), QStringLiteral("Add area"));
+    QCOMPARE(lineEdit(&suggested, "nameLineEdit")->selectedText(), QStringLiteral("north"));
+    QVERIFY(lineEdit(&suggested, "conditionLineEdit")->text().isEmpty());
+    QVERIFY(button(&suggested, QDialogButtonBox::Ok)->isEnabled());
 
-void AreaDialogsTest::addDialogTrimsNameAndCondition()
-{
     AddAreaDialog dialog{QString()};
-    QTest::keyClicks(lineEdit(&dialog, "nameLineEdit"), QStringLiteral("  north "));
+    QLineEdit *name = lineEdit(&dialog, "nameLineEdit");
+    QPushButton *ok = button(&dialog, QDialogButtonBox::Ok);
+    QVERIFY(!ok->isEnabled());
+    QTest::keyClicks(name, QStringLiteral("   "));
+    QVERIFY(!ok->isEnabled());
+    QTest::keyClicks(name, QStringLiteral("s"));
+    QVERIFY(ok->isEnabled());
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QVERIFY(!ok->isEnabled());
+    QTest::keyClicks(name, QStringLiteral("north "));
     QTest::keyClicks(lineEdit(&dialog, "conditionLineEdit"), QStringLiteral(" region == 1  "));
     QCOMPARE(dialog.name(), QStringLiteral("north"));
     QCOMPARE(dialog.condition(), QStringLiteral("region == 1"));
 }
 
-void AreaDialogsTest::addDialogRefusesABlankName()
-{
-    AddAreaDialog dialog{QString()};
-    QLineEdit *name = lineEdit(&dialog, "nameLineEdit");
-    QVERIFY(!okButton(&dialog)->isEnabled());
-    QTest::keyClicks(name, QStringLiteral("   "));
-    QVERIFY(!okButton(&dialog)->isEnabled());
-    QTest::keyClicks(name, QStringLiteral("s"));
-    QVERIFY(okButton(&dialog)->isEnabled());
-    QTest::keyClick(name, Qt::Key_Backspace);
-    QVERIFY(!okButton(&dialog)->isEnabled());
-}
-
 void AreaDialogsTest::newAreaWhenTheNameIsFree()
 {
     ModalAnswerer answerer;
-    QString shownName = QStringLiteral("unset");
-    answerAddDialog(answerer, QStringLiteral(" south "), QStringLiteral(" region==2 "), &shownName);
+    QString shown;
+    answerAddDialog(answerer, QStringLiteral(" south "), QStringLiteral(" region==2 "), &shown);
     QStringList asked;
-    const std::optional<Area> area =
-        AddAreaDialog::askForNewArea(nullptr, [&asked](const QString &name) {
-            asked.append(name);
-            return false;
-        });
+    const std::optional<Area> area = askWhileNorthIsTaken(&asked);
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(shown, QStringLiteral(" [] "));
+    QCOMPARE(asked, QStringList{QStringLiteral("south")});
     QVERIFY(area.has_value());
     QCOMPARE(area->name(), QStringLiteral("south"));
     QCOMPARE(area->condition(), QStringLiteral("region==2"));
-    QCOMPARE(shownName, QString());
-    QCOMPARE(asked, QStringList{QStringLiteral("south")});
-    QCOMPARE(answerer.pending(), 0);
 }
 
+void AreaDialogsTest::duplicateNameIsReportedAndShownAgain_data()
+{
+    QTest::addColumn<bool>("accept");
+    QTest::newRow("another name") << true;
+    QTest::newRow("cancelled") << false;
+}
+
+// The taken name comes back selected; a cancel there gives no area at all.
 void AreaDialogsTest::duplicateNameIsReportedAndShownAgain()
 {
+    QFETCH(bool, accept);
     ModalAnswerer answerer;
-    QString message, shownName, shownSelection, shownCondition = QStringLiteral("unset");
+    QString message, shown;
     answerAddDialog(answerer, QStringLiteral(" north "), QStringLiteral("region==1"));
     answerer.answerMessageBox(QMessageBox::Ok, &message);
-    answerAddDialog(answerer, QStringLiteral("north-east"), QStringLiteral("region==9"), &shownName,
-                    &shownSelection, &shownCondition);
-
-    const std::optional<Area> area = AddAreaDialog::askForNewArea(
-        nullptr, [](const QString &name) { return name == QLatin1String("north"); });
+    answerAddDialog(answerer, accept ? QStringLiteral("north-east") : QString(),
+                    QStringLiteral("region==9"), &shown);
+    const std::optional<Area> area = askWhileNorthIsTaken();
     QCOMPARE(answerer.seen(), (QStringList{"AddAreaDialog", "QMessageBox", "AddAreaDialog"}));
     QCOMPARE(message,
              QStringLiteral("The area name north already exists.\nPlease choose another name"));
-    QCOMPARE(shownName, QStringLiteral("north"));
-    QCOMPARE(shownSelection, QStringLiteral("north"));
-    QCOMPARE(shownCondition, QString());
-    QVERIFY(area.has_value());
-    QCOMPARE(area->name(), QStringLiteral("north-east"));
-    QCOMPARE(area->condition(), QStringLiteral("region==9"));
-}
-
-void AreaDialogsTest::cancelAfterTheFirstDialogGivesNothing()
-{
-    ModalAnswerer answerer;
-    QString shownName;
-    answerAddDialog(answerer, QStringLiteral("north"), QStringLiteral("region==1"));
-    answerer.answerMessageBox(QMessageBox::Ok);
-    answerCancel(answerer, &shownName);
-    const std::optional<Area> area = AddAreaDialog::askForNewArea(
-        nullptr, [](const QString &name) { return name == QLatin1String("north"); });
-    QVERIFY(!area.has_value());
-    QCOMPARE(shownName, QStringLiteral("north"));
-    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(shown, QStringLiteral("north [north] "));
+    QCOMPARE(area.has_value(), accept);
+    if (accept) {
+        QCOMPARE(area->name(), QStringLiteral("north-east"));
+        QCOMPARE(area->condition(), QStringLiteral("region==9"));
+    }
 }
 
 void AreaDialogsTest::assignDialogListsAreasInNameOrder()
 {
     AreaCollection areas;
+    AssignAreaDialog empty(&areas);
+    QVERIFY(listed(namedChild<QListWidget>(&empty, QStringLiteral("areaListWidget"))).isEmpty());
+    QCOMPARE(empty.areaName(), QString());
+    QCOMPARE(lineEdit(&empty, "conditionLineEdit")->text(), QString());
+
     areas.insert(Area(QStringLiteral("b"), QStringLiteral("x==2")));
     areas.insert(Area(QStringLiteral("a"), QStringLiteral("x==1")));
     areas.insert(Area(QStringLiteral("Z"), QStringLiteral("x==26")));
     AssignAreaDialog dialog(&areas);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Assign area"));
-    auto *list = dialog.findChild<QListWidget *>(QStringLiteral("areaListWidget"));
-    QStringList names;
-    for (int row = 0; row < list->count(); ++row)
-        names.append(list->item(row)->text());
-    QCOMPARE(names, (QStringList{"Z", "a", "b"}));
+    auto *list = namedChild<QListWidget>(&dialog, QStringLiteral("areaListWidget"));
+    QCOMPARE(listed(list), (QStringList{"Z", "a", "b"}));
     QCOMPARE(list->currentRow(), 0);
     QCOMPARE(dialog.areaName(), QStringLiteral("Z"));
-    QLineEdit *condition = lineEdit(&dialog, "conditionLineEdit");
-    QVERIFY(condition->isReadOnly());
-    QCOMPARE(condition->text(), QStringLiteral("x==26"));
-}
-
-void AreaDialogsTest::assignDialogFollowsTheCurrentArea()
-{
-    AreaCollection areas;
-    areas.insert(Area(QStringLiteral("north"), QStringLiteral("region==1")));
-    areas.insert(Area(QStringLiteral("south"), QStringLiteral("region==2")));
-    AssignAreaDialog dialog(&areas);
-    dialog.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-    auto *list = dialog.findChild<QListWidget *>(QStringLiteral("areaListWidget"));
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->visualItemRect(list->item(1)).center());
-    QCOMPARE(dialog.areaName(), QStringLiteral("south"));
-    QCOMPARE(lineEdit(&dialog, "conditionLineEdit")->text(), QStringLiteral("region==2"));
-}
-
-void AreaDialogsTest::assignDialogWithoutAreas()
-{
-    AreaCollection areas;
-    AssignAreaDialog dialog(&areas);
-    QCOMPARE(dialog.findChild<QListWidget *>(QStringLiteral("areaListWidget"))->count(), 0);
-    QCOMPARE(dialog.areaName(), QString());
-    QCOMPARE(lineEdit(&dialog, "conditionLineEdit")->text(), QString());
+    QVERIFY(lineEdit(&dialog, "conditionLineEdit")->isReadOnly());
+    QCOMPARE(lineEdit(&dialog, "conditionLineEdit")->text(), QStringLiteral("x==26"));
 }
 
 QTEST_MAIN(AreaDialogsTest)

@@ -48,8 +48,6 @@ const char *const sampleListNames[] = {"clockSampleListWidget",     "dailySample
                                        "quarterlySampleListWidget", "biannualSampleListWidget",
                                        "annualSampleListWidget"};
 
-const char *const dateCodes[] = {"tc", "td", "tw", "tm", "tq", "th", "ty"};
-
 // Shows a dialog and gives it the keyboard focus, as a user's click would.
 class ShownFormatDialog
 {
@@ -166,8 +164,6 @@ private slots:
     void userSteps();
     void roundTripThroughControls_data();
     void roundTripThroughControls();
-    void everySampleByClicking_data();
-    void everySampleByClicking();
     void enterInTotalAcceptsTheBuiltFormat();
     void cancelAndOkThroughTheButtons();
 };
@@ -181,19 +177,6 @@ void FormatDialogTest::form()
         rows.append(dialog.control<QListWidget>("type")->item(row)->text());
     QCOMPARE(rows, (QStringList{"Numeric", "String", "Clock", "Daily", "Weekly", "Monthly",
                                 "Quarterly", "Biannual (half years)", "Annual (years)"}));
-    QStringList labels;
-    for (const char *alias :
-         {"generic", "fixed", "exponential", "european", "commas", "zeros", "leap"})
-        labels.append(dialog.control<QAbstractButton>(alias)->text());
-    QCOMPARE(labels, (QStringList{"Generical numeric", "Fixed numeric", "Exponential",
-                                  "Use European commas/decimals", "Use commas in numeric output",
-                                  "Pad with leading zero", "Account for leap seconds"}));
-    for (const char *name : {"justify", "stringJustify", "clockJustify", "dateJustify"}) {
-        auto *comboBox = dialog.control<QComboBox>(name);
-        QCOMPARE(comboBox->count(), 2);
-        QCOMPARE(comboBox->itemText(0), QStringLiteral("Right-justified"));
-        QCOMPARE(comboBox->itemText(1), QStringLiteral("Left-justified"));
-    }
     // Stata's limits: 1 to 100 digits, 0 to 99 decimals, 1 to 255 characters.
     QStringList ranges;
     for (const char *alias : {"total", "decimals", "characters"}) {
@@ -303,6 +286,7 @@ void FormatDialogTest::roundTripThroughControls_data()
     dataRow("%-tCMonth_dd,_CCYY_HH:MM:SS.sss", "%-tCMonth_dd,_CCYY_HH:MM:SS.sss", 1);
     dataRow("%twww-CCYY", "%twww-CCYY", 0);
     dataRow("%-tmMon_CCYY", "%-tmMon_CCYY", 0);
+    dataRow("%tqCCYY-!Qq", "%tqCCYY-!Qq", 0);
     dataRow("%thCCYY!Hh", "%thCCYY!Hh", 2);
     dataRow("%-tyCCYY_!A!D", "%-tyCCYY_!A!D", 0);
     dataRow("%255s", "%255s", 0);
@@ -323,43 +307,6 @@ void FormatDialogTest::roundTripThroughControls()
     QVERIFY(dialog.format() != format);
     clickRow(types, row);
     QCOMPARE(dialog.format(), format);
-}
-
-void FormatDialogTest::everySampleByClicking_data()
-{
-    QTest::addColumn<int>("typeRow");
-    QTest::addColumn<QString>("listName");
-    QTest::addColumn<int>("sampleRow");
-    QTest::addColumn<QString>("expected");
-
-    for (int kind = DisplayFormat::Clock; kind <= DisplayFormat::Yearly; ++kind) {
-        const int index = kind - DisplayFormat::Clock;
-        const QList<DisplayFormat::Sample> samples =
-            DisplayFormat::samples(DisplayFormat::Kind(kind));
-        for (int row = 0; row < samples.size(); ++row) {
-            const QString expected = QLatin1Char('%') + QLatin1String(dateCodes[index]) +
-                                     QLatin1String(samples.at(row).tokens);
-            QTest::addRow("%s", qPrintable(expected))
-                << index + 2 << QString::fromLatin1(sampleListNames[index]) << row << expected;
-        }
-    }
-}
-
-void FormatDialogTest::everySampleByClicking()
-{
-    QFETCH(int, typeRow);
-    QFETCH(QString, listName);
-    QFETCH(int, sampleRow);
-    // Going through the last sample first makes every row, the first one
-    // included, a change of the list.
-    ShownFormatDialog dialog(QStringLiteral("%3.1f"));
-    clickRow(dialog.control<QListWidget>("type"), typeRow);
-    QCOMPARE(dialog.control<QStackedWidget>("samples")->currentIndex(), typeRow);
-    QCOMPARE(dialog.control<QStackedWidget>("properties")->currentIndex(), typeRow == 2 ? 2 : 3);
-    auto *list = dialog.control<QListWidget>(listName);
-    clickRow(list, list->count() - 1);
-    clickRow(list, sampleRow);
-    QTEST(dialog.format(), "expected");
 }
 
 void FormatDialogTest::enterInTotalAcceptsTheBuiltFormat()

@@ -50,22 +50,19 @@ class StandinLanguageTest : public QObject
     Q_OBJECT
 
 private slots:
-    void expandsMacrosAndQuotes_data();
-    void expandsMacrosAndQuotes();
+    void runsLines_data();
+    void runsLines();
     void formatsLikeDisplay_data();
     void formatsLikeDisplay();
     void evaluatesIfExpressions_data();
     void evaluatesIfExpressions();
     void refusesAmbiguousAbbreviations();
-    void runsLoopsAndBranches_data();
-    void runsLoopsAndBranches();
-    void writesFileDirectives();
     void displaysIntoTheLog();
     void passesArgumentsToTheDoFile();
     void readsADoFileWithAByteOrderMark();
 };
 
-void StandinLanguageTest::expandsMacrosAndQuotes_data()
+void StandinLanguageTest::runsLines_data()
 {
     QTest::addColumn<QString>("lines");
     QTest::addColumn<QString>("expected");
@@ -121,9 +118,40 @@ void StandinLanguageTest::expandsMacrosAndQuotes_data()
             "\"say \"\"hi\"\"; ok\" 3 0 bba");
     dataRow("cleared by an empty definition", "local a \"x\"\nlocal a\nfile write out \"[`a']\"",
             "[]");
+    // Loops, branches and the file directives.
+    dataRow("forvalues with a step", "forvalues i = 10(-3)1 {\n  file write out \"`i' \"\n}",
+            "10 7 4 1 ");
+    dataRow("fractional step", "forvalues i = 0(.25)1 {\n  file write out \"`i' \"\n}",
+            "0 .25 .5 .75 1 ");
+    QTest::newRow("empty range")
+        << QStringLiteral(
+               "forvalues i = 1/0 {\n  file write out \"never\"\n}\nfile write out \"end\"")
+        << QStringLiteral("end");
+    dataRow("if else if else",
+            "forvalues i = 1/3 {\n"
+            "  if `i' == 1 {\n    file write out \"one \"\n  }\n"
+            "  else if \"`i'\" == \"2\" {\n    file write out \"two \"\n  }\n"
+            "  else {\n    file write out \"many \"\n  }\n"
+            "}",
+            "one two many ");
+    dataRow("one-line if and else", "if 1 > 2 file write out \"no\"\nelse file write out \"yes\"",
+            "yes");
+    dataRow("if on the first observation",
+            "if \"abc\" < \"abd\" & . > 1e300 {\n  file write out \"ordered\"\n}", "ordered");
+    QTest::newRow("nested loops")
+        << QStringLiteral(
+               "forvalues r = 1/2 {\n  forvalues c = 1/3 {\n    file write out \"`r'`c' \"\n  }\n"
+               "  file write out _n\n}")
+        << QStringLiteral("11 12 13 \n21 22 23 \n");
+    dataRow("quietly and sleep", "quietly display \"hidden\"\nsleep 1\nfile write out \"awake\"",
+            "awake");
+    dataRow("file directives",
+            "file write out \"a\" _tab \"b\" _n(2) \"c\" _char(65) (1+1) %5.2f (3) _skip(2) "
+            "`\"q\"q\"' _col(1) \"!\" _newline",
+            "a\tb\n\ncA2 3.00  q\"q!\n");
 }
 
-void StandinLanguageTest::expandsMacrosAndQuotes()
+void StandinLanguageTest::runsLines()
 {
     QFETCH(QString, lines);
     QFETCH(QString, expected);
@@ -254,55 +282,6 @@ void StandinLanguageTest::refusesAmbiguousAbbreviations()
     QCOMPARE(runner.runDoFile(QStringLiteral("use data\ncount if age == 1\n")), 1);
     QVERIFY(runner.log().contains(QStringLiteral("age ambiguous abbreviation")));
     QVERIFY(runner.log().contains(QStringLiteral("r(111);")));
-}
-
-void StandinLanguageTest::runsLoopsAndBranches_data()
-{
-    QTest::addColumn<QString>("lines");
-    QTest::addColumn<QString>("expected");
-    dataRow("forvalues with a step", "forvalues i = 10(-3)1 {\n  file write out \"`i' \"\n}",
-            "10 7 4 1 ");
-    dataRow("fractional step", "forvalues i = 0(.25)1 {\n  file write out \"`i' \"\n}",
-            "0 .25 .5 .75 1 ");
-    QTest::newRow("empty range")
-        << QStringLiteral(
-               "forvalues i = 1/0 {\n  file write out \"never\"\n}\nfile write out \"end\"")
-        << QStringLiteral("end");
-    dataRow("if else if else",
-            "forvalues i = 1/3 {\n"
-            "  if `i' == 1 {\n    file write out \"one \"\n  }\n"
-            "  else if \"`i'\" == \"2\" {\n    file write out \"two \"\n  }\n"
-            "  else {\n    file write out \"many \"\n  }\n"
-            "}",
-            "one two many ");
-    dataRow("one-line if and else", "if 1 > 2 file write out \"no\"\nelse file write out \"yes\"",
-            "yes");
-    dataRow("if on the first observation",
-            "if \"abc\" < \"abd\" & . > 1e300 {\n  file write out \"ordered\"\n}", "ordered");
-    QTest::newRow("nested loops")
-        << QStringLiteral(
-               "forvalues r = 1/2 {\n  forvalues c = 1/3 {\n    file write out \"`r'`c' \"\n  }\n"
-               "  file write out _n\n}")
-        << QStringLiteral("11 12 13 \n21 22 23 \n");
-    dataRow("quietly and sleep", "quietly display \"hidden\"\nsleep 1\nfile write out \"awake\"",
-            "awake");
-}
-
-void StandinLanguageTest::runsLoopsAndBranches()
-{
-    QFETCH(QString, lines);
-    QFETCH(QString, expected);
-    StandinRunner runner;
-    QCOMPARE(written(runner, lines), expected);
-}
-
-void StandinLanguageTest::writesFileDirectives()
-{
-    StandinRunner runner;
-    QCOMPARE(written(runner, QStringLiteral("file write out \"a\" _tab \"b\" _n(2) \"c\" _char(65) "
-                                            "(1+1) %5.2f (3) _skip(2) `\"q\"q\"' _col(1) \"!\""
-                                            " _newline")),
-             QStringLiteral("a\tb\n\ncA2 3.00  q\"q!\n"));
 }
 
 void StandinLanguageTest::displaysIntoTheLog()
