@@ -1,0 +1,20 @@
+#include "undo/DocumentPartsCommand.h"
+
+#include "model/DocumentModel.h"
+
+DocumentPartsCommand::DocumentPartsCommand(DocumentEditor *editor, const QString &text,
+                                           const DocumentParts &after)
+    : DocumentCommand(editor, text)
+    , m_before(DocumentParts::of(*document()))
+    , m_after(after)
+{}
+
+void DocumentPartsCommand::undoEdit()
+{
+    m_before.apply(*document());
+}
+
+void DocumentPartsCommand::redoEdit()
+{
+    m_after.apply(*document());
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "undo/DocumentCommand.h"
+#include "undo/DocumentParts.h"
+
+// A change of what the document holds besides its grid: catalogue, areas,
+// names. The parts before the change are read when the step is made.
+class DocumentPartsCommand : public DocumentCommand
+{
+public:
+    DocumentPartsCommand(DocumentEditor *editor, const QString &text, const DocumentParts &after);
+
+protected:
+    void undoEdit() override;
+    void redoEdit() override;
+
+private:
+    DocumentParts m_before;
+    DocumentParts m_after;
+};
