@@ -16,6 +16,15 @@ void CellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     initStyleOption(&background, index);
     const QString text = background.text;
     background.text.clear();
+    // The selection is the palette's highlight as it is: styles shade their
+    // own, which would not be the colour the grid sets.
+    if (background.state & QStyle::State_Selected) {
+        const QPalette::ColorGroup group = (option.state & QStyle::State_Active)
+                                               ? QPalette::Active
+                                               : QPalette::Inactive;
+        painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        background.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
+    }
     const QWidget *widget = option.widget;
     QStyle *style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);

@@ -170,10 +170,13 @@ void TableWidget::storeLineSize(Qt::Orientation orientation, int line, int size)
 
 // ---- Whole-grid operations ----
 
+// Emptying the grid drops the selection; the toolbars hear of it before the
+// cells change (a model reset drops it without a word).
 bool TableWidget::newTable(int rows, int columns)
 {
     if (!CellTableModel::sizeAllowed(rows, columns))
         return false;
+    selectionModel()->clear();
     m_cells->reset(rows, columns);
     return true;
 }
@@ -181,7 +184,7 @@ bool TableWidget::newTable(int rows, int columns)
 // Every cell void, default sizes, nothing selected; the shape stays.
 void TableWidget::clear()
 {
-    m_cells->reset(rowCount(), columnCount());
+    newTable(rowCount(), columnCount());
 }
 
 QItemSelection TableWidget::wholeGrid() const
@@ -420,6 +423,8 @@ void TableWidget::insertLines(Qt::Orientation orientation, int position, int cou
     const bool rows = orientation == Qt::Vertical;
     if (position < 0 || position > (rows ? rowCount() : columnCount()) || count < 1)
         return;
+    // The selection moves with its cells, which stay what they were.
+    QScopedValueRollback<bool> suspended(m_analysisSuspended, true);
     if (!m_cells->insertLines(orientation, position, count)) {
         QMessageBox::warning(this, tr("Quorin"),
                              tooLargeMessage(rowCount() + (rows ? count : 0),
@@ -567,11 +572,13 @@ void TableWidget::dragMoveEvent(QDragMoveEvent *event)
 void TableWidget::dropEvent(QDropEvent *event)
 {
     const QModelIndex target = indexAt(event->position().toPoint());
-    if (!target.isValid() || !acceptsDragFrom(event->source())) {
+    if (!target.isValid()) {
         event->ignore();
         return;
     }
-    dropPayload(target.row(), target.column(), event->mimeData(), event->source()->objectName());
+    const QObject *source = event->source();
+    dropPayload(target.row(), target.column(), event->mimeData(),
+                source ? source->objectName() : QString());
     event->acceptProposedAction();
 }
 
@@ -631,6 +638,8 @@ QString TableWidget::ifCondition(int row, int column) const
 // then exactly one each about the statistic, the format and the area.
 void TableWidget::analyseSelection()
 {
+    if (m_analysisSuspended)
+        return;
     const QItemSelection ranges = selectionModel()->selection();
     if (ranges.isEmpty()) {
         emit nothingSelected();

@@ -147,4 +147,7 @@ private:
     // Set while the sizes of the model are given to the headers, which then
     // report them back.
     bool m_applyingSizes = false;
+    // Set while the shape changes under a selection that follows its cells:
+    // the toolbars already show what it holds.
+    bool m_analysisSuspended = false;
 };

@@ -60,7 +60,7 @@ const QMap<QString, Change> &documentChanges()
     static const QMap<QString, Change> changes = {
         {"text of a cell",
          [](MainWindow &window, ModalAnswerer &) {
-             window.tableWidget()->cell(2, 2)->setSimpleText(QStringLiteral("new"));
+             GridFixture::at(window.tableWidget(), 2, 2).setSimpleText(QStringLiteral("new"));
          }},
         {"cell emptied with Delete",
          [](MainWindow &window, ModalAnswerer &) {
@@ -74,7 +74,7 @@ const QMap<QString, Change> &documentChanges()
          }},
         {"micro-condition added",
          [](MainWindow &window, ModalAnswerer &) {
-             window.tableWidget()->cell(0, 1)->addMicroCondition(
+             GridFixture::at(window.tableWidget(), 0, 1).addMicroCondition(
                  term("2", "Femmina", "sesso", "Sesso"));
          }},
         {"area of a cell",
@@ -188,11 +188,11 @@ const QMap<QString, Change> &documentChanges()
          }},
         {"dataset file name",
          [](MainWindow &window, ModalAnswerer &) {
-             window.tableWidget()->setStataDatasetFileName(QStringLiteral("other.dta"));
+             window.document()->setStataDatasetFileName(QStringLiteral("other.dta"));
          }},
         {"output file name",
          [](MainWindow &window, ModalAnswerer &) {
-             window.tableWidget()->setOutputFileName(QStringLiteral("other.csv"));
+             window.document()->setOutputFileName(QStringLiteral("other.csv"));
          }},
     };
     return changes;
@@ -221,7 +221,7 @@ private slots:
     void clearAllKeepsTheShapeAndThePanel();
     void cancellingNewChangesNothing();
     void cancellingSaveAsChangesNothing();
-    void newRefusesATableTooLargeBeforeAnythingChanges();
+    void newLargestTableThenClearAll();
     void unwritableTargetKeepsTheOldFile();
     void fileTooLargeForTheDiskKeepsTheOldFile();
     void editsMarkTheDocumentModified_data();
@@ -303,7 +303,7 @@ void DocumentCommandsTest::titleAfterNewSaveAndOpen()
     QVERIFY(!window->isWindowModified());
 
     const QString file = path(QStringLiteral("tabella.xml"));
-    window->tableWidget()->cell(0, 0)->setSimpleText(QStringLiteral("x"));
+    GridFixture::at(window->tableWidget(), 0, 0).setSimpleText(QStringLiteral("x"));
     QVERIFY(window->isWindowModified());
     saveAs(*window, answerer, file);
     QCOMPARE(window->windowTitle(), QStringLiteral("tabella.xml[*] - Quorin"));
@@ -322,7 +322,7 @@ void DocumentCommandsTest::titleAfterNewSaveAndOpen()
 
     open(*window, answerer, file);
     QCOMPARE(window->windowTitle(), QStringLiteral("tabella.xml[*] - Quorin"));
-    QCOMPARE(window->tableWidget()->cell(0, 0)->content().simpleText(), QStringLiteral("x"));
+    QCOMPARE(GridFixture::at(window->tableWidget(), 0, 0).content().simpleText(), QStringLiteral("x"));
     QVERIFY(answerer.unexpected().isEmpty());
 }
 
@@ -340,7 +340,7 @@ void DocumentCommandsTest::newEmptiesTheGridAndThePanelOnly()
     QCOMPARE(table->columnCount(), 6);
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 6; ++column)
-            QCOMPARE(table->cell(row, column)->content().dataType(), T::Void);
+            QCOMPARE(GridFixture::at(table, row, column).content().dataType(), T::Void);
     }
     QCOMPARE(table->rowHeight(0), table->verticalHeader()->defaultSectionSize());
     QVERIFY(panel(*window)->variables().isEmpty());
@@ -348,8 +348,8 @@ void DocumentCommandsTest::newEmptiesTheGridAndThePanelOnly()
     QVERIFY(window->statisticCatalogue()->isEmpty());
     QCOMPARE(panelList(*window, "modalityListWidget")->topLevelItemCount(), 0);
     QCOMPARE(window->areas()->count(), 3);
-    QCOMPARE(table->stataDatasetFileName(), QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
-    QCOMPARE(table->outputFileName(), QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
+    QCOMPARE(window->document()->stataDatasetFileName(), QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
+    QCOMPARE(window->document()->outputFileName(), QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
 }
 
 void DocumentCommandsTest::recentFilesKeepSevenAndShowFive()
@@ -464,7 +464,7 @@ void DocumentCommandsTest::maybeSaveAnswers()
     open(*window, answerer, other);
     fillWithFullDocument(*window);
     saveAs(*window, answerer, path(QStringLiteral("saved.xml")));
-    window->tableWidget()->cell(2, 2)->setSimpleText(QStringLiteral("unsaved"));
+    GridFixture::at(window->tableWidget(), 2, 2).setSimpleText(QStringLiteral("unsaved"));
     QVERIFY(window->isWindowModified());
 
     ShownBox shown;
@@ -502,7 +502,7 @@ void DocumentCommandsTest::maybeSaveAnswers()
         QCOMPARE(closed, goesOn);
     const bool documentKept =
         window->tableWidget()->rowCount() == 3 &&
-        window->tableWidget()->cell(2, 2)->content().simpleText() == QLatin1String("unsaved");
+        GridFixture::at(window->tableWidget(), 2, 2).content().simpleText() == QLatin1String("unsaved");
     if (command == QLatin1String("close"))
         QVERIFY(documentKept);
     else
@@ -545,9 +545,9 @@ void DocumentCommandsTest::clearAllKeepsTheShapeAndThePanel()
     ModalAnswerer answerer;
     fillWithFullDocument(*window);
     window->tableWidget()->newTable(10, 4);
-    window->tableWidget()->cell(9, 3)->setSimpleText(QStringLiteral("corner"));
-    window->tableWidget()->cell(0, 0)->setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
-    window->tableWidget()->cell(0, 0)->setArea(QStringLiteral("sud"));
+    GridFixture::at(window->tableWidget(), 9, 3).setSimpleText(QStringLiteral("corner"));
+    GridFixture::at(window->tableWidget(), 0, 0).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
+    GridFixture::at(window->tableWidget(), 0, 0).setArea(QStringLiteral("sud"));
     saveAs(*window, answerer, path(QStringLiteral("clear.xml")));
     const QStringList before = describeDocument(*window);
 
@@ -569,9 +569,9 @@ void DocumentCommandsTest::clearAllKeepsTheShapeAndThePanel()
     }
     for (int row = 0; row < 10; ++row) {
         for (int column = 0; column < 4; ++column) {
-            QCOMPARE(table->cell(row, column)->content().dataType(), T::Void);
-            QVERIFY(table->cell(row, column)->content().area().isEmpty());
-            QVERIFY(table->cell(row, column)->text().isEmpty());
+            QCOMPARE(GridFixture::at(table, row, column).content().dataType(), T::Void);
+            QVERIFY(GridFixture::at(table, row, column).content().area().isEmpty());
+            QVERIFY(GridFixture::at(table, row, column).text().isEmpty());
         }
     }
     QCOMPARE(panel(*window)->statisticNames().size(), 5);
@@ -600,7 +600,7 @@ void DocumentCommandsTest::cancellingSaveAsChangesNothing()
 {
     ModalAnswerer answerer;
     MainWindow *window = savedWindow(answerer);
-    window->tableWidget()->cell(2, 2)->setSimpleText(QStringLiteral("unsaved"));
+    GridFixture::at(window->tableWidget(), 2, 2).setSimpleText(QStringLiteral("unsaved"));
     const QStringList files = QDir(m_directory->path()).entryList(QDir::Files);
 
     cancelFileChooser(answerer);
@@ -614,38 +614,25 @@ void DocumentCommandsTest::cancellingSaveAsChangesNothing()
     QVERIFY(!fileBytes(path(QStringLiteral("saved.xml"))).contains("unsaved"));
 }
 
-void DocumentCommandsTest::newRefusesATableTooLargeBeforeAnythingChanges()
+// The whole range through the window: New 999 x 999, a cell at the far
+// corner, then Clear all.
+void DocumentCommandsTest::newLargestTableThenClearAll()
 {
     ModalAnswerer answerer;
     MainWindow *window = savedWindow(answerer);
-    const QStringList before = describeDocument(*window);
-
-    // OK brings the refusal up over the dialog, which then stays open with
-    // the user's numbers, to be corrected or cancelled.
-    ShownBox refusal;
-    int rowsShownAgain = 0;
-    bool stillOpen = false;
-    answerer.enqueue([&](QWidget *widget) {
-        widget->findChild<QSpinBox *>(QStringLiteral("nRowSpinBox"))->setValue(999);
-        widget->findChild<QSpinBox *>(QStringLiteral("nColSpinBox"))->setValue(999);
-        answerBox(answerer, QMessageBox::Ok, &refusal);
-        widget->findChild<QAbstractButton *>(QStringLiteral("okButton"))->click();
-        stillOpen = widget->isVisible();
-        rowsShownAgain = widget->findChild<QSpinBox *>(QStringLiteral("nRowSpinBox"))->value();
-        widget->findChild<QAbstractButton *>(QStringLiteral("cancelButton"))->click();
-    });
-    action(*window, "newFileAction")->trigger();
-
+    newTable(*window, answerer, 999, 999);
     QCOMPARE(answerer.pending(), 0);
-    QVERIFY(answerer.unexpected().isEmpty());
-    QCOMPARE(refusal.text, TableWidget::tooLargeMessage(999, 999));
-    QVERIFY(refusal.text.contains(QStringLiteral("999 rows and 999 columns")));
-    QCOMPARE(refusal.icon, QMessageBox::Warning);
-    QVERIFY(stillOpen);
-    QCOMPARE(rowsShownAgain, 999);
-    QCOMPARE(describeDocument(*window), before);
-    QCOMPARE(window->windowTitle(), QStringLiteral("saved.xml[*] - Quorin"));
-    QVERIFY(!window->isWindowModified());
+    TableWidget *table = window->tableWidget();
+    QCOMPARE(table->rowCount(), 999);
+    QCOMPARE(table->columnCount(), 999);
+    GridFixture::at(table, 998, 998).setSimpleText(QStringLiteral("corner"));
+    QVERIFY(window->isWindowModified());
+    answerBox(answerer, QMessageBox::Yes);
+    action(*window, "clearAllAction")->trigger();
+    QCOMPARE(answerer.pending(), 0);
+    QCOMPARE(table->rowCount(), 999);
+    QCOMPARE(table->columnCount(), 999);
+    QCOMPARE(GridFixture::at(table, 998, 998).content().dataType(), T::Void);
 }
 
 // Saving to a place that cannot take the file: the user hears why, and the
@@ -655,7 +642,7 @@ void DocumentCommandsTest::unwritableTargetKeepsTheOldFile()
     ModalAnswerer answerer;
     MainWindow *window = savedWindow(answerer);
     const QByteArray old = fileBytes(path(QStringLiteral("saved.xml")));
-    window->tableWidget()->cell(2, 2)->setSimpleText(QStringLiteral("unsaved"));
+    GridFixture::at(window->tableWidget(), 2, 2).setSimpleText(QStringLiteral("unsaved"));
 
     const QString target = path(QStringLiteral("missing/folder/target.xml"));
     ShownBox shown;
@@ -691,7 +678,7 @@ void DocumentCommandsTest::fileTooLargeForTheDiskKeepsTheOldFile()
     saveAs(*window, answerer, file);
     const QByteArray old = fileBytes(file);
     fillWithFullDocument(*window);
-    window->tableWidget()->cell(2, 0)->setSimpleText(QString(200000, QLatin1Char('x')));
+    GridFixture::at(window->tableWidget(), 2, 0).setSimpleText(QString(200000, QLatin1Char('x')));
 
     struct rlimit previous;
     QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous), 0);
@@ -775,7 +762,7 @@ void DocumentCommandsTest::changesOfLookOnlyDoNotMarkTheDocumentModified()
     table->selectAll();
     table->setStatisticFormatViewOnlyStatisticVariableLabel();
     table->setConditionFormatViewVariableLabelEqualModalityValueLabel();
-    QCOMPARE(table->cell(1, 1)->text(), QStringLiteral("Età in anni"));
+    QCOMPARE(GridFixture::at(table, 1, 1).text(), QStringLiteral("Età in anni"));
     table->setCurrentCell(2, 3);
     QTreeWidget *variables = panelList(*window, "variableListWidget");
     variables->setCurrentItem(variables->topLevelItem(2));
@@ -790,7 +777,7 @@ void DocumentCommandsTest::changesOfLookOnlyDoNotMarkTheDocumentModified()
     fresh->show();
     QVERIFY(QTest::qWaitForWindowExposed(fresh));
     QCOMPARE(fresh->windowTitle(), QStringLiteral("Quorin"));
-    fresh->tableWidget()->cell(0, 0)->setSimpleText(QStringLiteral("x"));
+    GridFixture::at(fresh->tableWidget(), 0, 0).setSimpleText(QStringLiteral("x"));
     QVERIFY(fresh->isWindowModified());
     QCOMPARE(fresh->windowTitle(), QStringLiteral("Untitled[*] - Quorin"));
 }

@@ -10,7 +10,8 @@
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
 #include "panel/VariablesWidget.h"
-#include "table/Cell.h"
+#include "GridFixture.h"
+#include "model/DocumentModel.h"
 #include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
 
@@ -133,8 +134,8 @@ inline void fillWithFullDocument(MainWindow &window)
 {
     TableWidget *table = window.tableWidget();
     table->newTable(3, 4);
-    table->setStataDatasetFileName(QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
-    table->setOutputFileName(QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
+    window.document()->setStataDatasetFileName(QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
+    window.document()->setOutputFileName(QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
     panel(window)->loadStatistics({
         Command("median", "summarize #var #if, detail", "r(p50)", T::Scalar, 1, 1),
         Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
@@ -159,19 +160,19 @@ inline void fillWithFullDocument(MainWindow &window)
     window.areas()->insert(Area("vuota", ""));
     window.findChild<GenericToolBar *>()->refreshAreaBox(*window.areas());
 
-    table->cell(0, 0)->setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
-    table->cell(0, 1)->addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
-    table->cell(0, 1)->setConditionFormatView(T::VariableNameEqualModalityValue);
-    table->cell(0, 2)->addMicroCondition(term("1", "Zona 1", "ripartizione", "Rip"));
-    table->cell(0, 2)->addMicroCondition(term("2", "Zona 2", "ripartizione", "Rip"));
-    table->cell(0, 2)->setArea(QStringLiteral("Nord"));
-    table->cell(1, 0)->setArea(QStringLiteral("sud"));
-    table->cell(1, 1)->setStatistic(Statistic{"eta", "Età in anni", "mean", "%9.2f"});
-    table->cell(1, 1)->setStatisticFormatView(T::OnlyStatisticVariableLabel);
-    table->cell(1, 2)->setStatistic(Statistic{"eta", "Età in anni", "ci", ""});
-    table->cell(1, 2)->setArea(QStringLiteral("Nord"));
-    table->cell(2, 1)->setSimpleText(QStringLiteral("€ ≥ 😀"));
-    table->cell(2, 3)->setStatistic(Statistic{"eta", "", "label", "%20s"});
+    GridFixture::at(table, 0, 0).setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
+    GridFixture::at(table, 0, 1).addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
+    GridFixture::at(table, 0, 1).setConditionFormatView(T::VariableNameEqualModalityValue);
+    GridFixture::at(table, 0, 2).addMicroCondition(term("1", "Zona 1", "ripartizione", "Rip"));
+    GridFixture::at(table, 0, 2).addMicroCondition(term("2", "Zona 2", "ripartizione", "Rip"));
+    GridFixture::at(table, 0, 2).setArea(QStringLiteral("Nord"));
+    GridFixture::at(table, 1, 0).setArea(QStringLiteral("sud"));
+    GridFixture::at(table, 1, 1).setStatistic(Statistic{"eta", "Età in anni", "mean", "%9.2f"});
+    GridFixture::at(table, 1, 1).setStatisticFormatView(T::OnlyStatisticVariableLabel);
+    GridFixture::at(table, 1, 2).setStatistic(Statistic{"eta", "Età in anni", "ci", ""});
+    GridFixture::at(table, 1, 2).setArea(QStringLiteral("Nord"));
+    GridFixture::at(table, 2, 1).setSimpleText(QStringLiteral("€ ≥ 😀"));
+    GridFixture::at(table, 2, 3).setStatistic(Statistic{"eta", "", "label", "%20s"});
 }
 
 // ---- Describing what the widgets hold ----
@@ -223,8 +224,8 @@ inline QStringList describeDocument(MainWindow &window)
 {
     TableWidget *table = window.tableWidget();
     QStringList lines;
-    lines.append(QStringLiteral("dataset %1").arg(table->stataDatasetFileName()));
-    lines.append(QStringLiteral("output %1").arg(table->outputFileName()));
+    lines.append(QStringLiteral("dataset %1").arg(window.document()->stataDatasetFileName()));
+    lines.append(QStringLiteral("output %1").arg(window.document()->outputFileName()));
     for (const QString &name : panel(window)->statisticNames()) {
         const Command command = window.statisticCatalogue()->value(name);
         lines.append(QStringLiteral("statistic %1 => %2|%3|%4|%5|%6|%7")
@@ -247,7 +248,7 @@ inline QStringList describeDocument(MainWindow &window)
     for (int row = 0; row < table->rowCount(); ++row) {
         for (int column = 0; column < table->columnCount(); ++column)
             lines.append(QStringLiteral("cell %1,%2 ").arg(row).arg(column) +
-                         describe(table->cell(row, column)->content()));
+                         describe(GridFixture::at(table, row, column).content()));
     }
     return lines;
 }

@@ -1,7 +1,9 @@
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "stata/DoView.h"
-#include "table/Cell.h"
+#include "GridFixture.h"
+#include "model/DocumentModel.h"
+#include "stata/StataRunController.h"
 #include "table/TableWidget.h"
 
 #include <QAction>
@@ -46,10 +48,10 @@ void MainWindowDoFileTest::init()
     m_window->statisticCatalogue()->insert(
         "mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
     TableWidget *table = m_window->tableWidget();
-    table->setStataDatasetFileName(QStringLiteral("survey.dta"));
-    table->setOutputFileName(QStringLiteral("table.csv"));
-    table->cell(0, 1)->addMicroCondition(MicroCondition("2", "Femmina", "sesso", "Sesso"));
-    table->cell(1, 1)->setStatistic(Statistic{"eta", "Età", "mean", "%5.1f"});
+    m_window->document()->setStataDatasetFileName(QStringLiteral("survey.dta"));
+    m_window->document()->setOutputFileName(QStringLiteral("table.csv"));
+    GridFixture::at(table, 0, 1).addMicroCondition(MicroCondition("2", "Femmina", "sesso", "Sesso"));
+    GridFixture::at(table, 1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%5.1f"});
 }
 
 void MainWindowDoFileTest::cleanup()
@@ -68,7 +70,7 @@ void MainWindowDoFileTest::opensViewerOnTheGrid()
     QVERIFY(view->isWindow());
     QCOMPARE(view->parentWidget(), m_window);
     const QString text = shownText(view);
-    QCOMPARE(text, m_window->tableWidget()->buildDoFileModel().toString(true, true, QString()));
+    QCOMPARE(text, StataRunController::doFileModel(*m_window->document()).toString(true, true, QString()));
     QVERIFY(text.startsWith("use \"survey.dta\"\ntempname tempMatrix\nlocal t_1_2 \"Femmina\"\n"
                             "summarize eta if sesso==2\nlocal t_2_2: display %5.1f r(mean)\n"
                             "local nRow 50\nlocal nCol 15\n"));
@@ -81,8 +83,8 @@ void MainWindowDoFileTest::viewerKeepsItsTextAfterEdits()
     trigger();
     DoView *first = viewers().first();
     const QString before = shownText(first);
-    m_window->tableWidget()->cell(1, 1)->clearContent();
-    m_window->tableWidget()->cell(0, 0)->setSimpleText(QStringLiteral("Età media"));
+    GridFixture::at(m_window->tableWidget(), 1, 1).clearContent();
+    GridFixture::at(m_window->tableWidget(), 0, 0).setSimpleText(QStringLiteral("Età media"));
     QCOMPARE(shownText(first), before);
 
     trigger();

@@ -2,7 +2,8 @@
 
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
-#include "table/Cell.h"
+#include "GridFixture.h"
+#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QAction>
@@ -178,7 +179,7 @@ void MainWindowTest::gridIsTheCentralWidget()
     Statistic mean;
     mean.statisticName = QStringLiteral("mean");
     mean.varName = QStringLiteral("income");
-    table->cell(0, 0)->setStatistic(mean);
+    GridFixture::at(table, 0, 0).setStatistic(mean);
     QCOMPARE(table->finalCommand(0, 0), QStringLiteral("summarize income"));
 }
 

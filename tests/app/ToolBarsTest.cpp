@@ -6,7 +6,8 @@
 #include "table/AddAreaDialog.h"
 #include "table/AreaManagementDialog.h"
 #include "table/AssignAreaDialog.h"
-#include "table/Cell.h"
+#include "GridFixture.h"
+#include "model/DocumentModel.h"
 #include "table/CellTextToolBar.h"
 #include "table/FormatDialog.h"
 #include "table/GenericToolBar.h"
@@ -29,15 +30,13 @@
 
 #include <functional>
 
-Q_DECLARE_METATYPE(QTableWidgetSelectionRange)
-
 namespace {
 
-using Ranges = QList<QTableWidgetSelectionRange>;
+using Ranges = QList<GridFixture::Range>;
 
-QTableWidgetSelectionRange cellRange(int row, int column)
+GridFixture::Range cellRange(int row, int column)
 {
-    return QTableWidgetSelectionRange(row, column, row, column);
+    return GridFixture::Range{row, column};
 }
 
 Statistic statistic(const QString &name, const QString &varName, const QString &format)
@@ -134,7 +133,7 @@ private:
     void fillGrid();
     void selectAtOnce(const Ranges &ranges);
     void showWindow();
-    Cell *cell(int row, int column) { return m_table->cell(row, column); }
+    GridFixture::At cell(int row, int column) { return GridFixture::at(m_table, row, column); }
     QToolButton *toolButton(const char *name)
     {
         return m_genericToolBar->findChild<QToolButton *>(QLatin1String(name));
@@ -193,29 +192,25 @@ void ToolBarsTest::fillGrid()
 {
     m_window->areas()->insert(Area(QStringLiteral("north"), QStringLiteral("region==1")));
     m_genericToolBar->refreshAreaBox(*m_window->areas());
-    cell(0, 0)->setStatistic(
+    cell(0, 0).setStatistic(
         statistic(QStringLiteral("mean"), QStringLiteral("income"), QStringLiteral("%9.2f")));
-    cell(0, 1)->setStatistic(
+    cell(0, 1).setStatistic(
         statistic(QStringLiteral("mean"), QStringLiteral("age"), QStringLiteral("%9.3f")));
     for (int column = 0; column < 3; ++column)
-        cell(0, column)->setArea(QStringLiteral("north"));
-    cell(1, 0)->addMicroCondition(MicroCondition(QStringLiteral("1"), QStringLiteral("Male"),
+        cell(0, column).setArea(QStringLiteral("north"));
+    cell(1, 0).addMicroCondition(MicroCondition(QStringLiteral("1"), QStringLiteral("Male"),
                                                  QStringLiteral("sex"), QStringLiteral("Sex")));
-    cell(1, 0)->addMicroCondition(MicroCondition(QStringLiteral("1"), QStringLiteral("Employed"),
+    cell(1, 0).addMicroCondition(MicroCondition(QStringLiteral("1"), QStringLiteral("Employed"),
                                                  QStringLiteral("work"), QStringLiteral("Work")));
-    cell(1, 1)->setSimpleText(QStringLiteral("Total"));
-    cell(1, 2)->setStatistic(
+    cell(1, 1).setSimpleText(QStringLiteral("Total"));
+    cell(1, 2).setStatistic(
         statistic(QStringLiteral("ghost"), QStringLiteral("income"), QStringLiteral("%5.0f")));
-    cell(1, 3)->setStatistic(statistic(QStringLiteral("mean"), QStringLiteral("age"), QString()));
+    cell(1, 3).setStatistic(statistic(QStringLiteral("mean"), QStringLiteral("age"), QString()));
 }
 
 void ToolBarsTest::selectAtOnce(const Ranges &ranges)
 {
-    QItemSelection selection;
-    for (const QTableWidgetSelectionRange &range : ranges)
-        selection.select(m_table->model()->index(range.topRow(), range.leftColumn()),
-                         m_table->model()->index(range.bottomRow(), range.rightColumn()));
-    m_table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    GridFixture::selectAtOnce(*m_table, ranges);
 }
 
 void ToolBarsTest::toolBarsStandOnTwoRows()
@@ -260,7 +255,7 @@ void ToolBarsTest::selectionCases_data()
     QTest::newRow("one statistic") << Ranges() << Ranges{cellRange(0, 0)} << "r(mean)"
                                    << "%9.2f" << true << "north" << finalCommand << "color: purple";
     QTest::newRow("same statistic, different formats")
-        << Ranges{cellRange(1, 1)} << Ranges{QTableWidgetSelectionRange(0, 0, 0, 1)} << "r(mean)"
+        << Ranges{cellRange(1, 1)} << Ranges{GridFixture::Range{0, 0, 0, 1}} << "r(mean)"
         << QString() << true << "north"
         << "Total"
         << "color: blue";
@@ -268,10 +263,10 @@ void ToolBarsTest::selectionCases_data()
         << Ranges{cellRange(0, 0)} << Ranges{cellRange(0, 0), cellRange(0, 3)} << QString()
         << "%9.2f" << true << QString() << finalCommand << "color: purple";
     QTest::newRow("three cells in north")
-        << Ranges() << Ranges{QTableWidgetSelectionRange(0, 0, 0, 2)} << QString() << QString()
+        << Ranges() << Ranges{GridFixture::Range{0, 0, 0, 2}} << QString() << QString()
         << true << "north" << QString() << QString();
     QTest::newRow("one of them without area")
-        << Ranges() << Ranges{QTableWidgetSelectionRange(0, 0, 0, 3)} << QString() << QString()
+        << Ranges() << Ranges{GridFixture::Range{0, 0, 0, 3}} << QString() << QString()
         << true << QString() << QString() << QString();
     QTest::newRow("void cell with area")
         << Ranges{cellRange(1, 1)} << Ranges{cellRange(0, 2)} << QString() << QString() << false
@@ -307,8 +302,8 @@ void ToolBarsTest::selectionCases()
     QCOMPARE(areaBox()->currentIndex() >= 0 ? areaBox()->currentText() : QString(), area);
     QFETCH(QString, cellText);
     if (cellText == QLatin1String("*")) {
-        const QTableWidgetSelectionRange single = (before.isEmpty() ? ranges : before).first();
-        cellText = m_table->finalCommand(single.topRow(), single.leftColumn());
+        const GridFixture::Range single = (before.isEmpty() ? ranges : before).first();
+        cellText = m_table->finalCommand(single.top, single.left);
     }
     QCOMPARE(cellTextLine()->text(), cellText);
     QFETCH(QString, cellColour);
@@ -344,7 +339,7 @@ void ToolBarsTest::formatDialogOpensOnDefaultForAnEmptyFormat()
         [&openedOn](FormatDialog *dialog) { openedOn = dialog->format(); });
     QTest::mouseClick(toolButton("formatToolButton"), Qt::LeftButton);
     QCOMPARE(openedOn, QStringLiteral("%3.1f"));
-    QCOMPARE(cell(1, 3)->content().statistic().format, QStringLiteral("%3.1f"));
+    QCOMPARE(cell(1, 3).content().statistic().format, QStringLiteral("%3.1f"));
     QCOMPARE(formatText(), QStringLiteral("%3.1f"));
 }
 
@@ -352,7 +347,7 @@ void ToolBarsTest::formatGoesToStatisticCellsOnly()
 {
     fillGrid();
     // Three statistic cells and a void cell.
-    selectAtOnce({QTableWidgetSelectionRange(0, 0, 0, 1), cellRange(1, 2), cellRange(0, 3)});
+    selectAtOnce({GridFixture::Range{0, 0, 0, 1}, cellRange(1, 2), cellRange(0, 3)});
     QVERIFY(formatText().isEmpty());
     ModalAnswerer answerer;
     answerer.answerDialog<FormatDialog>([](FormatDialog *dialog) {
@@ -366,13 +361,13 @@ void ToolBarsTest::formatGoesToStatisticCellsOnly()
     QCOMPARE(answerer.pending(), 0);
     const QString chosen = QStringLiteral("%3.1fc");
     QCOMPARE(formatText(), chosen);
-    QCOMPARE(cell(0, 0)->content().statistic().format, chosen);
-    QCOMPARE(cell(0, 1)->content().statistic().format, chosen);
-    QCOMPARE(cell(1, 2)->content().statistic().format, chosen);
-    QCOMPARE(cell(0, 3)->content().dataType(), T::Void);
-    QCOMPARE(cell(0, 3)->content().statistic().format, QString());
+    QCOMPARE(cell(0, 0).content().statistic().format, chosen);
+    QCOMPARE(cell(0, 1).content().statistic().format, chosen);
+    QCOMPARE(cell(1, 2).content().statistic().format, chosen);
+    QCOMPARE(cell(0, 3).content().dataType(), T::Void);
+    QCOMPARE(cell(0, 3).content().statistic().format, QString());
     // Cells outside the selection keep theirs.
-    QCOMPARE(cell(1, 3)->content().statistic().format, QString());
+    QCOMPARE(cell(1, 3).content().statistic().format, QString());
 }
 
 void ToolBarsTest::shortcutsWorkWhileTheGridHasFocus()
@@ -411,7 +406,7 @@ void ToolBarsTest::choosingAnAreaSelectsItsCells()
     fillGrid();
     m_window->areas()->insert(Area(QStringLiteral("south"), QString()));
     m_genericToolBar->refreshAreaBox(*m_window->areas());
-    cell(4, 4)->setArea(QStringLiteral("south"));
+    cell(4, 4).setArea(QStringLiteral("south"));
     showWindow();
     areaBox()->setFocus();
     // Down moves to the next name and activates it, as choosing from the list does.
@@ -494,7 +489,7 @@ void ToolBarsTest::removeWithNothingShownDoesNothing()
     QTest::mouseClick(toolButton("removeAreaToolButton"), Qt::LeftButton);
     QCOMPARE(m_window->areas()->names(), QStringList{QStringLiteral("north")});
     QCOMPARE(boxItems(areaBox()), QStringList{QStringLiteral("north")});
-    QCOMPARE(cell(0, 0)->content().area(), QStringLiteral("north"));
+    QCOMPARE(cell(0, 0).content().area(), QStringLiteral("north"));
 }
 
 void ToolBarsTest::removeTheShownArea()
@@ -502,7 +497,7 @@ void ToolBarsTest::removeTheShownArea()
     fillGrid();
     m_window->areas()->insert(Area(QStringLiteral("south"), QStringLiteral("region==2")));
     m_genericToolBar->refreshAreaBox(*m_window->areas());
-    cell(5, 5)->setArea(QStringLiteral("south"));
+    cell(5, 5).setArea(QStringLiteral("south"));
     selectAtOnce({cellRange(0, 2)});
     QCOMPARE(areaBox()->currentText(), QStringLiteral("north"));
 
@@ -511,18 +506,18 @@ void ToolBarsTest::removeTheShownArea()
     QCOMPARE(boxItems(areaBox()), QStringList{QStringLiteral("south")});
     QCOMPARE(areaBox()->currentIndex(), -1);
     for (int column = 0; column < 3; ++column)
-        QCOMPARE(cell(0, column)->content().area(), QString());
-    QCOMPARE(cell(5, 5)->content().area(), QStringLiteral("south"));
+        QCOMPARE(cell(0, column).content().area(), QString());
+    QCOMPARE(cell(5, 5).content().area(), QStringLiteral("south"));
     // The statistic's command no longer carries the removed condition.
     QCOMPARE(m_table->finalCommand(0, 0), QStringLiteral("summarize income "));
 }
 
 void ToolBarsTest::assignWithNoAreasRemovesAreas()
 {
-    cell(2, 2)->setArea(QStringLiteral("gone"));
-    cell(2, 3)->setArea(QStringLiteral("gone"));
-    cell(3, 3)->setArea(QStringLiteral("kept"));
-    selectAtOnce({QTableWidgetSelectionRange(2, 2, 2, 3)});
+    cell(2, 2).setArea(QStringLiteral("gone"));
+    cell(2, 3).setArea(QStringLiteral("gone"));
+    cell(3, 3).setArea(QStringLiteral("kept"));
+    selectAtOnce({GridFixture::Range{2, 2, 2, 3}});
     ModalAnswerer answerer;
     int listed = -1;
     answerer.enqueue([&listed](QWidget *dialog) {
@@ -532,9 +527,9 @@ void ToolBarsTest::assignWithNoAreasRemovesAreas()
     QTest::mouseClick(toolButton("assignAreaToolButton"), Qt::LeftButton);
     QCOMPARE(answerer.seen(), QStringList{QStringLiteral("AssignAreaDialog")});
     QCOMPARE(listed, 0);
-    QCOMPARE(cell(2, 2)->content().area(), QString());
-    QCOMPARE(cell(2, 3)->content().area(), QString());
-    QCOMPARE(cell(3, 3)->content().area(), QStringLiteral("kept"));
+    QCOMPARE(cell(2, 2).content().area(), QString());
+    QCOMPARE(cell(2, 3).content().area(), QString());
+    QCOMPARE(cell(3, 3).content().area(), QStringLiteral("kept"));
     QCOMPARE(areaBox()->currentIndex(), -1);
 }
 
@@ -554,8 +549,8 @@ void ToolBarsTest::assignTheChosenArea()
     });
     QTest::mouseClick(toolButton("assignAreaToolButton"), Qt::LeftButton);
     QCOMPARE(condition, QStringLiteral("region==2"));
-    QCOMPARE(cell(1, 3)->content().area(), QStringLiteral("south"));
-    QCOMPARE(cell(1, 1)->content().area(), QStringLiteral("south"));
+    QCOMPARE(cell(1, 3).content().area(), QStringLiteral("south"));
+    QCOMPARE(cell(1, 1).content().area(), QStringLiteral("south"));
     QCOMPARE(areaBox()->currentText(), QStringLiteral("south"));
     QCOMPARE(m_table->finalCommand(1, 3), QStringLiteral("summarize age if (region==2)"));
 
@@ -563,7 +558,7 @@ void ToolBarsTest::assignTheChosenArea()
     selectAtOnce({cellRange(0, 3)});
     answerer.enqueue([](QWidget *dialog) { clickButton(dialog, QDialogButtonBox::Cancel); });
     QTest::mouseClick(toolButton("assignAreaToolButton"), Qt::LeftButton);
-    QCOMPARE(cell(0, 3)->content().area(), QString());
+    QCOMPARE(cell(0, 3).content().area(), QString());
 }
 
 void ToolBarsTest::deletingEveryAreaInTheManagementDialog()
@@ -571,7 +566,7 @@ void ToolBarsTest::deletingEveryAreaInTheManagementDialog()
     fillGrid();
     m_window->areas()->insert(Area(QStringLiteral("south"), QStringLiteral("region==2")));
     m_genericToolBar->refreshAreaBox(*m_window->areas());
-    cell(5, 5)->setArea(QStringLiteral("south"));
+    cell(5, 5).setArea(QStringLiteral("south"));
 
     ModalAnswerer answerer;
     QString question;
@@ -604,8 +599,8 @@ void ToolBarsTest::deletingEveryAreaInTheManagementDialog()
     QCOMPARE(listedAfter, QStringList());
     QVERIFY(m_window->areas()->isEmpty());
     QCOMPARE(areaBox()->count(), 0);
-    QCOMPARE(cell(0, 0)->content().area(), QString());
-    QCOMPARE(cell(5, 5)->content().area(), QString());
+    QCOMPARE(cell(0, 0).content().area(), QString());
+    QCOMPARE(cell(5, 5).content().area(), QString());
 }
 
 void ToolBarsTest::editedConditionIsUsedByTheNextCommand()
@@ -634,7 +629,7 @@ void ToolBarsTest::editedConditionIsUsedByTheNextCommand()
     // Each keystroke is stored at once, trimmed.
     QCOMPARE(conditionsWhileTyping,
              (QStringList{"a", "ag", "age", "age>", "age>=", "age>=1", "age>=18", "age>=18"}));
-    const DoFileComposer composer(m_table->cellGrid(), *m_window->statisticCatalogue(),
+    const DoFileComposer composer(m_table->cells()->cells(), *m_window->statisticCatalogue(),
                                   *m_window->areas());
     QCOMPARE(composer.finalCommand(0, 0), QStringLiteral("summarize income if (age>=18)"));
     QCOMPARE(m_table->finalCommand(0, 1), QStringLiteral("summarize age if (age>=18)"));

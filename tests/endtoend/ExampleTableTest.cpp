@@ -14,7 +14,8 @@
 #include "stata/CsvViewWindow.h"
 #include "stata/SetStataExecutableDialog.h"
 #include "stata/StataRun.h"
-#include "table/Cell.h"
+#include "GridFixture.h"
+#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QAction>
@@ -287,16 +288,16 @@ void ExampleTableTest::exampleOpensWithItsTableAndData()
 
     QVERIFY(window.windowTitle().startsWith(QStringLiteral("survey-table.xml")));
     TableWidget *grid = window.tableWidget();
-    QCOMPARE(grid->stataDatasetFileName(), exampleDataset);
-    QCOMPARE(grid->outputFileName(), exampleOutput);
+    QCOMPARE(window.document()->stataDatasetFileName(), exampleDataset);
+    QCOMPARE(window.document()->outputFileName(), exampleOutput);
     QCOMPARE(grid->rowCount(), 19);
     QCOMPARE(grid->columnCount(), 10);
-    QCOMPARE(grid->cell(0, 0)->text(), title);
-    QCOMPARE(grid->cell(2, 1)->text(), QStringLiteral("Male"));
-    QCOMPARE(grid->cell(3, 3)->text(), QStringLiteral("Unemployed"));
-    QCOMPARE(grid->cell(5, 0)->text(), QStringLiteral("North-West"));
-    QCOMPARE(grid->cell(5, 1)->text(), QStringLiteral("count(id)"));
-    QCOMPARE(grid->cell(13, 2)->text(), QStringLiteral("mean(income)"));
+    QCOMPARE(GridFixture::at(grid, 0, 0).text(), title);
+    QCOMPARE(GridFixture::at(grid, 2, 1).text(), QStringLiteral("Male"));
+    QCOMPARE(GridFixture::at(grid, 3, 3).text(), QStringLiteral("Unemployed"));
+    QCOMPARE(GridFixture::at(grid, 5, 0).text(), QStringLiteral("North-West"));
+    QCOMPARE(GridFixture::at(grid, 5, 1).text(), QStringLiteral("count(id)"));
+    QCOMPARE(GridFixture::at(grid, 13, 2).text(), QStringLiteral("mean(income)"));
     QCOMPARE(grid->finalCommand(13, 2),
              QStringLiteral("summarize income if (age >= 18 & age <= 64) & region==1 & sex==1 & "
                             "empstat==1"));

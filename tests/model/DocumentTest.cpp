@@ -3,6 +3,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QDir>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
@@ -279,11 +280,11 @@ void DocumentTest::refusals_data()
         << "Failed to load file.";
     QTest::newRow("other root") << "NotQuorinRoot.xml" << DocumentReader::Status::NotQuorin
                                 << "This is not a quorin file.";
-    QTest::newRow("grid too large")
+    QTest::newRow("too many columns")
         << "GridTooLargeNoCells.xml" << DocumentReader::Status::GridTooLarge
-        << "Failed to load file.";
-    QTest::newRow("too many rows")
-        << "GridTooManyRows.xml" << DocumentReader::Status::GridTooLarge << "Failed to load file.";
+        << "The table in %1 is larger than 999 × 999 cells.";
+    QTest::newRow("too many rows") << "GridTooManyRows.xml" << DocumentReader::Status::GridTooLarge
+                                   << "The table in %1 is larger than 999 × 999 cells.";
     QTest::newRow("entity expansion")
         << "EntityExpansion.xml" << DocumentReader::Status::NotWellFormed << "Failed to load file.";
 }
@@ -296,7 +297,8 @@ void DocumentTest::refusals()
     DocumentReader reader;
     QVERIFY(!reader.readFile(dataPath(file)));
     QCOMPARE(reader.status(), status);
-    QCOMPARE(reader.errorString(), message);
+    QCOMPARE(reader.errorString(),
+             message.replace(QStringLiteral("%1"), QDir::toNativeSeparators(dataPath(file))));
     QCOMPARE(reader.document().cells.rowCount(), 0);
 }
 
@@ -426,15 +428,10 @@ void DocumentTest::gridLimits_data()
     QTest::addColumn<qint64>("columns");
     QTest::addColumn<bool>("allowed");
     QTest::newRow("empty") << qint64(0) << qint64(0) << true;
-    QTest::newRow("usual") << qint64(999) << qint64(30) << true;
-    QTest::newRow("most cells") << qint64(200) << qint64(150) << true;
-    QTest::newRow("one cell too many") << qint64(30001) << qint64(1) << false;
-    QTest::newRow("one row too many") << qint64(201) << qint64(150) << false;
-    QTest::newRow("most rows") << qint64(30000) << qint64(1) << true;
-    QTest::newRow("rows without columns") << qint64(30000) << qint64(0) << true;
-    QTest::newRow("too many rows") << qint64(30001) << qint64(0) << false;
-    QTest::newRow("most columns") << qint64(0) << qint64(30000) << true;
-    QTest::newRow("too many columns") << qint64(0) << qint64(30001) << false;
+    QTest::newRow("largest") << qint64(999) << qint64(999) << true;
+    QTest::newRow("rows without columns") << qint64(999) << qint64(0) << true;
+    QTest::newRow("one row too many") << qint64(1000) << qint64(1) << false;
+    QTest::newRow("one column too many") << qint64(1) << qint64(1000) << false;
     QTest::newRow("overflowing product") << qint64(2000000000) << qint64(2000000000) << false;
     QTest::newRow("negative") << qint64(-1) << qint64(5) << false;
 }
@@ -451,9 +448,9 @@ void DocumentTest::largestSquareGridWithoutCellsLoads()
 {
     DocumentReader reader;
     QVERIFY(
-        reader.read(QByteArray("<quorin><cells rowCount=\"173\" columnCount=\"173\"/></quorin>")));
-    QCOMPARE(reader.document().cells.rowCount(), 173);
-    QCOMPARE(reader.document().cells(172, 172).dataType(), T::Void);
+        reader.read(QByteArray("<quorin><cells rowCount=\"999\" columnCount=\"999\"/></quorin>")));
+    QCOMPARE(reader.document().cells.rowCount(), 999);
+    QCOMPARE(reader.document().cells(998, 998).dataType(), T::Void);
 }
 
 void DocumentTest::controlCharactersLeftOut()

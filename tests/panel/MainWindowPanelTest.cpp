@@ -2,7 +2,8 @@
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "panel/VariablesWidget.h"
-#include "table/Cell.h"
+#include "GridFixture.h"
+#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 #include "table/VariableListWidget.h"
 
@@ -123,25 +124,25 @@ void MainWindowPanelTest::removingAStatisticEmptiesTheCellsShowingIt()
     const auto dropChosenStatistic = [&](int row, int column) {
         const std::unique_ptr<StatisticMimeData> payload = variables->createStatisticMimeData();
         grid->clearSelection();
-        grid->dropPayload(grid->cell(row, column), payload.get(),
+        grid->dropPayload(row, column, payload.get(),
                           QStringLiteral("variableListWidget"));
     };
     dropChosenStatistic(0, 0);
     dropChosenStatistic(2, 3);
     statistics->setCurrentText(QStringLiteral("sd"));
     dropChosenStatistic(1, 1);
-    QCOMPARE(grid->cell(0, 0)->content().dataType(), T::Statistic);
-    QCOMPARE(grid->cell(2, 3)->content().statistic().statisticName, QStringLiteral("mean"));
+    QCOMPARE(GridFixture::at(grid, 0, 0).content().dataType(), T::Statistic);
+    QCOMPARE(GridFixture::at(grid, 2, 3).content().statistic().statisticName, QStringLiteral("mean"));
 
     statistics->setCurrentText(QStringLiteral("mean"));
     ModalAnswerer answerer;
     answerer.answerMessageBox(QMessageBox::Yes);
     m_panel->findChild<QToolButton *>(QStringLiteral("removeStatisticToolButton"))->click();
     QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(grid->cell(0, 0)->content().dataType(), T::Void);
-    QCOMPARE(grid->cell(2, 3)->content().dataType(), T::Void);
-    QCOMPARE(grid->cell(1, 1)->content().dataType(), T::Statistic);
-    QCOMPARE(grid->cell(1, 1)->content().statistic().statisticName, QStringLiteral("sd"));
+    QCOMPARE(GridFixture::at(grid, 0, 0).content().dataType(), T::Void);
+    QCOMPARE(GridFixture::at(grid, 2, 3).content().dataType(), T::Void);
+    QCOMPARE(GridFixture::at(grid, 1, 1).content().dataType(), T::Statistic);
+    QCOMPARE(GridFixture::at(grid, 1, 1).content().statistic().statisticName, QStringLiteral("sd"));
     QCOMPARE(statistics->currentText(), QStringLiteral("sd"));
 }
 

@@ -16,7 +16,8 @@
 #include "stata/QuorinDialog.h"
 #include "stata/StataPlatform.h"
 #include "stata/StataRun.h"
-#include "table/Cell.h"
+#include "GridFixture.h"
+#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QAbstractButton>
@@ -232,7 +233,7 @@ void RunCycleTest::layOutTable()
     };
     for (int row = 0; row < cells.size(); ++row) {
         for (int column = 0; column < cells.at(row).size(); ++column)
-            grid->cell(row, column)->setContent(cells.at(row).at(column));
+            GridFixture::at(grid, row, column).setContent(cells.at(row).at(column));
     }
 }
 
@@ -271,8 +272,8 @@ QList<QStringList> RunCycleTest::expectedTable() const
 void RunCycleTest::setRunFiles()
 {
     m_window->setStataExecutableFileName(standin);
-    m_window->tableWidget()->setStataDatasetFileName(datasetPath());
-    m_window->tableWidget()->setOutputFileName(outputPath());
+    m_window->document()->setStataDatasetFileName(datasetPath());
+    m_window->document()->setOutputFileName(outputPath());
 }
 
 void RunCycleTest::trigger(const char *actionName)
@@ -330,7 +331,7 @@ void RunCycleTest::quickRunAlwaysOpensViewer()
 void RunCycleTest::quickRunWithSettingMissingAsksFirst()
 {
     m_window->setStataExecutableFileName(standin);
-    m_window->tableWidget()->setStataDatasetFileName(datasetPath());
+    m_window->document()->setStataDatasetFileName(datasetPath());
     ModalAnswerer answerer;
     QString initialOutput = QStringLiteral("<not asked>");
     answerer.enqueue([&](QWidget *widget) {
@@ -349,7 +350,7 @@ void RunCycleTest::quickRunWithSettingMissingAsksFirst()
     trigger("quorinFlashAction");
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(initialOutput, QString());
-    QCOMPARE(m_window->tableWidget()->outputFileName(), outputPath());
+    QCOMPARE(m_window->document()->outputFileName(), outputPath());
     // Run as "Quorin..." runs: with the dialog's options (both checked here).
     QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(true)});
     QVERIFY(onlyViewer());
@@ -409,8 +410,8 @@ void RunCycleTest::quorinDialogCancelChangesNothing()
     trigger("QuorinStataAction");
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(m_window->stataExecutableFileName(), QStringLiteral("/opt/stata/stata-mp"));
-    QCOMPARE(m_window->tableWidget()->stataDatasetFileName(), datasetPath());
-    QCOMPARE(m_window->tableWidget()->outputFileName(), outputPath());
+    QCOMPARE(m_window->document()->stataDatasetFileName(), datasetPath());
+    QCOMPARE(m_window->document()->outputFileName(), outputPath());
     QVERIFY(m_window->outputCsvFileAfterComputation());
     QVERIFY(m_window->showStataMessage());
     QVERIFY(!QFile::exists(QStringLiteral("temp.do")));
@@ -421,8 +422,8 @@ void RunCycleTest::quorinDialogCancelChangesNothing()
 // is missing, and Cancel then runs nothing.
 void RunCycleTest::quorinDialogRefusesMissingExecutable()
 {
-    m_window->tableWidget()->setStataDatasetFileName(datasetPath());
-    m_window->tableWidget()->setOutputFileName(outputPath());
+    m_window->document()->setStataDatasetFileName(datasetPath());
+    m_window->document()->setOutputFileName(outputPath());
     ModalAnswerer answerer;
     QString missing;
     answerer.enqueue([&](QWidget *widget) {
@@ -480,7 +481,7 @@ void RunCycleTest::rejectedDoFileOffersLog()
                                            Command(QStringLiteral("broken"),
                                                    QStringLiteral("tabulate_nothing #var #if"),
                                                    QStringLiteral("r(N)"), T::Scalar, 1, 1));
-    m_window->tableWidget()->cell(4, 3)->setContent(
+    GridFixture::at(m_window->tableWidget(), 4, 3).setContent(
         statistic(QStringLiteral("broken"), QStringLiteral("age"), QStringLiteral("%3.0f")));
     ModalAnswerer answerer;
     QString details;
@@ -509,7 +510,7 @@ void RunCycleTest::staleCheckFileDoesNotPassForSuccess()
                                            Command(QStringLiteral("broken"),
                                                    QStringLiteral("tabulate_nothing #var #if"),
                                                    QStringLiteral("r(N)"), T::Scalar, 1, 1));
-    m_window->tableWidget()->cell(4, 3)->setContent(
+    GridFixture::at(m_window->tableWidget(), 4, 3).setContent(
         statistic(QStringLiteral("broken"), QStringLiteral("age"), QStringLiteral("%3.0f")));
     QFile stale(QStringLiteral("checkfile.tmp"));
     QVERIFY(stale.open(QIODevice::WriteOnly));
@@ -608,7 +609,7 @@ void RunCycleTest::datasetAndOutputDialogsStoreIntoGrid()
     });
     trigger("setStataDatasetForComputationAction");
     QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(m_window->tableWidget()->stataDatasetFileName(), datasetPath());
+    QCOMPARE(m_window->document()->stataDatasetFileName(), datasetPath());
 
     answerer.enqueue([&](QWidget *widget) {
         auto *dialog = qobject_cast<QDialog *>(widget);
@@ -623,7 +624,7 @@ void RunCycleTest::datasetAndOutputDialogsStoreIntoGrid()
     });
     trigger("setOutputFileNameAction");
     QCOMPARE(answerer.pending(), 0);
-    QCOMPARE(m_window->tableWidget()->outputFileName(), outputPath());
+    QCOMPARE(m_window->document()->outputFileName(), outputPath());
 }
 
 void RunCycleTest::datasetAndOutputDialogsCancelChangesNothing()
@@ -653,8 +654,8 @@ void RunCycleTest::datasetAndOutputDialogsCancelChangesNothing()
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(initialDataset, datasetPath());
     QCOMPARE(initialOutput, outputPath());
-    QCOMPARE(m_window->tableWidget()->stataDatasetFileName(), datasetPath());
-    QCOMPARE(m_window->tableWidget()->outputFileName(), outputPath());
+    QCOMPARE(m_window->document()->stataDatasetFileName(), datasetPath());
+    QCOMPARE(m_window->document()->outputFileName(), outputPath());
 }
 
 QTEST_MAIN(RunCycleTest)
