@@ -38,6 +38,14 @@ void readViews(const QDomElement &element, CellContent &content)
         content.setConditionFormatView(T::ConditionFormatView(conditionView));
 }
 
+bool isPlainVoid(const CellContent &content)
+{
+    static const CellContent plain;
+    return content.dataType() == T::Void && content.area().isEmpty() &&
+           content.statisticFormatView() == plain.statisticFormatView() &&
+           content.conditionFormatView() == plain.conditionFormatView();
+}
+
 } // namespace
 
 QString CellClipboard::mimeType()
@@ -70,7 +78,8 @@ CellClipboard::Block CellClipboard::block(const QMimeData *data)
 }
 
 // The cell elements of a document file, placed relative to the block's top
-// left corner, with the format views added.
+// left corner, with the format views added. Positions left out read back as
+// plain void cells, so those are not written: a sparse block stays small.
 QByteArray CellClipboard::toXml(const CellContentGrid &block)
 {
     QDomDocument document;
@@ -81,6 +90,8 @@ QByteArray CellClipboard::toXml(const CellContentGrid &block)
     for (int row = 0; row < block.rowCount(); ++row) {
         for (int column = 0; column < block.columnCount(); ++column) {
             const CellContent &content = block(row, column);
+            if (isPlainVoid(content))
+                continue;
             QDomElement cell = content.toXml(document, row, column);
             cell.setAttribute(statisticViewName, int(content.statisticFormatView()));
             cell.setAttribute(conditionViewName, int(content.conditionFormatView()));
