@@ -2,7 +2,6 @@
 
 #include "app/AboutQuorinDialog.h"
 #include "app/DisclaimerDialog.h"
-#include "app/DocumentBinding.h"
 #include "app/LicenseDialog.h"
 #include "app/MainWindowSettings.h"
 #include "app/NewFileDialog.h"
@@ -60,7 +59,6 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     createGenericToolBar();
     connectSelectionAnalysis();
     createRecentFileActions();
-    m_documentBinding = std::make_unique<DocumentBinding>(m_document, m_variablesWidget);
     connectDocumentChanges();
     readSettings();
     // Last, once everything it may touch or report on exists.
@@ -205,7 +203,7 @@ void MainWindow::createMenus()
 
 void MainWindow::createVariablesPanel()
 {
-    m_variablesWidget = new VariablesWidget(m_document->mutableCatalogue(), this);
+    m_variablesWidget = new VariablesWidget(m_document, this);
     addDockWidget(Qt::LeftDockWidgetArea, m_variablesWidget);
     m_variablesWidget->setVisible(true);
 }
@@ -215,8 +213,6 @@ void MainWindow::createVariablesPanel()
 // panel is closed with its own button.
 void MainWindow::connectVariablesPanel()
 {
-    connect(m_variablesWidget, &VariablesWidget::commandRemoved, m_tableWidget,
-            &TableWidget::removeStatistics);
     connect(m_viewVariableAction, &QAction::triggered, m_variablesWidget,
             &VariablesWidget::setVisible);
     connect(m_variablesWidget, &VariablesWidget::visibilityChanged, m_viewVariableAction,
@@ -316,8 +312,6 @@ void MainWindow::createRecentFileActions()
 void MainWindow::connectDocumentChanges()
 {
     connect(m_document, &DocumentModel::changed, this, &MainWindow::documentWasModified);
-    connect(m_variablesWidget, &VariablesWidget::contentChanged, this,
-            &MainWindow::documentWasModified);
     connect(m_genericToolBar, &GenericToolBar::areasChanged, this,
             &MainWindow::documentWasModified);
 }
@@ -367,18 +361,13 @@ void MainWindow::loadVariablesFromDataset(const QString &fileName)
     QList<Variable> variables;
     const StataDatasetReader::Result result = readStataDataset(variables, fileName);
     if (result == StataDatasetReader::Success)
-        replaceVariables(variables);
+        m_document->setVariables(variables);
     QApplication::restoreOverrideCursor();
     if (result != StataDatasetReader::Success) {
         QMessageBox box(QMessageBox::Warning, QString(), StataDatasetReader::message(result),
                         QMessageBox::Ok);
         box.exec();
     }
-}
-
-void MainWindow::replaceVariables(const QList<Variable> &variables)
-{
-    m_variablesWidget->setVariables(variables);
 }
 
 // Started as "quorin dataset.dta", Quorin opens with that dataset's variables.
@@ -424,13 +413,11 @@ void MainWindow::newFile()
         return;
     const int rows = dialog.numberOfRows();
     const int columns = dialog.numberOfColumns();
-    if (!m_tableWidget->newTable(rows, columns)) {
+    m_tableWidget->clearSelection();
+    if (!m_document->newDocument(rows, columns)) {
         QMessageBox::warning(this, tr("Quorin"), TableWidget::tooLargeMessage(rows, columns));
         return;
     }
-    m_variablesWidget->clearVariableList();
-    m_variablesWidget->clearModalityList();
-    m_variablesWidget->clearStatistics();
     setCurrentFile(QString());
 }
 
@@ -479,7 +466,7 @@ bool MainWindow::saveFile(const QString &fileName)
 
 bool MainWindow::writeDocument(const QString &fileName, QString *error)
 {
-    return AtomicFile::write(fileName, DocumentWriter::toXml(m_documentBinding->gather()), error);
+    return AtomicFile::write(fileName, DocumentWriter::toXml(m_document->toDocument()), error);
 }
 
 // The file is read whole before anything changes, so a refused file leaves
@@ -488,7 +475,7 @@ bool MainWindow::readDocument(const QString &fileName)
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     DocumentReader reader;
-    const bool loaded = reader.readFile(fileName) && m_documentBinding->apply(reader.document());
+    const bool loaded = reader.readFile(fileName) && m_document->setDocument(reader.document());
     if (loaded) {
         m_genericToolBar->refreshAreaBox(m_document->areas());
         if (m_tableWidget->rowCount() > 0 && m_tableWidget->columnCount() > 0)

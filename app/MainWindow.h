@@ -12,7 +12,6 @@
 #include <memory>
 
 class CellTextToolBar;
-class DocumentBinding;
 class DocumentModel;
 class GenericToolBar;
 class MainWindowSettings;
@@ -120,7 +119,6 @@ private:
     bool askForStataExecutable();
     void runTable(bool showStataMessage, bool viewOutput);
     void loadVariablesFromArguments(const QStringList &arguments);
-    void replaceVariables(const QList<Variable> &variables);
 
     bool maybeSave();
     bool saveFile(const QString &fileName);
@@ -171,5 +169,4 @@ private:
     QStringList m_recentFiles;
     QList<QAction *> m_recentFileActions;
     QAction *m_recentFilesSeparator = nullptr;
-    std::unique_ptr<DocumentBinding> m_documentBinding;
 };

@@ -4,12 +4,17 @@
 #include "model/CellTableModel.h"
 #include "model/Document.h"
 #include "model/StatisticCatalogue.h"
+#include "model/Variable.h"
+
+#include <QList>
+#include <QStringList>
 
 #include <QObject>
 #include <QString>
 
-// The open document: the grid with its sizes, the statistic catalogue, the
-// areas and the names of the run's dataset and output file. Windows show it
+// The open document: the grid with its sizes, the variables with their
+// modalities, the statistic catalogue in the user's order, the areas and the
+// names of the run's dataset and output file. Windows show it
 // and send their edits to it; saving writes it, opening replaces it. Every
 // change a file keeps is reported by changed().
 class DocumentModel : public QObject
@@ -29,26 +34,49 @@ public:
     AreaCollection *mutableAreas() { return &m_areas; }
     const AreaCollection &areas() const { return m_areas; }
 
+    // The variables in the user's order, each with its modalities.
+    const QList<Variable> &variables() const { return m_variables; }
+    void setVariables(const QList<Variable> &variables);
+    void addVariable(const Variable &variable);
+    void removeVariable(int row);
+    void moveVariable(int row, int target);
+    void setModalities(int row, const QList<Modality> &modalities);
+
+    // The statistic names in the user's order; a document may list one twice.
+    const QStringList &statisticNames() const { return m_statisticNames; }
+    // Replaces the catalogue; a repeated name keeps its later definition and
+    // is listed twice.
+    void setStatistics(const QList<Command> &commands);
+    void addStatistic(const Command &command);
+    // The definition of a listed name changes; the name stays.
+    void editStatistic(const QString &name, const Command &command);
+    // Every entry of the name goes, and every cell computing it is emptied.
+    void removeStatistic(const QString &name);
+
     const QString &stataDatasetFileName() const { return m_stataDatasetFileName; }
     void setStataDatasetFileName(const QString &fileName);
     const QString &outputFileName() const { return m_outputFileName; }
     void setOutputFileName(const QString &fileName);
 
-    // The grid, areas and names as a document file keeps them; the variables
-    // and the catalogue's order come from whoever lists them.
     Document toDocument() const;
-    // Replaces grid, catalogue, areas and names by the document's. False,
-    // with nothing changed, for a grid larger than the model holds.
+    // Replaces everything by the document's. False, with nothing changed,
+    // for a grid larger than the model holds.
     bool setDocument(const Document &document);
+    // A new document: void grid of that size, no variables or statistics;
+    // the areas and the run's file names stay.
+    bool newDocument(int rows, int columns);
 
 signals:
     void changed();
     void areasChanged();
     void catalogueChanged();
+    void variablesChanged();
 
 private:
     CellTableModel m_table;
+    QList<Variable> m_variables;
     StatisticCatalogue m_catalogue;
+    QStringList m_statisticNames;
     AreaCollection m_areas;
     QString m_stataDatasetFileName;
     QString m_outputFileName;

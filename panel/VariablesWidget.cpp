@@ -4,6 +4,7 @@
 #include "panel/AddStatisticDialog.h"
 #include "panel/AddVariableDialog.h"
 #include "panel/EditStatisticDialog.h"
+#include "model/DocumentModel.h"
 #include "table/ModalityListWidget.h"
 #include "table/VariableListWidget.h"
 
@@ -14,33 +15,29 @@
 #include <QIcon>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
-VariablesWidget::VariablesWidget(StatisticCatalogue *statisticCatalogue, QWidget *parent)
+VariablesWidget::VariablesWidget(DocumentModel *document, QWidget *parent)
     : QDockWidget(parent)
-    , m_statisticCatalogue(statisticCatalogue)
+    , m_document(document)
 {
     createForm();
     retranslateUi();
-    m_statisticComboBox->addItems(m_statisticCatalogue->keys());
     connectForm();
-    connectContentChanges();
     setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    connect(m_document, &DocumentModel::variablesChanged, this, &VariablesWidget::showVariables);
+    connect(m_document, &DocumentModel::catalogueChanged, this, &VariablesWidget::showStatistics);
+    showVariables();
+    showStatistics();
     m_variableListWidget->setCurrentStatistic(m_statisticComboBox->currentText());
-    updateAddModalityButton();
 }
 
-// The lists empty themselves after this panel has ceased to be one; that is
-// no change of the document to report.
-VariablesWidget::~VariablesWidget()
-{
-    m_variableListWidget->model()->disconnect(this);
-    m_statisticComboBox->model()->disconnect(this);
-}
+VariablesWidget::~VariablesWidget() = default;
 
 void VariablesWidget::createForm()
 {
@@ -203,12 +200,19 @@ void VariablesWidget::changeEvent(QEvent *event)
 
 void VariablesWidget::connectForm()
 {
+    connect(m_addVariableButton, &QToolButton::clicked, this, &VariablesWidget::addVariable);
+    connect(m_addStatisticToolButton, &QToolButton::clicked, this,
+            &VariablesWidget::addStatistic);
+    connect(m_removeStatisticToolButton, &QToolButton::clicked, this,
+            &VariablesWidget::removeStatistic);
     connect(m_editStatisticToolButton, &QToolButton::clicked, this,
-            &VariablesWidget::onEditStatisticToolButtonClicked);
-    connect(m_upVariableButton, &QToolButton::clicked, this, &VariablesWidget::upVariable);
-    connect(m_downVariableButton, &QToolButton::clicked, this, &VariablesWidget::downVariable);
-    connect(m_upModalityButton, &QToolButton::clicked, this, &VariablesWidget::upModality);
-    connect(m_downModalityButton, &QToolButton::clicked, this, &VariablesWidget::downModality);
+            &VariablesWidget::editStatistic);
+    connect(m_selectAllModalitiesButton, &QToolButton::clicked, m_modalityListWidget,
+            &QTreeWidget::selectAll);
+    connect(m_upVariableButton, &QToolButton::clicked, this, [this] { moveVariable(-1); });
+    connect(m_downVariableButton, &QToolButton::clicked, this, [this] { moveVariable(1); });
+    connect(m_upModalityButton, &QToolButton::clicked, this, [this] { moveModality(-1); });
+    connect(m_downModalityButton, &QToolButton::clicked, this, [this] { moveModality(1); });
     connect(m_addModalityButton, &QToolButton::clicked, this, &VariablesWidget::addModality);
     connect(m_deleteVariableButton, &QToolButton::clicked, this, &VariablesWidget::deleteVariable);
     connect(m_deleteModalityButton, &QToolButton::clicked, this, &VariablesWidget::deleteModality);
@@ -225,70 +229,48 @@ void VariablesWidget::connectForm()
             &VariablesWidget::updateAddModalityButton);
 }
 
-// The document's part of the panel lives in the variable list's rows (each
-// holding its variable with the modalities) and in the statistic box; the
-// modality list only shows the current variable's. Editing a definition
-// changes the catalogue alone and reports itself.
-void VariablesWidget::connectContentChanges()
-{
-    for (QAbstractItemModel *model :
-         {m_variableListWidget->model(), m_statisticComboBox->model()}) {
-        connect(model, &QAbstractItemModel::rowsInserted, this, &VariablesWidget::contentChanged);
-        connect(model, &QAbstractItemModel::rowsRemoved, this, &VariablesWidget::contentChanged);
-        connect(model, &QAbstractItemModel::rowsMoved, this, &VariablesWidget::contentChanged);
-        connect(model, &QAbstractItemModel::dataChanged, this, &VariablesWidget::contentChanged);
-        connect(model, &QAbstractItemModel::modelReset, this, &VariablesWidget::contentChanged);
-    }
-}
-
-// Variables
-
-void VariablesWidget::addVariableItem(const Variable &variable)
-{
-    auto *item = new QTreeWidgetItem(m_variableListWidget);
-    item->setText(0, variable.name());
-    item->setText(1, variable.label());
-    storeVariable(item, variable);
-}
+// ---- Variables
 
 QList<Variable> VariablesWidget::variables() const
 {
-    QList<Variable> all;
-    const int count = m_variableListWidget->topLevelItemCount();
-    all.reserve(count);
-    for (int row = 0; row < count; ++row)
-        all.append(storedVariable(m_variableListWidget->topLevelItem(row)));
-    return all;
+    return m_document->variables();
 }
 
-void VariablesWidget::clearVariableList()
+QStringList VariablesWidget::statisticNames() const
 {
-    m_variableListWidget->clear();
+    return m_document->statisticNames();
+}
+
+// The list shows the document's variables, each row holding its variable for
+// the drags. The row an edit of this panel makes current stays current; after
+// any other change no variable is current and no modality is shown.
+void VariablesWidget::showVariables()
+{
+    const int current = m_nextCurrentVariable;
+    const int currentModality = m_nextCurrentModality;
+    m_nextCurrentVariable = -1;
+    m_nextCurrentModality = -1;
+    {
+        const QSignalBlocker blocker(m_variableListWidget);
+        m_variableListWidget->clear();
+        for (const Variable &variable : m_document->variables()) {
+            auto *item = new QTreeWidgetItem(m_variableListWidget);
+            item->setText(0, variable.name());
+            item->setText(1, variable.label());
+            item->setData(0, Qt::UserRole, QVariant::fromValue(variable));
+        }
+        if (QTreeWidgetItem *item = m_variableListWidget->topLevelItem(current))
+            m_variableListWidget->setCurrentItem(item);
+    }
     showModalitiesOfCurrentVariable();
     updateAddModalityButton();
+    selectModalityRow(currentModality);
 }
 
-void VariablesWidget::setVariables(const QList<Variable> &variables)
+int VariablesWidget::currentVariableRow() const
 {
-    clearVariableList();
-    for (const Variable &variable : variables)
-        addVariableItem(variable);
-    clearModalityList();
-}
-
-void VariablesWidget::clearModalityList()
-{
-    m_modalityListWidget->clear();
-}
-
-Variable VariablesWidget::storedVariable(const QTreeWidgetItem *item)
-{
-    return item->data(0, Qt::UserRole).value<Variable>();
-}
-
-void VariablesWidget::storeVariable(QTreeWidgetItem *item, const Variable &variable)
-{
-    item->setData(0, Qt::UserRole, QVariant::fromValue(variable));
+    QTreeWidgetItem *item = m_variableListWidget->currentItem();
+    return item ? m_variableListWidget->indexOfTopLevelItem(item) : -1;
 }
 
 int VariablesWidget::selectedRow(const QTreeWidget *list)
@@ -299,12 +281,9 @@ int VariablesWidget::selectedRow(const QTreeWidget *list)
 
 bool VariablesWidget::hasVariableNamed(const QString &name) const
 {
-    const int count = m_variableListWidget->topLevelItemCount();
-    for (int row = 0; row < count; ++row) {
-        if (m_variableListWidget->topLevelItem(row)->text(0) == name)
-            return true;
-    }
-    return false;
+    const QList<Variable> &all = m_document->variables();
+    return std::any_of(all.cbegin(), all.cend(),
+                       [&name](const Variable &variable) { return variable.name() == name; });
 }
 
 bool VariablesWidget::confirm(const QString &text, const QString &informativeText)
@@ -316,73 +295,60 @@ bool VariablesWidget::confirm(const QString &text, const QString &informativeTex
     return box.exec() == QMessageBox::Yes;
 }
 
-void VariablesWidget::on_addVariableButton_clicked()
+void VariablesWidget::addVariable()
 {
     AddVariableDialog dialog(this);
     // A refused name brings the same dialog back with what the user typed.
     while (dialog.exec() == QDialog::Accepted) {
         const Variable variable(dialog.name(), dialog.label(), 0);
         if (!hasVariableNamed(variable.name())) {
-            addVariableItem(variable);
             // The new variable becomes current, ready for its modalities.
-            m_variableListWidget->setCurrentItem(
-                m_variableListWidget->topLevelItem(m_variableListWidget->topLevelItemCount() - 1));
+            m_nextCurrentVariable = int(m_document->variables().size());
+            m_document->addVariable(variable);
             return;
         }
         QMessageBox::warning(this, tr("Quorin"), tr("Variable name already exists."));
     }
 }
 
+// The row that takes the deleted one's place becomes current, as in any list.
 void VariablesWidget::deleteVariable()
 {
     const int row = selectedRow(m_variableListWidget);
     if (row < 0)
         return;
-    QTreeWidgetItem *item = m_variableListWidget->topLevelItem(row);
     if (!confirm(tr("Delete variable"), tr("Are you sure you want to delete variable \"%1\" ?")
-                                            .arg(storedVariable(item).name())))
+                                            .arg(m_document->variables().at(row).name())))
         return;
-    delete item;
-    // Keep the highlighted row and the modalities shown on the row that is
-    // now current.
-    if (QTreeWidgetItem *current = m_variableListWidget->currentItem())
-        m_variableListWidget->setCurrentItem(current);
-    showModalitiesOfCurrentVariable();
-    updateAddModalityButton();
-}
-
-void VariablesWidget::upVariable()
-{
-    moveVariable(-1);
-}
-
-void VariablesWidget::downVariable()
-{
-    moveVariable(1);
+    const int current = currentVariableRow();
+    const int remaining = int(m_document->variables().size()) - 1;
+    m_nextCurrentVariable = current > row ? current - 1 : qMin(current, remaining - 1);
+    m_document->removeVariable(row);
 }
 
 void VariablesWidget::moveVariable(int step)
 {
     const int row = selectedRow(m_variableListWidget);
     const int target = row + step;
-    if (row < 0 || target < 0 || target >= m_variableListWidget->topLevelItemCount())
+    if (row < 0 || target < 0 || target >= m_document->variables().size())
         return;
-    QTreeWidgetItem *item = m_variableListWidget->takeTopLevelItem(row);
-    m_variableListWidget->insertTopLevelItem(target, item);
-    m_variableListWidget->setCurrentItem(item);
+    m_nextCurrentVariable = target;
+    m_document->moveVariable(row, target);
 }
 
-// Modalities
+// ---- Modalities
 
+// Each modality is shown with its variable's name and label, which the
+// micro-conditions dragged from here carry.
 void VariablesWidget::showModalitiesOfCurrentVariable()
 {
-    const QTreeWidgetItem *variableItem = m_variableListWidget->currentItem();
     m_modalityListWidget->clear();
     // Without a current variable (the last one was deleted) there is nothing
     // to show; stale rows could otherwise be edited or dragged.
-    if (!variableItem)
+    const int row = currentVariableRow();
+    if (row < 0 || row >= m_document->variables().size())
         return;
-    const Variable variable = storedVariable(variableItem);
+    const Variable &variable = m_document->variables().at(row);
     for (const Modality &stored : variable.modalities()) {
         const Modality modality(stored.value(), stored.valueLabel(), variable.name(),
                                 variable.label());
@@ -393,25 +359,28 @@ void VariablesWidget::showModalitiesOfCurrentVariable()
     }
 }
 
-void VariablesWidget::on_selectAllModalitiesButton_clicked()
-{
-    m_modalityListWidget->selectAll();
-}
-
 void VariablesWidget::updateAddModalityButton()
 {
     m_addModalityButton->setEnabled(m_variableListWidget->currentItem() != nullptr);
 }
 
+void VariablesWidget::changeModalities(int variableRow, const QList<Modality> &modalities,
+                                       int currentModality)
+{
+    m_nextCurrentVariable = variableRow;
+    m_nextCurrentModality = currentModality;
+    m_document->setModalities(variableRow, modalities);
+}
+
 void VariablesWidget::addModality()
 {
-    QTreeWidgetItem *variableItem = m_variableListWidget->currentItem();
-    if (!variableItem)
+    const int row = currentVariableRow();
+    if (row < 0)
         return;
     AddModalityDialog dialog(this);
     while (dialog.exec() == QDialog::Accepted) {
-        Variable variable = storedVariable(variableItem);
-        const QList<Modality> &modalities = variable.modalities();
+        const Variable &variable = m_document->variables().at(row);
+        QList<Modality> modalities = variable.modalities();
         const bool taken =
             std::any_of(modalities.cbegin(), modalities.cend(), [&](const Modality &modality) {
                 return modality.value() == dialog.value();
@@ -420,10 +389,9 @@ void VariablesWidget::addModality()
             QMessageBox::warning(this, tr("Quorin"), tr("Value already exists."));
             continue;
         }
-        variable.appendModality(
+        modalities.append(
             Modality(dialog.value(), dialog.valueLabel(), variable.name(), variable.label()));
-        storeVariable(variableItem, variable);
-        showModalitiesOfCurrentVariable();
+        changeModalities(row, modalities, -1);
         if (!dialog.addAnother())
             return;
         dialog.reset();
@@ -432,52 +400,32 @@ void VariablesWidget::addModality()
 
 void VariablesWidget::deleteModality()
 {
-    QTreeWidgetItem *variableItem = m_variableListWidget->currentItem();
+    const int variableRow = currentVariableRow();
     const int row = selectedRow(m_modalityListWidget);
-    if (!variableItem || row < 0)
+    if (variableRow < 0 || row < 0)
         return;
-    Variable variable = storedVariable(variableItem);
-    QList<Modality> modalities = variable.modalities();
+    QList<Modality> modalities = m_document->variables().at(variableRow).modalities();
     if (row >= modalities.size())
         return;
     if (!confirm(tr("Delete modality"), tr("Are you sure you want to delete modality \"%1\" ?")
                                             .arg(modalities.at(row).value())))
         return;
     modalities.removeAt(row);
-    variable.setModalities(modalities);
-    storeVariable(variableItem, variable);
-    showModalitiesOfCurrentVariable();
-    selectModalityRow(qMin(row, int(modalities.size()) - 1));
+    changeModalities(variableRow, modalities, qMin(row, int(modalities.size()) - 1));
 }
 
-void VariablesWidget::upModality()
-{
-    moveModality(-1);
-}
-
-void VariablesWidget::downModality()
-{
-    moveModality(1);
-}
-
-// The stored variable changes with the rows, so that the new order survives
-// another variable being shown and is what the document saves.
 void VariablesWidget::moveModality(int step)
 {
-    QTreeWidgetItem *variableItem = m_variableListWidget->currentItem();
+    const int variableRow = currentVariableRow();
     const int row = selectedRow(m_modalityListWidget);
     const int target = row + step;
-    if (!variableItem || row < 0 || target < 0)
+    if (variableRow < 0 || row < 0 || target < 0)
         return;
-    Variable variable = storedVariable(variableItem);
-    QList<Modality> modalities = variable.modalities();
+    QList<Modality> modalities = m_document->variables().at(variableRow).modalities();
     if (target >= modalities.size())
         return;
     modalities.move(row, target);
-    variable.setModalities(modalities);
-    storeVariable(variableItem, variable);
-    showModalitiesOfCurrentVariable();
-    selectModalityRow(target);
+    changeModalities(variableRow, modalities, target);
 }
 
 void VariablesWidget::selectModalityRow(int row)
@@ -486,45 +434,40 @@ void VariablesWidget::selectModalityRow(int row)
         m_modalityListWidget->setCurrentItem(item);
 }
 
-// Statistics
+// ---- Statistics
 
-void VariablesWidget::clearStatistics()
+// The box lists the document's names in order. The entry shown stays shown
+// while it is listed; the one taking a removed entry's place follows it.
+void VariablesWidget::showStatistics()
 {
-    *m_statisticCatalogue = StatisticCatalogue();
-    m_statisticComboBox->clear();
-}
-
-void VariablesWidget::loadStatistics(const QList<Command> &commands)
-{
-    clearStatistics();
-    for (const Command &command : commands) {
-        m_statisticCatalogue->insert(command.name(), command);
-        m_statisticComboBox->addItem(command.name());
-    }
-}
-
-QStringList VariablesWidget::statisticNames() const
-{
-    QStringList names;
-    names.reserve(m_statisticComboBox->count());
+    const QStringList &names = m_document->statisticNames();
+    QStringList shown;
     for (int index = 0; index < m_statisticComboBox->count(); ++index)
-        names.append(m_statisticComboBox->itemText(index));
-    return names;
+        shown.append(m_statisticComboBox->itemText(index));
+    if (shown == names)
+        return;
+    const int current = m_statisticComboBox->currentIndex();
+    const QString currentName = m_statisticComboBox->currentText();
+    m_statisticComboBox->clear();
+    m_statisticComboBox->addItems(names);
+    const int kept = names.indexOf(currentName);
+    if (current >= 0 && kept >= 0 && names.size() >= shown.size())
+        m_statisticComboBox->setCurrentIndex(kept);
+    else if (current >= 0)
+        m_statisticComboBox->setCurrentIndex(qMin(current, int(names.size()) - 1));
 }
 
-void VariablesWidget::on_addStatisticToolButton_clicked()
+void VariablesWidget::addStatistic()
 {
     AddStatisticDialog dialog(this);
     // A taken name brings the same dialog back, unchanged.
     while (dialog.exec() == QDialog::Accepted) {
         const QString name = dialog.name();
-        if (!m_statisticCatalogue->contains(name)) {
+        if (!m_document->catalogue().contains(name)) {
             const bool matrix = dialog.resultType() == T::Matrix;
-            m_statisticCatalogue->insert(name, Command(name, dialog.commandFormat(),
-                                                       dialog.resultName(), dialog.resultType(),
-                                                       matrix ? dialog.matrixRow() : 1,
-                                                       matrix ? dialog.matrixColumn() : 1));
-            m_statisticComboBox->addItem(name);
+            m_document->addStatistic(Command(name, dialog.commandFormat(), dialog.resultName(),
+                                             dialog.resultType(), matrix ? dialog.matrixRow() : 1,
+                                             matrix ? dialog.matrixColumn() : 1));
             return;
         }
         QMessageBox::warning(this, tr("Quorin"), tr("Statistic's name already exists."));
@@ -533,28 +476,26 @@ void VariablesWidget::on_addStatisticToolButton_clicked()
 
 // Editing and removing act on the entry shown in the box, even one whose
 // name is empty, so that every entry the user can add can also be undone.
-void VariablesWidget::onEditStatisticToolButtonClicked()
+void VariablesWidget::editStatistic()
 {
     if (m_statisticComboBox->currentIndex() < 0)
         return;
     const QString name = m_statisticComboBox->currentText();
     EditStatisticDialog dialog(
-        m_statisticCatalogue->value(name, Command(name, QString(), QString(), T::Scalar, 1, 1)),
+        m_document->catalogue().value(name, Command(name, QString(), QString(), T::Scalar, 1, 1)),
         this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     // Stored under the old name, which the definition keeps as its own.
     const Command edited = dialog.command();
-    m_statisticCatalogue->insert(name, Command(name, edited.format(), edited.result(),
-                                               edited.resultType(), edited.resultMatrixRow(),
-                                               edited.resultMatrixColumn()));
-    emit contentChanged();
+    m_document->editStatistic(name, Command(name, edited.format(), edited.result(),
+                                            edited.resultType(), edited.resultMatrixRow(),
+                                            edited.resultMatrixColumn()));
 }
 
-void VariablesWidget::on_removeStatisticToolButton_clicked()
+void VariablesWidget::removeStatistic()
 {
-    const int index = m_statisticComboBox->currentIndex();
-    if (index < 0)
+    if (m_statisticComboBox->currentIndex() < 0)
         return;
     const QString name = m_statisticComboBox->currentText();
     QMessageBox box(QMessageBox::Question, tr("Quorin"),
@@ -563,14 +504,6 @@ void VariablesWidget::on_removeStatisticToolButton_clicked()
                         .arg(name),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
-    if (box.exec() != QMessageBox::Yes)
-        return;
-    m_statisticComboBox->removeItem(index);
-    // A document may list a name twice; no entry may outlive its definition.
-    for (int other = m_statisticComboBox->count() - 1; other >= 0; --other) {
-        if (m_statisticComboBox->itemText(other) == name)
-            m_statisticComboBox->removeItem(other);
-    }
-    m_statisticCatalogue->remove(name);
-    emit commandRemoved(name);
+    if (box.exec() == QMessageBox::Yes)
+        m_document->removeStatistic(name);
 }

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QStringList>
 
+class DocumentModel;
 class ModalityListWidget;
 class QComboBox;
 class QLabel;
@@ -18,61 +19,25 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class VariableListWidget;
 
-// The "Variables" dock: the document's variables with the modalities of the
-// current one, and the statistic catalogue. The variable list's rows are the
-// only copy of the document's variables; the statistic box keeps the order in
-// which the user sees (and the document stores) the catalogue, which itself
-// is owned by the main window. Variable and modality rows are dragged from
-// here onto the grid.
+// The "Variables" dock: it shows the document's variables with the
+// modalities of the current one, and the statistic catalogue in its order,
+// and sends the user's edits to the document. Variable and modality rows are
+// dragged from here onto the grid.
 class VariablesWidget : public QDockWidget
 {
     Q_OBJECT
 
 public:
-    explicit VariablesWidget(StatisticCatalogue *statisticCatalogue, QWidget *parent = nullptr);
+    // The document is not owned and must outlive the panel.
+    explicit VariablesWidget(DocumentModel *document, QWidget *parent = nullptr);
     ~VariablesWidget() override;
 
-    // Appends one row holding the variable.
-    void addVariableItem(const Variable &variable);
-    // Every variable, in list order.
+    // Every variable, and the statistic names, in the order shown.
     QList<Variable> variables() const;
-    void clearVariableList();
-    // Replaces the variables by the given ones, in that order; no variable is
-    // current and no modality is shown.
-    void setVariables(const QList<Variable> &variables);
-    void clearModalityList();
-
-    // Empties the catalogue and the statistic box.
-    void clearStatistics();
-    // Replaces the catalogue by the given definitions, listed in the given
-    // order; a repeated name keeps its later definition and is listed twice.
-    void loadStatistics(const QList<Command> &commands);
-    // The statistic names in the order the user sees them.
     QStringList statisticNames() const;
-
-signals:
-    void commandRemoved(const QString &commandName);
-    // The variables, their modalities or the statistic catalogue changed:
-    // the document needs saving again.
-    void contentChanged();
 
 protected:
     void changeEvent(QEvent *event) override;
-
-private slots:
-    void on_removeStatisticToolButton_clicked();
-    void on_addVariableButton_clicked();
-    void on_addStatisticToolButton_clicked();
-    void on_selectAllModalitiesButton_clicked();
-    void showModalitiesOfCurrentVariable();
-    void upVariable();
-    void downVariable();
-    void upModality();
-    void downModality();
-    void addModality();
-    void deleteVariable();
-    void deleteModality();
-    void onEditStatisticToolButtonClicked();
 
 private:
     void createForm();
@@ -83,19 +48,33 @@ private:
     QToolButton *createArrowButton(const QString &objectName, Qt::ArrowType arrow);
     void retranslateUi();
     void connectForm();
-    void connectContentChanges();
 
-    static int selectedRow(const QTreeWidget *list);
-    static Variable storedVariable(const QTreeWidgetItem *item);
-    static void storeVariable(QTreeWidgetItem *item, const Variable &variable);
-    bool hasVariableNamed(const QString &name) const;
-    bool confirm(const QString &text, const QString &informativeText);
-    void moveVariable(int step);
-    void moveModality(int step);
-    void selectModalityRow(int row);
+    void showVariables();
+    void showModalitiesOfCurrentVariable();
+    void showStatistics();
     void updateAddModalityButton();
 
-    StatisticCatalogue *m_statisticCatalogue;
+    void addVariable();
+    void deleteVariable();
+    void moveVariable(int step);
+    void addModality();
+    void deleteModality();
+    void moveModality(int step);
+    void changeModalities(int variableRow, const QList<Modality> &modalities, int currentModality);
+    void addStatistic();
+    void editStatistic();
+    void removeStatistic();
+
+    static int selectedRow(const QTreeWidget *list);
+    int currentVariableRow() const;
+    bool hasVariableNamed(const QString &name) const;
+    bool confirm(const QString &text, const QString &informativeText);
+    void selectModalityRow(int row);
+
+    DocumentModel *m_document;
+    // What this panel's own edit makes current once the lists show it again.
+    int m_nextCurrentVariable = -1;
+    int m_nextCurrentModality = -1;
 
     QSplitter *m_splitter = nullptr;
     QLabel *m_variableLabel = nullptr;

@@ -2,6 +2,7 @@
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
+#include "model/DocumentModel.h"
 #include "panel/VariablesWidget.h"
 
 #include <QAbstractButton>
@@ -189,10 +190,9 @@ void DatasetImportTest::prepareWindowWithHandMadeContent()
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     VariablesWidget *variables = panel(*m_window);
     QVERIFY(variables);
-    for (const Variable &variable : handMadeVariables())
-        variables->addVariableItem(variable);
-    variables->loadStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                                       QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
+    m_window->document()->setVariables(handMadeVariables());
+    m_window->document()->setStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
+                                                  QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
 }
 
 void DatasetImportTest::loadActionImportsTheChosenDataset()

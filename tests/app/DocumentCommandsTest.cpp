@@ -113,7 +113,7 @@ const QMap<QString, Change> &documentChanges()
          }},
         {"variable added",
          [](MainWindow &window, ModalAnswerer &) {
-             panel(window)->addVariableItem(Variable("peso", "Peso", 254));
+             window.document()->addVariable(Variable("peso", "Peso", 254));
          }},
         {"variable deleted",
          [](MainWindow &window, ModalAnswerer &answerer) {

@@ -1,7 +1,6 @@
 #include "DocumentTestSupport.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
-#include "app/DocumentBinding.h"
 #include "app/MainWindow.h"
 
 #include <QComboBox>
@@ -121,13 +120,13 @@ void DocumentFileTest::documentMadeInTheWidgetsIsWrittenAsTheGoldenFile()
     table->newTable(2, 2);
     window->document()->setStataDatasetFileName(QStringLiteral("C:/Data/indagine.dta"));
     window->document()->setOutputFileName(QStringLiteral("C:/Data/tabella.csv"));
-    panel(*window)->loadStatistics(
+    window->document()->setStatistics(
         {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
          Command("ci", "ci means #var #if", "r(table)", T::Matrix, 2, 3)});
     Variable sex("sesso", "Sesso", 251);
     sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
     sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso"));
-    panel(*window)->addVariableItem(sex);
+    window->document()->addVariable(sex);
     table->setRowHeight(0, 30);
     table->setRowHeight(1, 24);
     table->setColumnWidth(0, 120);

@@ -136,7 +136,7 @@ inline void fillWithFullDocument(MainWindow &window)
     table->newTable(3, 4);
     window.document()->setStataDatasetFileName(QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
     window.document()->setOutputFileName(QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
-    panel(window)->loadStatistics({
+    window.document()->setStatistics({
         Command("median", "summarize #var #if, detail", "r(p50)", T::Scalar, 1, 1),
         Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
         Command("label", "local l: variable label #var", "`l'", T::Macro, 1, 1),
@@ -150,7 +150,7 @@ inline void fillWithFullDocument(MainWindow &window)
     for (int i = 1; i <= 3; ++i)
         region.appendModality(Modality(QString::number(i), QStringLiteral("Zona %1").arg(i),
                                        "ripartizione", "Ripartizione \"geografica\""));
-    panel(window)->setVariables({sex, Variable("eta", "Età in anni", 252), region});
+    window.document()->setVariables({sex, Variable("eta", "Età in anni", 252), region});
     table->setRowHeight(0, 41);
     table->setRowHeight(2, 55);
     table->setColumnWidth(0, 150);

@@ -109,11 +109,11 @@ void MainWindowPanelTest::panelEditsTheWindowsCatalogue()
 
 void MainWindowPanelTest::removingAStatisticEmptiesTheCellsShowingIt()
 {
-    m_panel->loadStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
+    m_window->document()->setStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
                                      QStringLiteral("r(mean)"), T::Scalar, 1, 1),
                              Command(QStringLiteral("sd"), QStringLiteral("summarize #var #if"),
                                      QStringLiteral("r(sd)"), T::Scalar, 1, 1)});
-    m_panel->addVariableItem(Variable(QStringLiteral("income"), QStringLiteral("Income"), 0));
+    m_window->document()->addVariable(Variable(QStringLiteral("income"), QStringLiteral("Income"), 0));
     auto *variables =
         m_panel->findChild<VariableListWidget *>(QStringLiteral("variableListWidget"));
     auto *statistics = m_panel->findChild<QComboBox *>(QStringLiteral("statisticComboBox"));

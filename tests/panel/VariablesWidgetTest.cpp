@@ -1,5 +1,7 @@
 #include "panel/VariablesWidget.h"
 
+#include "model/DocumentModel.h"
+
 #include "ModalAnswerer.h"
 #include "panel/AddModalityDialog.h"
 #include "panel/AddStatisticDialog.h"
@@ -86,7 +88,7 @@ private slots:
     void form();
     void toolButtons_data();
     void toolButtons();
-    void constructionListsTheCatalogueByName();
+    void constructionListsTheCatalogueInOrder();
 
     void addVariable();
     void variableNamesDifferingInCaseAreBoth();
@@ -131,7 +133,7 @@ private:
     void selectVariable(int row);
     void selectModality(int row);
 
-    StatisticCatalogue m_catalogue;
+    DocumentModel *m_document = nullptr;
     VariablesWidget *m_panel = nullptr;
     VariableListWidget *m_variables = nullptr;
     ModalityListWidget *m_modalities = nullptr;
@@ -140,8 +142,8 @@ private:
 
 void VariablesWidgetTest::init()
 {
-    m_catalogue.clear();
-    m_panel = new VariablesWidget(&m_catalogue);
+    m_document = new DocumentModel;
+    m_panel = new VariablesWidget(m_document);
     m_variables = child<VariableListWidget>(m_panel, QStringLiteral("variableListWidget"));
     m_modalities = child<ModalityListWidget>(m_panel, QStringLiteral("modalityListWidget"));
     m_statistics = child<QComboBox>(m_panel, QStringLiteral("statisticComboBox"));
@@ -152,6 +154,7 @@ void VariablesWidgetTest::init()
 void VariablesWidgetTest::cleanup()
 {
     delete m_panel;
+    delete m_document;
 }
 
 void VariablesWidgetTest::selectVariable(int row)
@@ -239,18 +242,18 @@ void VariablesWidgetTest::toolButtons()
     }
 }
 
-void VariablesWidgetTest::constructionListsTheCatalogueByName()
+void VariablesWidgetTest::constructionListsTheCatalogueInOrder()
 {
-    StatisticCatalogue catalogue;
-    catalogue.insert(QStringLiteral("sd"), Command());
-    catalogue.insert(QStringLiteral("mean"), Command());
-    VariablesWidget panel(&catalogue);
+    DocumentModel document;
+    document.setStatistics({Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1),
+                            Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1)});
+    VariablesWidget panel(&document);
     const auto *box = child<QComboBox>(&panel, QStringLiteral("statisticComboBox"));
-    QCOMPARE(comboTexts(box), (QStringList{"mean", "sd"}));
+    QCOMPARE(comboTexts(box), (QStringList{"sd", "mean"}));
     QCOMPARE(
         child<VariableListWidget>(&panel, QStringLiteral("variableListWidget"))->currentStatistic(),
-        QStringLiteral("mean"));
-    QCOMPARE(panel.statisticNames(), (QStringList{"mean", "sd"}));
+        QStringLiteral("sd"));
+    QCOMPARE(panel.statisticNames(), (QStringList{"sd", "mean"}));
 }
 
 // Variables
@@ -280,7 +283,7 @@ void VariablesWidgetTest::addVariable()
 
 void VariablesWidgetTest::variableNamesDifferingInCaseAreBoth()
 {
-    m_panel->addVariableItem(Variable(QStringLiteral("age"), QString(), 0));
+    m_document->addVariable(Variable(QStringLiteral("age"), QString(), 0));
     ModalAnswerer answerer;
     answerer.enqueue([](QWidget *dialog) {
         type(dialog, "variableNameLineEdit", QStringLiteral("Age"));
@@ -293,7 +296,7 @@ void VariablesWidgetTest::variableNamesDifferingInCaseAreBoth()
 
 void VariablesWidgetTest::duplicateVariableNameReopensTheDialogWithTheTypedText()
 {
-    m_panel->addVariableItem(Variable(QStringLiteral("age"), QStringLiteral("Age"), 0));
+    m_document->addVariable(Variable(QStringLiteral("age"), QStringLiteral("Age"), 0));
     ModalAnswerer answerer;
     QString message, nameAgain, labelAgain;
     answerer.enqueue([](QWidget *dialog) {
@@ -333,8 +336,8 @@ void VariablesWidgetTest::cancelledAddVariableAddsNothing()
 void VariablesWidgetTest::variablesAndClearing()
 {
     Variable weighted(QStringLiteral("w"), QStringLiteral("Weight"), 254);
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1", "2"}));
-    m_panel->addVariableItem(weighted);
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2"}));
+    m_document->addVariable(weighted);
     const QList<Variable> variables = m_panel->variables();
     QCOMPARE(variables.size(), 2);
     QCOMPARE(variables.at(0).name(), QStringLiteral("sex"));
@@ -346,11 +349,7 @@ void VariablesWidgetTest::variablesAndClearing()
 
     selectVariable(0);
     QCOMPARE(column0(m_modalities), (QStringList{"1", "2"}));
-    m_panel->clearModalityList();
-    QCOMPARE(m_modalities->topLevelItemCount(), 0);
-    QCOMPARE(m_panel->variables().size(), 2);
-    selectVariable(0);
-    m_panel->clearVariableList();
+    m_document->setVariables({});
     QVERIFY(m_panel->variables().isEmpty());
     QCOMPARE(m_modalities->topLevelItemCount(), 0);
     QVERIFY(!button("addModalityButton")->isEnabled());
@@ -358,8 +357,8 @@ void VariablesWidgetTest::variablesAndClearing()
 
 void VariablesWidgetTest::deleteVariableAsksFirst()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1", "2"}));
-    m_panel->addVariableItem(variableWith(QStringLiteral("area"), {"n", "s"}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2"}));
+    m_document->addVariable(variableWith(QStringLiteral("area"), {"n", "s"}));
     selectVariable(0);
     ModalAnswerer answerer;
     QString text, informative;
@@ -381,7 +380,7 @@ void VariablesWidgetTest::deleteVariableAsksFirst()
 
 void VariablesWidgetTest::deletingTheLastVariableEmptiesTheModalities()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1", "2"}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2"}));
     selectVariable(0);
     QCOMPARE(m_modalities->topLevelItemCount(), 2);
     ModalAnswerer answerer;
@@ -394,8 +393,8 @@ void VariablesWidgetTest::deletingTheLastVariableEmptiesTheModalities()
 
 void VariablesWidgetTest::nothingSelectedMovesAndDeletesNothing()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("a"), {"1", "2"}));
-    m_panel->addVariableItem(variableWith(QStringLiteral("b"), {}));
+    m_document->addVariable(variableWith(QStringLiteral("a"), {"1", "2"}));
+    m_document->addVariable(variableWith(QStringLiteral("b"), {}));
     selectVariable(0);
     m_variables->clearSelection();
     m_modalities->clearSelection();
@@ -427,7 +426,7 @@ void VariablesWidgetTest::variableMoves()
     QFETCH(QStringList, order);
     QFETCH(int, currentRow);
     for (const char *name : {"a", "b", "c"})
-        m_panel->addVariableItem(variableWith(QString::fromLatin1(name), {}));
+        m_document->addVariable(variableWith(QString::fromLatin1(name), {}));
     selectVariable(row);
     child<QToolButton>(m_panel, button)->click();
     QCOMPARE(column0(m_variables), order);
@@ -443,7 +442,7 @@ void VariablesWidgetTest::variableMoves()
 void VariablesWidgetTest::addModalityNeedsACurrentVariable()
 {
     QVERIFY(!button("addModalityButton")->isEnabled());
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {}));
     m_variables->setCurrentItem(nullptr);
     QVERIFY(!button("addModalityButton")->isEnabled());
     ModalAnswerer answerer;
@@ -455,7 +454,7 @@ void VariablesWidgetTest::addModalityNeedsACurrentVariable()
 
 void VariablesWidgetTest::addModality()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {}));
     selectVariable(0);
     ModalAnswerer answerer;
     answerer.enqueue([](QWidget *dialog) {
@@ -477,7 +476,7 @@ void VariablesWidgetTest::addModality()
 
 void VariablesWidgetTest::addAnotherModalityLoop()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {}));
     selectVariable(0);
     ModalAnswerer answerer;
     QStringList reopenedWith;
@@ -510,7 +509,7 @@ void VariablesWidgetTest::addAnotherModalityLoop()
 
 void VariablesWidgetTest::duplicateValueReopensTheDialogUnchanged()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1"}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1"}));
     selectVariable(0);
     ModalAnswerer answerer;
     QString message, valueAgain, labelAgain;
@@ -537,8 +536,8 @@ void VariablesWidgetTest::duplicateValueReopensTheDialogUnchanged()
 
 void VariablesWidgetTest::modalityRowsCarryTheirVariable()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1", "2"}));
-    m_panel->addVariableItem(variableWith(QStringLiteral("area"), {"n"}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2"}));
+    m_document->addVariable(variableWith(QStringLiteral("area"), {"n"}));
     selectVariable(1);
     QCOMPARE(column0(m_modalities), QStringList{"n"});
     selectVariable(0);
@@ -570,7 +569,7 @@ void VariablesWidgetTest::modalityMoves()
     QFETCH(QString, button);
     QFETCH(QStringList, order);
     QFETCH(int, currentRow);
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
     selectVariable(0);
     selectModality(row);
     child<QToolButton>(m_panel, button)->click();
@@ -581,8 +580,8 @@ void VariablesWidgetTest::modalityMoves()
 
 void VariablesWidgetTest::movedModalitySurvivesReselection()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
-    m_panel->addVariableItem(variableWith(QStringLiteral("area"), {"n", "s"}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
+    m_document->addVariable(variableWith(QStringLiteral("area"), {"n", "s"}));
     selectVariable(0);
     selectModality(0);
     button("downModalityButton")->click();
@@ -598,8 +597,8 @@ void VariablesWidgetTest::movedModalitySurvivesReselection()
 
 void VariablesWidgetTest::deletedModalitySurvivesReselection()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
-    m_panel->addVariableItem(variableWith(QStringLiteral("area"), {"n", "s"}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
+    m_document->addVariable(variableWith(QStringLiteral("area"), {"n", "s"}));
     selectVariable(0);
     selectModality(1);
     ModalAnswerer answerer;
@@ -622,7 +621,7 @@ void VariablesWidgetTest::deletedModalitySurvivesReselection()
 
 void VariablesWidgetTest::selectAllModalities()
 {
-    m_panel->addVariableItem(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
+    m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
     selectVariable(0);
     button("selectAllModalitiesButton")->click();
     QCOMPARE(m_modalities->selectedItems().size(), 3);
@@ -632,7 +631,7 @@ void VariablesWidgetTest::selectAllModalities()
 
 void VariablesWidgetTest::addStatisticIsListedLast()
 {
-    m_panel->loadStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
+    m_document->setStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
                                      QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
     ModalAnswerer answerer;
     answerer.enqueue([](QWidget *dialog) {
@@ -652,7 +651,7 @@ void VariablesWidgetTest::addStatisticIsListedLast()
     QCOMPARE(comboTexts(m_statistics), (QStringList{"mean", "count"}));
     QCOMPARE(m_panel->statisticNames(), (QStringList{"mean", "count"}));
     QCOMPARE(m_statistics->currentText(), QStringLiteral("mean"));
-    const Command count = m_catalogue.value(QStringLiteral("count"));
+    const Command count = m_document->catalogue().value(QStringLiteral("count"));
     QCOMPARE(count.name(), QStringLiteral("count"));
     QCOMPARE(count.format(), QStringLiteral("count #if"));
     QCOMPARE(count.result(), QStringLiteral("r(N)"));
@@ -679,7 +678,7 @@ void VariablesWidgetTest::addMatrixStatistic()
     // The first statistic of an empty box becomes the chosen one.
     QCOMPARE(m_statistics->currentText(), QStringLiteral("share"));
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("share"));
-    const Command share = m_catalogue.value(QStringLiteral("share"));
+    const Command share = m_document->catalogue().value(QStringLiteral("share"));
     QCOMPARE(share.resultType(), T::Matrix);
     QCOMPARE(share.resultMatrixRow(), 2);
     QCOMPARE(share.resultMatrixColumn(), 0);
@@ -689,7 +688,7 @@ void VariablesWidgetTest::duplicateStatisticNameReopensTheDialogUnchanged()
 {
     const Command mean(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
                        QStringLiteral("r(mean)"), T::Scalar, 1, 1);
-    m_panel->loadStatistics({mean});
+    m_document->setStatistics({mean});
     ModalAnswerer answerer;
     QString message, nameAgain, formatAgain;
     answerer.enqueue([](QWidget *dialog) {
@@ -710,12 +709,12 @@ void VariablesWidgetTest::duplicateStatisticNameReopensTheDialogUnchanged()
     QCOMPARE(nameAgain, QStringLiteral("mean"));
     QCOMPARE(formatAgain, QStringLiteral("ci means #var #if"));
     QCOMPARE(comboTexts(m_statistics), QStringList{"mean"});
-    QCOMPARE(m_catalogue.value(QStringLiteral("mean")).format(), mean.format());
+    QCOMPARE(m_document->catalogue().value(QStringLiteral("mean")).format(), mean.format());
 }
 
 void VariablesWidgetTest::editStatistic()
 {
-    m_panel->loadStatistics(
+    m_document->setStatistics(
         {Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
                  QStringLiteral("r(mean)"), T::Scalar, 1, 1),
          Command(QStringLiteral("share"), QStringLiteral("tabulate #var #if, matcell(M)"),
@@ -743,7 +742,7 @@ void VariablesWidgetTest::editStatistic()
     QCOMPARE(shownName, QStringLiteral("share"));
     QCOMPARE(shownRow, QStringLiteral("2"));
     QCOMPARE(shownCol, QStringLiteral("3"));
-    const Command share = m_catalogue.value(QStringLiteral("share"));
+    const Command share = m_document->catalogue().value(QStringLiteral("share"));
     QCOMPARE(share.name(), QStringLiteral("share"));
     QCOMPARE(share.format(), QStringLiteral("tabulate #var #if, matcell(F)"));
     QCOMPARE(share.result(), QStringLiteral("M"));
@@ -751,12 +750,12 @@ void VariablesWidgetTest::editStatistic()
     QCOMPARE(share.resultMatrixRow(), 1);
     QCOMPARE(share.resultMatrixColumn(), 0);
     QCOMPARE(comboTexts(m_statistics), (QStringList{"mean", "share"}));
-    QCOMPARE(m_catalogue.size(), 2);
+    QCOMPARE(m_document->catalogue().size(), 2);
 }
 
 void VariablesWidgetTest::editAndRemoveNeedAStatistic()
 {
-    QSignalSpy removed(m_panel, &VariablesWidget::commandRemoved);
+    QSignalSpy removed(m_document, &DocumentModel::catalogueChanged);
     ModalAnswerer answerer;
     button("editStatisticToolButton")->click();
     button("removeStatisticToolButton")->click();
@@ -766,11 +765,11 @@ void VariablesWidgetTest::editAndRemoveNeedAStatistic()
 
 void VariablesWidgetTest::removeStatistic()
 {
-    m_panel->loadStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1),
+    m_document->setStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1),
                              Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1),
                              Command(QStringLiteral("c"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(1);
-    QSignalSpy removed(m_panel, &VariablesWidget::commandRemoved);
+    QSignalSpy removed(m_document, &DocumentModel::catalogueChanged);
     ModalAnswerer answerer;
     QString text;
     answerer.answerMessageBox(QMessageBox::Yes, &text);
@@ -779,16 +778,15 @@ void VariablesWidgetTest::removeStatistic()
     QCOMPARE(text, QStringLiteral("Are you sure you want to remove statistic \"b\"?\nNote: All "
                                   "cells containing this statistic will be deleted"));
     QCOMPARE(removed.count(), 1);
-    QCOMPARE(removed.first().first().toString(), QStringLiteral("b"));
     QCOMPARE(comboTexts(m_statistics), (QStringList{"a", "c"}));
     QCOMPARE(m_statistics->currentText(), QStringLiteral("c"));
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("c"));
-    QCOMPARE(m_catalogue.keys(), (QStringList{"a", "c"}));
+    QCOMPARE(m_document->catalogue().keys(), (QStringList{"a", "c"}));
 }
 
 void VariablesWidgetTest::removeTheLastStatisticShowsThePreviousOne()
 {
-    m_panel->loadStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1),
+    m_document->setStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1),
                              Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(1);
     ModalAnswerer answerer;
@@ -800,33 +798,32 @@ void VariablesWidgetTest::removeTheLastStatisticShowsThePreviousOne()
 
 void VariablesWidgetTest::declinedRemovalKeepsTheStatistic()
 {
-    m_panel->loadStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1)});
-    QSignalSpy removed(m_panel, &VariablesWidget::commandRemoved);
+    m_document->setStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1)});
+    QSignalSpy removed(m_document, &DocumentModel::catalogueChanged);
     ModalAnswerer answerer;
     answerer.answerMessageBox(QMessageBox::No);
     button("removeStatisticToolButton")->click();
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(removed.count(), 0);
     QCOMPARE(comboTexts(m_statistics), QStringList{"a"});
-    QVERIFY(m_catalogue.contains(QStringLiteral("a")));
+    QVERIFY(m_document->catalogue().contains(QStringLiteral("a")));
 }
 
 void VariablesWidgetTest::loadStatisticsKeepsDocumentOrder()
 {
-    m_catalogue.insert(QStringLiteral("old"), Command());
-    m_panel->loadStatistics(
+    m_document->setStatistics(
         {Command(QStringLiteral("sd"), QStringLiteral("first"), {}, T::Scalar, 1, 1),
          Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
          Command(QStringLiteral("sd"), QStringLiteral("second"), {}, T::Scalar, 1, 1)});
     QCOMPARE(m_panel->statisticNames(), (QStringList{"sd", "mean", "sd"}));
-    QCOMPARE(m_catalogue.keys(), (QStringList{"mean", "sd"}));
-    QCOMPARE(m_catalogue.value(QStringLiteral("sd")).format(), QStringLiteral("second"));
+    QCOMPARE(m_document->catalogue().keys(), (QStringList{"mean", "sd"}));
+    QCOMPARE(m_document->catalogue().value(QStringLiteral("sd")).format(), QStringLiteral("second"));
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("sd"));
 }
 
 void VariablesWidgetTest::removingARepeatedNameRemovesEveryEntry()
 {
-    m_panel->loadStatistics({Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1),
+    m_document->setStatistics({Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1),
                              Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
                              Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(2);
@@ -834,14 +831,14 @@ void VariablesWidgetTest::removingARepeatedNameRemovesEveryEntry()
     answerer.answerMessageBox(QMessageBox::Yes);
     button("removeStatisticToolButton")->click();
     QCOMPARE(m_panel->statisticNames(), QStringList{"mean"});
-    QCOMPARE(m_catalogue.keys(), QStringList{"mean"});
+    QCOMPARE(m_document->catalogue().keys(), QStringList{"mean"});
 }
 
 void VariablesWidgetTest::clearStatistics()
 {
-    m_panel->loadStatistics({Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1)});
-    m_panel->clearStatistics();
-    QVERIFY(m_catalogue.isEmpty());
+    m_document->setStatistics({Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1)});
+    m_document->setStatistics({});
+    QVERIFY(m_document->catalogue().isEmpty());
     QCOMPARE(m_statistics->count(), 0);
     QVERIFY(m_panel->statisticNames().isEmpty());
     QVERIFY(m_variables->currentStatistic().isEmpty());
@@ -849,7 +846,7 @@ void VariablesWidgetTest::clearStatistics()
 
 void VariablesWidgetTest::statisticBoxFeedsTheVariableList()
 {
-    m_panel->loadStatistics({Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
+    m_document->setStatistics({Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
                              Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("mean"));
     m_statistics->setCurrentIndex(1);
