@@ -15,13 +15,17 @@ DocumentModel *DocumentCommand::document() const
 
 void DocumentCommand::undo()
 {
+    m_editor->beginApplying();
     undoEdit();
+    m_editor->endApplying();
     m_editor->restoreSelection(m_selection);
 }
 
 void DocumentCommand::redo()
 {
+    m_editor->beginApplying();
     redoEdit();
+    m_editor->endApplying();
     if (m_doneOnce)
         m_editor->restoreSelection(m_selection);
     m_doneOnce = true;

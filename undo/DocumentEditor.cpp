@@ -14,7 +14,12 @@ DocumentEditor::DocumentEditor(DocumentModel *document, QUndoStack *undoStack, Q
     : QObject(parent)
     , m_document(document)
     , m_undoStack(undoStack)
-{}
+    , m_known(DocumentParts::of(*document))
+{
+    for (auto signal : {&DocumentModel::changed, &DocumentModel::variablesChanged,
+                        &DocumentModel::catalogueChanged, &DocumentModel::areasChanged})
+        connect(m_document, signal, this, &DocumentEditor::recordOutsideChange);
+}
 
 GridSelection DocumentEditor::currentSelection() const
 {
@@ -26,6 +31,32 @@ void DocumentEditor::restoreSelection(const GridSelection &selection)
     emit selectionRestored(selection);
 }
 
+void DocumentEditor::endApplying()
+{
+    if (--m_applying == 0)
+        m_known = DocumentParts::of(*m_document);
+}
+
+void DocumentEditor::push(DocumentCommand *command)
+{
+    m_undoStack->push(command);
+}
+
+// Windows that edit the variables, statistics, areas or names on the document
+// itself make a step here once the document reports the change. The grid's
+// edits all come through this editor.
+void DocumentEditor::recordOutsideChange()
+{
+    if (m_applying > 0)
+        return;
+    const DocumentParts now = DocumentParts::of(*m_document);
+    if (now == m_known)
+        return;
+    const DocumentParts before = m_known;
+    m_known = now;
+    push(new DocumentPartsCommand(this, before.changeTo(now), before, now));
+}
+
 void DocumentEditor::setContents(const QString &text, const QList<CellTableModel::CellEdit> &edits,
                                  CellTableModel::EditKind kind)
 {
@@ -34,7 +65,7 @@ void DocumentEditor::setContents(const QString &text, const QList<CellTableModel
         return cells.contains(edit.row, edit.column);
     });
     if (any)
-        m_undoStack->push(new CellContentsCommand(this, text, edits, kind));
+        push(new CellContentsCommand(this, text, edits, kind));
 }
 
 bool DocumentEditor::insertLines(const QString &text, Qt::Orientation orientation, int position,
@@ -48,7 +79,7 @@ bool DocumentEditor::insertLines(const QString &text, Qt::Orientation orientatio
     if (!CellTableModel::sizeAllowed(table->rowCount() + (rows ? count : 0),
                                      table->columnCount() + (rows ? 0 : count)))
         return false;
-    m_undoStack->push(new InsertLinesCommand(this, text, orientation, position, count));
+    push(new InsertLinesCommand(this, text, orientation, position, count));
     return true;
 }
 
@@ -61,7 +92,7 @@ void DocumentEditor::removeLines(const QString &text, Qt::Orientation orientatio
                                  [lineCount](int line) { return line >= 0 && line < lineCount; });
     if (!any)
         return;
-    m_undoStack->push(new GridCommand(this, text, [orientation, lines](CellTableModel &grid) {
+    push(new GridCommand(this, text, [orientation, lines](CellTableModel &grid) {
         grid.removeLines(orientation, lines);
     }));
 }
@@ -70,41 +101,39 @@ bool DocumentEditor::resetGrid(const QString &text, int rows, int columns)
 {
     if (!CellTableModel::sizeAllowed(rows, columns))
         return false;
-    m_undoStack->push(new GridCommand(
-        this, text, [rows, columns](CellTableModel &grid) { grid.reset(rows, columns); }));
+    push(new GridCommand(this, text,
+                         [rows, columns](CellTableModel &grid) { grid.reset(rows, columns); }));
     return true;
 }
 
 void DocumentEditor::setParts(const QString &text, const DocumentParts &parts)
 {
-    m_undoStack->push(new DocumentPartsCommand(this, text, parts));
+    const DocumentParts before = DocumentParts::of(*m_document);
+    if (parts != before)
+        push(new DocumentPartsCommand(this, text, before, parts));
 }
 
-void DocumentEditor::setAreas(const QString &text, const AreaCollection &areas)
+void DocumentEditor::removeStatistic(const QString &text, const QString &name)
 {
-    if (areas == m_document->areas())
-        return;
+    QList<CellTableModel::CellEdit> emptied;
+    const CellContentGrid &cells = m_document->table()->cells();
+    for (int row = 0; row < cells.rowCount(); ++row) {
+        for (int column = 0; column < cells.columnCount(); ++column) {
+            const CellContent &content = cells(row, column);
+            if (content.dataType() == T::Statistic && content.statistic().statisticName == name) {
+                emptied.append({row, column, content});
+                emptied.last().content.clearContent();
+            }
+        }
+    }
     DocumentParts parts = DocumentParts::of(*m_document);
-    parts.areas = areas;
+    parts.statistics.erase(std::remove_if(parts.statistics.begin(), parts.statistics.end(),
+                                          [&name](const Command &c) { return c.name() == name; }),
+                           parts.statistics.end());
+    beginStep(text);
+    setContents(text, emptied);
     setParts(text, parts);
-}
-
-void DocumentEditor::setStataDatasetFileName(const QString &text, const QString &fileName)
-{
-    if (fileName == m_document->stataDatasetFileName())
-        return;
-    DocumentParts parts = DocumentParts::of(*m_document);
-    parts.stataDatasetFileName = fileName;
-    setParts(text, parts);
-}
-
-void DocumentEditor::setOutputFileName(const QString &text, const QString &fileName)
-{
-    if (fileName == m_document->outputFileName())
-        return;
-    DocumentParts parts = DocumentParts::of(*m_document);
-    parts.outputFileName = fileName;
-    setParts(text, parts);
+    endStep();
 }
 
 void DocumentEditor::beginStep(const QString &text)
@@ -115,4 +144,10 @@ void DocumentEditor::beginStep(const QString &text)
 void DocumentEditor::endStep()
 {
     m_undoStack->endMacro();
+}
+
+void DocumentEditor::clearHistory()
+{
+    m_undoStack->clear();
+    m_known = DocumentParts::of(*m_document);
 }

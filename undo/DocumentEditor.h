@@ -10,14 +10,20 @@
 
 #include <functional>
 
+class DocumentCommand;
 class DocumentModel;
 class QUndoStack;
 
-// Makes every edit of the document as one step of an undo stack, named by
-// the user's command ("Delete", "Insert rows"), so that it can be taken back
-// and done again. Each step keeps the selection the action started from,
-// which it asks for through the selection source and hands back through
-// selectionRestored() when the step is undone or redone.
+// Makes every edit of the document one step of an undo stack, named by the
+// user's command ("Delete", "Insert rows"), so that it can be taken back and
+// done again. The grid sends its edits through here. Edits of the variables,
+// statistics, areas and names that windows make on the document directly are
+// recorded as steps when the document reports them, named by what changed
+// ("Add variable", "Remove area").
+//
+// Each step keeps the selection the action started from, which it asks for
+// through the selection source and hands back through selectionRestored()
+// when the step is undone or redone.
 class DocumentEditor : public QObject
 {
     Q_OBJECT
@@ -46,19 +52,35 @@ public:
     // size beyond the largest.
     bool resetGrid(const QString &text, int rows, int columns);
     void setParts(const QString &text, const DocumentParts &parts);
-    void setAreas(const QString &text, const AreaCollection &areas);
-    void setStataDatasetFileName(const QString &text, const QString &fileName);
-    void setOutputFileName(const QString &text, const QString &fileName);
+    // The statistic leaves the catalogue and every cell computing it is
+    // emptied, as one step.
+    void removeStatistic(const QString &text, const QString &name);
 
     // The steps made in between are undone and redone as one, named by text.
     void beginStep(const QString &text);
     void endStep();
 
+    // Forgets every step; the document as it is now is the clean state. For
+    // a document that was just made or read.
+    void clearHistory();
+
+    // Set while a step changes the document, so that what the document
+    // reports then is not recorded again.
+    void beginApplying() { ++m_applying; }
+    void endApplying();
+
 signals:
     void selectionRestored(const GridSelection &selection);
 
 private:
+    void push(DocumentCommand *command);
+    void recordOutsideChange();
+
     DocumentModel *m_document;
     QUndoStack *m_undoStack;
     SelectionSource m_selectionSource;
+    // The parts as the last step left them; a change outside a step is
+    // recorded against them.
+    DocumentParts m_known;
+    int m_applying = 0;
 };

@@ -3,9 +3,9 @@
 #include "model/DocumentModel.h"
 
 DocumentPartsCommand::DocumentPartsCommand(DocumentEditor *editor, const QString &text,
-                                           const DocumentParts &after)
+                                           const DocumentParts &before, const DocumentParts &after)
     : DocumentCommand(editor, text)
-    , m_before(DocumentParts::of(*document()))
+    , m_before(before)
     , m_after(after)
 {}
 

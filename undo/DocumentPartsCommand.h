@@ -3,12 +3,13 @@
 #include "undo/DocumentCommand.h"
 #include "undo/DocumentParts.h"
 
-// A change of what the document holds besides its grid: catalogue, areas,
-// names. The parts before the change are read when the step is made.
+// A change of what the document holds besides its grid: variables,
+// statistics, areas, names.
 class DocumentPartsCommand : public DocumentCommand
 {
 public:
-    DocumentPartsCommand(DocumentEditor *editor, const QString &text, const DocumentParts &after);
+    DocumentPartsCommand(DocumentEditor *editor, const QString &text, const DocumentParts &before,
+                         const DocumentParts &after);
 
 protected:
     void undoEdit() override;

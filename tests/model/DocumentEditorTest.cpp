@@ -27,9 +27,12 @@ void fill(DocumentModel &document)
     cells(2, 2).setStatistic(Statistic{"eta", "Età", "sd", ""});
     cells(3, 0).setArea(QStringLiteral("sud"));
     document.table()->reset(cells, {31, 32, 33, 34}, {101, 102, 103});
-    *document.mutableCatalogue() = {
-        {"mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 0, 0)},
-        {"sd", Command("sd", "summarize #var #if", "r(sd)", T::Scalar, 0, 0)}};
+    document.setStatistics({Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 0, 0),
+                            Command("sd", "summarize #var #if", "r(sd)", T::Scalar, 0, 0)});
+    Variable sex("sesso", "Sesso", 251);
+    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
+    sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso"));
+    document.setVariables({sex, Variable("eta", "Età", 252)});
     AreaCollection areas;
     areas.insert(Area("nord", "rip<=2"));
     areas.insert(Area("sud", "rip>3"));
@@ -38,13 +41,16 @@ void fill(DocumentModel &document)
     document.setOutputFileName(QStringLiteral("out.csv"));
 }
 
+void setAreas(DocumentModel &document, const std::function<void(AreaCollection &)> &change)
+{
+    change(*document.mutableAreas());
+    emit document.areasChanged();
+}
+
 // The document as its file holds it, with the format views a file leaves out.
 QByteArray state(const DocumentModel &document)
 {
-    Document written = document.toDocument();
-    if (written.commands.isEmpty())
-        written.commands = document.catalogue().values();
-    QByteArray text = DocumentWriter::toXml(written);
+    QByteArray text = DocumentWriter::toXml(document.toDocument());
     const CellContentGrid &cells = document.table()->cells();
     for (int row = 0; row < cells.rowCount(); ++row) {
         for (int column = 0; column < cells.columnCount(); ++column) {
@@ -53,13 +59,6 @@ QByteArray state(const DocumentModel &document)
         }
     }
     return text;
-}
-
-CellContent cleared(const CellContent &content)
-{
-    CellContent result = content;
-    result.clearContent();
-    return result;
 }
 
 // The cells of the grid that a test changes into something else.
@@ -110,76 +109,103 @@ void DocumentEditorTest::init()
 void DocumentEditorTest::everyEditIsOneStepUndoneAndRedoneExactly_data()
 {
     QTest::addColumn<Edit>("edit");
+    QTest::addColumn<QString>("step");
     using Kind = CellTableModel::EditKind;
-    auto contents = [](const QString &text, const std::function<void(CellContent &)> &change,
+    auto contents = [](const std::function<void(CellContent &)> &change,
                        Kind kind = Kind::Content) {
         return Edit([=](DocumentEditor &editor) {
-            editor.setContents(text, edits(*editor.document(), change), kind);
+            editor.setContents("Cells", edits(*editor.document(), change), kind);
         });
     };
-    QTest::newRow("delete") << contents("Delete", [](CellContent &c) { c.clearContent(); });
-    QTest::newRow("drop statistic") << contents("Drop", [](CellContent &c) {
-        c.setStatistic(Statistic{"x", "X", "mean", "%5.1f"});
-    });
-    QTest::newRow("drop modality") << contents("Drop", [](CellContent &c) {
-        c.addMicroCondition(MicroCondition("2", "Femmina", "sesso", "Sesso"));
-    });
-    QTest::newRow("simple text") << contents("Set simple text",
-                                             [](CellContent &c) { c.setSimpleText("t\tx"); });
-    QTest::newRow("display format")
-        << contents("Format", [](CellContent &c) { c.setStatisticFormat("%12.0g"); });
-    QTest::newRow("assign area") << contents("Assign area",
-                                             [](CellContent &c) { c.setArea("sud"); });
-    QTest::newRow("statistic view") << contents(
-        "View", [](CellContent &c) { c.setStatisticFormatView(T::OnlyStatisticName); }, Kind::View);
-    QTest::newRow("condition view") << contents(
-        "View", [](CellContent &c) { c.setConditionFormatView(T::OnlyModalityValue); }, Kind::View);
-    QTest::newRow("insert rows") << Edit(
-        [](DocumentEditor &e) { e.insertLines("Insert rows", Qt::Vertical, 1, 3); });
-    QTest::newRow("insert columns at the end")
-        << Edit([](DocumentEditor &e) { e.insertLines("Insert columns", Qt::Horizontal, 3, 2); });
-    QTest::newRow("remove rows in two runs") << Edit([](DocumentEditor &e) {
-        e.removeLines("Remove rows", Qt::Vertical, {3, 0, 1});
-    });
-    QTest::newRow("remove every column") << Edit([](DocumentEditor &e) {
-        e.removeLines("Remove columns", Qt::Horizontal, {0, 1, 2});
-    });
-    QTest::newRow("clear all") << Edit([](DocumentEditor &e) {
-        const CellTableModel *table = e.document()->table();
-        e.resetGrid("Clear all", table->rowCount(), table->columnCount());
-    });
-    QTest::newRow("new size") << Edit([](DocumentEditor &e) { e.resetGrid("New", 6, 5); });
-    QTest::newRow("add area") << Edit([](DocumentEditor &e) {
-        AreaCollection areas = e.document()->areas();
-        areas.insert(Area("est", "rip==3"));
-        e.setAreas("Add area", areas);
-    });
-    QTest::newRow("dataset name") << Edit(
-        [](DocumentEditor &e) { e.setStataDatasetFileName("Dataset", "other.dta"); });
-    QTest::newRow("output name") << Edit(
-        [](DocumentEditor &e) { e.setOutputFileName("Output", "other.csv"); });
-    QTest::newRow("remove area with its cells") << Edit([](DocumentEditor &e) {
-        e.beginStep("Remove area");
-        AreaCollection areas = e.document()->areas();
-        areas.remove("nord");
-        e.setAreas("Remove area", areas);
-        e.setContents("Remove area", edits(*e.document(), [](CellContent &c) {
-                          if (c.area() == "nord")
-                              c.setArea(QString());
-                      }));
-        e.endStep();
-    });
-    QTest::newRow("remove statistic with its cells") << Edit([](DocumentEditor &e) {
-        e.beginStep("Remove statistic");
-        DocumentParts parts = DocumentParts::of(*e.document());
-        parts.catalogue.remove("mean");
-        e.setParts("Remove statistic", parts);
-        e.setContents("Remove statistic", edits(*e.document(), [](CellContent &c) {
-                          if (c.statistic().statisticName == "mean")
-                              c = cleared(c);
-                      }));
-        e.endStep();
-    });
+    auto onDocument = [](const std::function<void(DocumentModel &)> &change) {
+        return Edit([=](DocumentEditor &editor) { change(*editor.document()); });
+    };
+    auto row = [](const char *name, const Edit &edit, const char *step = "Cells") {
+        QTest::newRow(name) << edit << QString::fromUtf8(step);
+    };
+    row("delete", contents([](CellContent &c) { c.clearContent(); }));
+    row("drop statistic", contents([](CellContent &c) {
+            c.setStatistic(Statistic{"x", "X", "mean", "%5.1f"});
+        }));
+    row("drop modality", contents([](CellContent &c) {
+            c.addMicroCondition(MicroCondition("2", "Femmina", "sesso", "Sesso"));
+        }));
+    row("simple text", contents([](CellContent &c) { c.setSimpleText("t\tx"); }));
+    row("display format", contents([](CellContent &c) { c.setStatisticFormat("%12.0g"); }));
+    row("assign area", contents([](CellContent &c) { c.setArea("sud"); }));
+    row("statistic view",
+        contents([](CellContent &c) { c.setStatisticFormatView(T::OnlyStatisticName); },
+                 Kind::View));
+    row("condition view",
+        contents([](CellContent &c) { c.setConditionFormatView(T::OnlyModalityValue); },
+                 Kind::View));
+    row(
+        "insert rows", [](DocumentEditor &e) { e.insertLines("Insert rows", Qt::Vertical, 1, 3); },
+        "Insert rows");
+    row(
+        "insert columns at the end",
+        [](DocumentEditor &e) { e.insertLines("Insert columns", Qt::Horizontal, 3, 2); },
+        "Insert columns");
+    row(
+        "remove rows in two runs",
+        [](DocumentEditor &e) {
+            e.removeLines("Remove rows", Qt::Vertical, {3, 0, 1});
+        },
+        "Remove rows");
+    row(
+        "remove every column",
+        [](DocumentEditor &e) {
+            e.removeLines("Remove columns", Qt::Horizontal, {0, 1, 2});
+        },
+        "Remove columns");
+    row(
+        "clear all", [](DocumentEditor &e) { e.resetGrid("Clear all", 4, 3); }, "Clear all");
+    row(
+        "new size", [](DocumentEditor &e) { e.resetGrid("New", 6, 5); }, "New");
+    row("add variable", onDocument([](DocumentModel &d) { d.addVariable(Variable("x", "", 0)); }),
+        "Add variable");
+    row("remove variable", onDocument([](DocumentModel &d) { d.removeVariable(0); }),
+        "Remove variable");
+    row("move variable", onDocument([](DocumentModel &d) { d.moveVariable(1, 0); }),
+        "Move variable");
+    row("edit modalities", onDocument([](DocumentModel &d) { d.setModalities(0, {}); }),
+        "Edit modalities");
+    row("import variables",
+        onDocument([](DocumentModel &d) { d.setVariables({Variable("a", "A", 1)}); }),
+        "Replace variables");
+    row("add statistic", onDocument([](DocumentModel &d) {
+            d.addStatistic(Command("max", "summarize #var", "r(max)", T::Scalar, 0, 0));
+        }),
+        "Add statistic");
+    row("edit statistic", onDocument([](DocumentModel &d) {
+            d.editStatistic("sd", Command("sd", "tabstat #var", "r(sd)", T::Matrix, 1, 2));
+        }),
+        "Edit statistic");
+    row(
+        "remove statistic with its cells",
+        [](DocumentEditor &e) { e.removeStatistic("Remove statistic", "mean"); },
+        "Remove statistic");
+    row("add area", onDocument([](DocumentModel &d) {
+            setAreas(d, [](AreaCollection &a) { a.insert(Area("est", "rip==3")); });
+        }),
+        "Add area");
+    row(
+        "remove area with its cells",
+        [](DocumentEditor &e) {
+            e.beginStep("Remove area");
+            e.setContents("Remove area", edits(*e.document(), [](CellContent &c) {
+                              if (c.area() == "nord")
+                                  c.setArea(QString());
+                          }));
+            setAreas(*e.document(), [](AreaCollection &a) { a.remove("nord"); });
+            e.endStep();
+        },
+        "Remove area");
+    row("dataset name",
+        onDocument([](DocumentModel &d) { d.setStataDatasetFileName("other.dta"); }),
+        "Set dataset");
+    row("output name", onDocument([](DocumentModel &d) { d.setOutputFileName("other.csv"); }),
+        "Set output file");
 }
 
 void DocumentEditorTest::everyEditIsOneStepUndoneAndRedoneExactly()
@@ -190,6 +216,7 @@ void DocumentEditorTest::everyEditIsOneStepUndoneAndRedoneExactly()
     const QByteArray after = state(*m_document);
     QVERIFY(after != before);
     QCOMPARE(m_stack->count(), 1);
+    QTEST(m_stack->undoText(), "step");
 
     m_stack->undo();
     QCOMPARE(state(*m_document), before);
@@ -197,6 +224,7 @@ void DocumentEditorTest::everyEditIsOneStepUndoneAndRedoneExactly()
     QCOMPARE(state(*m_document), after);
     m_stack->undo();
     QCOMPARE(state(*m_document), before);
+    QCOMPARE(m_stack->count(), 1);
 }
 
 void DocumentEditorTest::editsThatChangeNothingMakeNoStep()
@@ -205,8 +233,9 @@ void DocumentEditorTest::editsThatChangeNothingMakeNoStep()
     m_editor->removeLines("Remove rows", Qt::Vertical, {-1, 4});
     QVERIFY(!m_editor->insertLines("Insert rows", Qt::Vertical, 0, 996));
     QVERIFY(!m_editor->resetGrid("New", 1000, 1));
-    m_editor->setOutputFileName("Output", m_document->outputFileName());
-    m_editor->setAreas("Areas", m_document->areas());
+    m_document->setOutputFileName(m_document->outputFileName());
+    setAreas(*m_document, [](AreaCollection &) {});
+    m_editor->setParts("Parts", DocumentParts::of(*m_document));
     QCOMPARE(m_stack->count(), 0);
     QCOMPARE(m_document->table()->rowCount(), 4);
 }
@@ -233,10 +262,10 @@ void DocumentEditorTest::undoAndRedoRestoreTheSelectionTheStepStartedFrom()
 void DocumentEditorTest::undoingBackToTheSavedStateIsClean()
 {
     m_stack->setClean();
-    m_editor->setOutputFileName("Output", "a.csv");
-    m_editor->setOutputFileName("Output", "b.csv");
+    m_document->setOutputFileName("a.csv");
+    m_document->setOutputFileName("b.csv");
     QVERIFY(!m_stack->isClean());
-    QCOMPARE(m_stack->undoText(), QStringLiteral("Output"));
+    QCOMPARE(m_stack->undoText(), QStringLiteral("Set output file"));
     m_stack->undo();
     QVERIFY(!m_stack->isClean());
     m_stack->undo();
