@@ -244,7 +244,7 @@ void MainWindow::createCellTextToolBar()
 
 void MainWindow::createGenericToolBar()
 {
-    m_genericToolBar = new GenericToolBar(m_tableWidget, m_document->mutableAreas());
+    m_genericToolBar = new GenericToolBar(m_tableWidget, m_document);
     connect(m_genericToolBar, &GenericToolBar::quorinFlashToolButtonClicked, this,
             &MainWindow::onQuorinFlash);
     connect(m_genericToolBar, &GenericToolBar::startStataToolButtonClicked, this,
@@ -312,8 +312,6 @@ void MainWindow::createRecentFileActions()
 void MainWindow::connectDocumentChanges()
 {
     connect(m_document, &DocumentModel::changed, this, &MainWindow::documentWasModified);
-    connect(m_genericToolBar, &GenericToolBar::areasChanged, this,
-            &MainWindow::documentWasModified);
 }
 
 // Called once for every cell of a large change, so it does nothing once the

@@ -93,6 +93,39 @@ void DocumentModel::removeStatistic(const QString &name)
     emit catalogueChanged();
 }
 
+void DocumentModel::addArea(const Area &area)
+{
+    m_areas.insert(area);
+    emit areasChanged();
+}
+
+void DocumentModel::setAreaCondition(const QString &name, const QString &condition)
+{
+    if (m_areas.area(name).condition() == condition && m_areas.contains(name))
+        return;
+    m_areas.insert(Area(name, condition));
+    emit areasChanged();
+}
+
+void DocumentModel::removeArea(const QString &name)
+{
+    m_areas.remove(name);
+    QList<CellTableModel::CellEdit> edits;
+    const CellContentGrid &cells = m_table.cells();
+    for (int row = 0; row < cells.rowCount(); ++row) {
+        for (int column = 0; column < cells.columnCount(); ++column) {
+            if (cells(row, column).area() == name) {
+                CellContent freed = cells(row, column);
+                freed.setArea(QString());
+                edits.append({row, column, freed});
+            }
+        }
+    }
+    if (!edits.isEmpty())
+        m_table.setContents(edits);
+    emit areasChanged();
+}
+
 bool DocumentModel::newDocument(int rows, int columns)
 {
     if (!m_table.reset(rows, columns))

@@ -53,6 +53,11 @@ public:
     // Every entry of the name goes, and every cell computing it is emptied.
     void removeStatistic(const QString &name);
 
+    // Areas by name; removing one takes it from every cell too.
+    void addArea(const Area &area);
+    void setAreaCondition(const QString &name, const QString &condition);
+    void removeArea(const QString &name);
+
     const QString &stataDatasetFileName() const { return m_stataDatasetFileName; }
     void setStataDatasetFileName(const QString &fileName);
     const QString &outputFileName() const { return m_outputFileName; }

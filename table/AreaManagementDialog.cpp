@@ -2,7 +2,7 @@
 
 #include "model/AreaCollection.h"
 #include "table/AddAreaDialog.h"
-#include "table/TableWidget.h"
+#include "model/DocumentModel.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -14,11 +14,10 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-AreaManagementDialog::AreaManagementDialog(TableWidget *table, AreaCollection *areas,
+AreaManagementDialog::AreaManagementDialog(DocumentModel *document,
                                            QWidget *parent)
     : QDialog(parent)
-    , m_areas(areas)
-    , m_table(table)
+    , m_document(document)
 {
     createForm();
 
@@ -26,7 +25,7 @@ AreaManagementDialog::AreaManagementDialog(TableWidget *table, AreaCollection *a
     connect(m_conditionLineEdit, &QLineEdit::textEdited, this,
             &AreaManagementDialog::onConditionLineEditEdited);
     m_areaListWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_areaListWidget->addItems(m_areas->names());
+    m_areaListWidget->addItems(m_document->areas().names());
     connect(m_areaListWidget, &QListWidget::currentRowChanged, this,
             &AreaManagementDialog::onAreaListWidgetCurrentRowChanged);
     connect(m_addAreaButton, &QToolButton::clicked, this,
@@ -85,10 +84,10 @@ void AreaManagementDialog::createForm()
 void AreaManagementDialog::onAddAreaButtonClicked()
 {
     const std::optional<Area> area = AddAreaDialog::askForNewArea(
-        this, [this](const QString &name) { return m_areas->contains(name); });
+        this, [this](const QString &name) { return m_document->areas().contains(name); });
     if (!area)
         return;
-    m_areas->insert(*area);
+    m_document->addArea(*area);
     m_areaListWidget->addItem(area->name());
     // Current and the only one selected, whatever was selected before.
     m_areaListWidget->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -106,7 +105,7 @@ void AreaManagementDialog::onAreaListWidgetCurrentRowChanged(int row)
     }
     m_removeAreaButton->setEnabled(true);
     m_conditionLineEdit->setText(
-        m_areas->area(m_areaListWidget->currentItem()->text()).condition());
+        m_document->areas().area(m_areaListWidget->currentItem()->text()).condition());
     m_conditionLineEdit->setEnabled(true);
 }
 
@@ -122,9 +121,8 @@ void AreaManagementDialog::onRemoveAreaButtonClicked()
         return;
     for (QListWidgetItem *item : selected) {
         const QString name = item->text();
-        m_areas->remove(name);
         delete m_areaListWidget->takeItem(m_areaListWidget->row(item));
-        m_table->removeAreaFromCells(name);
+        m_document->removeArea(name);
     }
 }
 
@@ -133,5 +131,5 @@ void AreaManagementDialog::onConditionLineEditEdited()
     const QListWidgetItem *item = m_areaListWidget->currentItem();
     if (!item)
         return;
-    m_areas->insert(Area(item->text(), m_conditionLineEdit->text().trimmed()));
+    m_document->setAreaCondition(item->text(), m_conditionLineEdit->text().trimmed());
 }

@@ -2,12 +2,11 @@
 
 #include <QDialog>
 
-class AreaCollection;
+class DocumentModel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
 class QToolButton;
-class TableWidget;
 
 // Adds, removes and edits the document's areas. Every change goes straight
 // into the area collection, a condition keystroke by keystroke; closing the
@@ -18,7 +17,7 @@ class AreaManagementDialog final : public QDialog
     Q_DISABLE_COPY_MOVE(AreaManagementDialog)
 
 public:
-    AreaManagementDialog(TableWidget *table, AreaCollection *areas, QWidget *parent = nullptr);
+    AreaManagementDialog(DocumentModel *document, QWidget *parent = nullptr);
 
 private slots:
     void onAddAreaButtonClicked();
@@ -34,6 +33,5 @@ private:
     QToolButton *m_removeAreaButton = nullptr;
     QLineEdit *m_conditionLineEdit = nullptr;
     QPushButton *m_closeButton = nullptr;
-    AreaCollection *m_areas = nullptr;
-    TableWidget *m_table = nullptr;
+    DocumentModel *m_document = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "table/AssignAreaDialog.h"
 #include "table/FormatDialog.h"
 #include "table/FormatLineEdit.h"
+#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QComboBox>
@@ -40,10 +41,10 @@ const Pane panes[] = {{"resultWidgetSize", 100},
 
 } // namespace
 
-GenericToolBar::GenericToolBar(TableWidget *table, AreaCollection *areas)
+GenericToolBar::GenericToolBar(TableWidget *table, DocumentModel *document)
     : QToolBar(nullptr)
     , m_table(table)
-    , m_areas(areas)
+    , m_document(document)
 {
     setObjectName(QStringLiteral("genericToolBar"));
     setWindowTitle(tr("Toolbar"));
@@ -250,13 +251,12 @@ void GenericToolBar::onAddArea()
         });
     if (!area)
         return;
-    m_areas->insert(*area);
+    m_document->addArea(*area);
     // Adding to an empty box would show the new area as if the selection had
     // it; the box keeps showing what it showed.
     const int shown = m_areaComboBox->currentIndex();
     m_areaComboBox->addItem(area->name());
     m_areaComboBox->setCurrentIndex(shown);
-    emit areasChanged();
 }
 
 void GenericToolBar::onRemoveArea()
@@ -265,27 +265,22 @@ void GenericToolBar::onRemoveArea()
         m_areaComboBox->currentIndex() >= 0 ? m_areaComboBox->currentText() : QString();
     if (name.isEmpty())
         return;
-    m_table->removeAreaFromCells(name);
     m_areaComboBox->removeItem(
         m_areaComboBox->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_areaComboBox->setCurrentIndex(-1);
-    m_areas->remove(name);
-    emit areasChanged();
+    m_document->removeArea(name);
 }
 
 void GenericToolBar::onAreaManagementButtonClicked()
 {
-    const AreaCollection before = *m_areas;
-    AreaManagementDialog dialog(m_table, m_areas, this);
+    AreaManagementDialog dialog(m_document, this);
     dialog.exec();
-    refreshAreaBox(*m_areas);
-    if (*m_areas != before)
-        emit areasChanged();
+    refreshAreaBox(m_document->areas());
 }
 
 void GenericToolBar::onAssignAreaButtonClicked()
 {
-    AssignAreaDialog dialog(m_areas, this);
+    AssignAreaDialog dialog(&m_document->areas(), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const QString name = dialog.areaName();

@@ -5,6 +5,7 @@
 #include <QToolBar>
 
 class AreaCollection;
+class DocumentModel;
 class FormatLineEdit;
 class QComboBox;
 class QGroupBox;
@@ -24,7 +25,7 @@ class GenericToolBar final : public QToolBar
     Q_DISABLE_COPY_MOVE(GenericToolBar)
 
 public:
-    GenericToolBar(TableWidget *table, AreaCollection *areas);
+    GenericToolBar(TableWidget *table, DocumentModel *document);
 
     // Lists the areas in name order; the box keeps showing its area if that
     // is still among them.
@@ -40,8 +41,6 @@ signals:
     void formatStringChanged(const QString &formatString);
     void quorinFlashToolButtonClicked();
     void startStataToolButtonClicked();
-    // An area was added or removed, or its condition changed.
-    void areasChanged();
 
 public slots:
     void setCurrentResult(const QString &resultFinalString);
@@ -71,7 +70,7 @@ private:
     FormatLineEdit *m_formatLineEdit = nullptr;
     QComboBox *m_areaComboBox = nullptr;
     TableWidget *m_table = nullptr;
-    AreaCollection *m_areas = nullptr;
+    DocumentModel *m_document = nullptr;
     QSplitter *m_splitter = nullptr;
     QLineEdit *m_resultLineEdit = nullptr;
     QToolButton *m_formatToolButton = nullptr;

@@ -1,5 +1,7 @@
 #include "table/GenericToolBar.h"
 
+#include "model/DocumentModel.h"
+
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "model/AreaCollection.h"
@@ -72,7 +74,8 @@ private:
     }
     QComboBox *areaBox() { return m_toolBar->areaComboBox(); }
 
-    AreaCollection m_areas;
+    DocumentModel m_document;
+    AreaCollection &m_areas = *m_document.mutableAreas();
     GenericToolBar *m_toolBar = nullptr;
     TemporaryWorkingDirectory *m_directory = nullptr;
 };
@@ -81,7 +84,7 @@ void GenericToolBarTest::init()
 {
     m_directory = new TemporaryWorkingDirectory;
     m_areas.clear();
-    m_toolBar = new GenericToolBar(nullptr, &m_areas);
+    m_toolBar = new GenericToolBar(nullptr, &m_document);
 }
 
 void GenericToolBarTest::cleanup()
