@@ -6,6 +6,7 @@
 #include "undo/GridCommand.h"
 #include "undo/InsertLinesCommand.h"
 
+#include <QScopedValueRollback>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -39,6 +40,10 @@ void DocumentEditor::endApplying()
 
 void DocumentEditor::push(DocumentCommand *command)
 {
+    if (m_stepDepth > 0 && !m_stepOpened) {
+        m_undoStack->beginMacro(m_stepText);
+        m_stepOpened = true;
+    }
     m_undoStack->push(command);
 }
 
@@ -47,7 +52,7 @@ void DocumentEditor::push(DocumentCommand *command)
 // edits all come through this editor.
 void DocumentEditor::recordOutsideChange()
 {
-    if (m_applying > 0)
+    if (m_applying > 0 || m_recording)
         return;
     const DocumentParts now = DocumentParts::of(*m_document);
     if (now == m_known)
@@ -113,36 +118,53 @@ void DocumentEditor::setParts(const QString &text, const DocumentParts &parts)
         push(new DocumentPartsCommand(this, text, before, parts));
 }
 
-void DocumentEditor::removeStatistic(const QString &text, const QString &name)
+// The grid is compared through its change signal: cells a window empties on
+// the document itself (not through a step) are kept whole before and after,
+// as shared lists that cost little until the grid is edited again.
+void DocumentEditor::record(const QString &text, const std::function<void()> &change)
 {
-    QList<CellTableModel::CellEdit> emptied;
-    const CellContentGrid &cells = m_document->table()->cells();
-    for (int row = 0; row < cells.rowCount(); ++row) {
-        for (int column = 0; column < cells.columnCount(); ++column) {
-            const CellContent &content = cells(row, column);
-            if (content.dataType() == T::Statistic && content.statistic().statisticName == name) {
-                emptied.append({row, column, content});
-                emptied.last().content.clearContent();
-            }
-        }
+    if (m_recording) {
+        change();
+        return;
     }
-    DocumentParts parts = DocumentParts::of(*m_document);
-    parts.statistics.erase(std::remove_if(parts.statistics.begin(), parts.statistics.end(),
-                                          [&name](const Command &c) { return c.name() == name; }),
-                           parts.statistics.end());
+    const DocumentParts partsBefore = DocumentParts::of(*m_document);
+    const GridSnapshot gridBefore = GridSnapshot::of(*m_document->table());
+    bool gridChanged = false;
     beginStep(text);
-    setContents(text, emptied);
-    setParts(text, parts);
+    {
+        QScopedValueRollback<bool> recording(m_recording, true);
+        const QMetaObject::Connection watch =
+            connect(m_document->table(), &CellTableModel::contentChanged, this, [&] {
+                if (m_applying == 0)
+                    gridChanged = true;
+            });
+        change();
+        disconnect(watch);
+    }
+    const DocumentParts partsAfter = DocumentParts::of(*m_document);
+    if (gridChanged || partsAfter != partsBefore) {
+        auto *command = new DocumentPartsCommand(this, text, partsBefore, partsAfter);
+        if (gridChanged)
+            command->setGrids(gridBefore, GridSnapshot::of(*m_document->table()));
+        push(command);
+    }
+    m_known = partsAfter;
     endStep();
 }
 
 void DocumentEditor::beginStep(const QString &text)
 {
-    m_undoStack->beginMacro(text);
+    if (m_stepDepth++ == 0) {
+        m_stepText = text;
+        m_stepOpened = false;
+    }
 }
 
 void DocumentEditor::endStep()
 {
+    if (--m_stepDepth > 0 || !m_stepOpened)
+        return;
+    m_stepOpened = false;
     m_undoStack->endMacro();
 }
 

@@ -52,11 +52,13 @@ public:
     // size beyond the largest.
     bool resetGrid(const QString &text, int rows, int columns);
     void setParts(const QString &text, const DocumentParts &parts);
-    // The statistic leaves the catalogue and every cell computing it is
-    // emptied, as one step.
-    void removeStatistic(const QString &text, const QString &name);
 
-    // The steps made in between are undone and redone as one, named by text.
+    // Runs a change that a window makes on the document itself, cells
+    // included, and makes it one step.
+    void record(const QString &text, const std::function<void()> &change);
+
+    // The steps made in between are undone and redone as one, named by text;
+    // when none is made, nothing is.
     void beginStep(const QString &text);
     void endStep();
 
@@ -68,6 +70,7 @@ public:
     // reports then is not recorded again.
     void beginApplying() { ++m_applying; }
     void endApplying();
+    bool isApplying() const { return m_applying > 0; }
 
 signals:
     void selectionRestored(const GridSelection &selection);
@@ -83,4 +86,9 @@ private:
     // recorded against them.
     DocumentParts m_known;
     int m_applying = 0;
+    bool m_recording = false;
+    // The step begun by beginStep() opens on the stack with its first edit.
+    int m_stepDepth = 0;
+    QString m_stepText;
+    bool m_stepOpened = false;
 };

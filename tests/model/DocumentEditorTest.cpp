@@ -183,7 +183,9 @@ void DocumentEditorTest::everyEditIsOneStepUndoneAndRedoneExactly_data()
         "Edit statistic");
     row(
         "remove statistic with its cells",
-        [](DocumentEditor &e) { e.removeStatistic("Remove statistic", "mean"); },
+        [](DocumentEditor &e) {
+            e.record("Remove statistic", [&e] { e.document()->removeStatistic("mean"); });
+        },
         "Remove statistic");
     row("add area", onDocument([](DocumentModel &d) {
             setAreas(d, [](AreaCollection &a) { a.insert(Area("est", "rip==3")); });
@@ -192,15 +194,19 @@ void DocumentEditorTest::everyEditIsOneStepUndoneAndRedoneExactly_data()
     row(
         "remove area with its cells",
         [](DocumentEditor &e) {
-            e.beginStep("Remove area");
-            e.setContents("Remove area", edits(*e.document(), [](CellContent &c) {
-                              if (c.area() == "nord")
-                                  c.setArea(QString());
-                          }));
-            setAreas(*e.document(), [](AreaCollection &a) { a.remove("nord"); });
-            e.endStep();
+            e.record("Remove area", [&e] { e.document()->removeArea("nord"); });
         },
         "Remove area");
+    row(
+        "steps within a step",
+        [](DocumentEditor &e) {
+            e.beginStep("Several");
+            e.insertLines("Insert rows", Qt::Vertical, 0, 1);
+            e.document()->addVariable(Variable("x", "", 0));
+            e.record("Remove area", [&e] { e.document()->removeArea("sud"); });
+            e.endStep();
+        },
+        "Several");
     row("dataset name",
         onDocument([](DocumentModel &d) { d.setStataDatasetFileName("other.dta"); }),
         "Set dataset");
@@ -236,6 +242,9 @@ void DocumentEditorTest::editsThatChangeNothingMakeNoStep()
     m_document->setOutputFileName(m_document->outputFileName());
     setAreas(*m_document, [](AreaCollection &) {});
     m_editor->setParts("Parts", DocumentParts::of(*m_document));
+    m_editor->record("Nothing", [] {});
+    m_editor->beginStep("Nothing");
+    m_editor->endStep();
     QCOMPARE(m_stack->count(), 0);
     QCOMPARE(m_document->table()->rowCount(), 4);
 }
