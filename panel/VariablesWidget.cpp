@@ -1,12 +1,13 @@
 #include "panel/VariablesWidget.h"
 
+#include "model/DocumentModel.h"
 #include "panel/AddModalityDialog.h"
 #include "panel/AddStatisticDialog.h"
 #include "panel/AddVariableDialog.h"
 #include "panel/EditStatisticDialog.h"
-#include "model/DocumentModel.h"
 #include "table/ModalityListWidget.h"
 #include "table/VariableListWidget.h"
+#include "undo/DocumentEditor.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
@@ -201,8 +202,7 @@ void VariablesWidget::changeEvent(QEvent *event)
 void VariablesWidget::connectForm()
 {
     connect(m_addVariableButton, &QToolButton::clicked, this, &VariablesWidget::addVariable);
-    connect(m_addStatisticToolButton, &QToolButton::clicked, this,
-            &VariablesWidget::addStatistic);
+    connect(m_addStatisticToolButton, &QToolButton::clicked, this, &VariablesWidget::addStatistic);
     connect(m_removeStatisticToolButton, &QToolButton::clicked, this,
             &VariablesWidget::removeStatistic);
     connect(m_editStatisticToolButton, &QToolButton::clicked, this,
@@ -488,9 +488,9 @@ void VariablesWidget::editStatistic()
         return;
     // Stored under the old name, which the definition keeps as its own.
     const Command edited = dialog.command();
-    m_document->editStatistic(name, Command(name, edited.format(), edited.result(),
-                                            edited.resultType(), edited.resultMatrixRow(),
-                                            edited.resultMatrixColumn()));
+    m_document->editStatistic(name,
+                              Command(name, edited.format(), edited.result(), edited.resultType(),
+                                      edited.resultMatrixRow(), edited.resultMatrixColumn()));
 }
 
 void VariablesWidget::removeStatistic()
@@ -504,6 +504,11 @@ void VariablesWidget::removeStatistic()
                         .arg(name),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes)
-        m_document->removeStatistic(name);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    const auto remove = [this, &name] { m_document->removeStatistic(name); };
+    if (m_editor)
+        m_editor->record(tr("Remove statistic"), remove);
+    else
+        remove();
 }

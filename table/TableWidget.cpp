@@ -111,9 +111,11 @@ TableWidget::TableWidget(DocumentModel *document, QWidget *parent)
     setEditor(new DocumentEditor(document, new QUndoStack(this), this));
 }
 
+// The main window's editor may go before the grid.
 TableWidget::~TableWidget()
 {
-    m_editor->setSelectionSource({});
+    if (m_editor)
+        m_editor->setSelectionSource({});
 }
 
 void TableWidget::setEditor(DocumentEditor *editor)

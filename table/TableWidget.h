@@ -3,17 +3,18 @@
 #include "model/CellContent.h"
 #include "model/CellEnums.h"
 #include "model/CellTableModel.h"
+#include "undo/DocumentEditor.h"
 #include "undo/GridSelection.h"
 
 #include <QItemSelection>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QTableView>
 
 #include <functional>
 #include <optional>
 
-class DocumentEditor;
 class DocumentModel;
 class MicroCondition;
 class QMimeData;
@@ -167,7 +168,7 @@ private:
     DocumentModel *m_document = nullptr;
     CellTableModel *m_cells = nullptr;
     TableContextMenu *m_contextMenu = nullptr;
-    DocumentEditor *m_editor = nullptr;
+    QPointer<DocumentEditor> m_editor;
     // The selection a step started from, when the grid changes the selection
     // before it makes the step.
     std::optional<GridSelection> m_stepSelection;

@@ -14,6 +14,8 @@ public:
                         const QList<CellTableModel::CellEdit> &edits,
                         CellTableModel::EditKind kind);
 
+    bool changesFile() const override { return m_kind == CellTableModel::EditKind::Content; }
+
 protected:
     void undoEdit() override;
     void redoEdit() override;

@@ -19,6 +19,10 @@ public:
     void undo() final;
     void redo() final;
 
+    // Whether the step changes what a document file keeps; the format views
+    // only change how cells are labelled.
+    virtual bool changesFile() const { return true; }
+
 protected:
     DocumentModel *document() const;
 

@@ -168,6 +168,35 @@ void DocumentEditor::endStep()
     m_undoStack->endMacro();
 }
 
+namespace {
+
+// A step begun with beginStep() is a plain command holding the steps made.
+bool changesFile(const QUndoCommand *command)
+{
+    if (const auto *step = dynamic_cast<const DocumentCommand *>(command))
+        return step->changesFile();
+    for (int child = 0; child < command->childCount(); ++child) {
+        if (changesFile(command->child(child)))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool DocumentEditor::differsFromClean() const
+{
+    const int clean = m_undoStack->cleanIndex();
+    const int index = m_undoStack->index();
+    if (clean < 0)
+        return true;
+    for (int step = qMin(clean, index); step < qMax(clean, index); ++step) {
+        if (changesFile(m_undoStack->command(step)))
+            return true;
+    }
+    return false;
+}
+
 void DocumentEditor::clearHistory()
 {
     m_undoStack->clear();

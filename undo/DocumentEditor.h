@@ -62,6 +62,10 @@ public:
     void beginStep(const QString &text);
     void endStep();
 
+    // Whether the steps between the clean state and now change what the
+    // document file keeps; true when the clean state can no longer be reached.
+    bool differsFromClean() const;
+
     // Forgets every step; the document as it is now is the clean state. For
     // a document that was just made or read.
     void clearHistory();
@@ -70,7 +74,9 @@ public:
     // reports then is not recorded again.
     void beginApplying() { ++m_applying; }
     void endApplying();
-    bool isApplying() const { return m_applying > 0; }
+    // Whether the document's changes now are part of a step: made by one,
+    // or recorded as one.
+    bool isMakingStep() const { return m_applying > 0 || m_recording; }
 
 signals:
     void selectionRestored(const GridSelection &selection);

@@ -1,8 +1,8 @@
 #include "app/MainWindow.h"
 
+#include "GridFixture.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
-#include "GridFixture.h"
 #include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
@@ -18,15 +18,16 @@
 
 namespace {
 
-// Entries of a menu by object name; separators as "-".
+// Entries of a menu by object name, submenus by theirs; separators as "-".
 QStringList entries(const QMenu *menu)
 {
     QStringList names;
-    for (const QAction *action : menu->actions())
-        names.append(action->isSeparator() &&
-                             action->objectName() != QLatin1String("recentFilesSeparator")
-                         ? QStringLiteral("-")
-                         : action->objectName());
+    for (const QAction *action : menu->actions()) {
+        if (action->isSeparator() && action->objectName() != QLatin1String("recentFilesSeparator"))
+            names.append(QStringLiteral("-"));
+        else
+            names.append(action->menu() ? action->menu()->objectName() : action->objectName());
+    }
     return names;
 }
 
@@ -143,7 +144,10 @@ void MainWindowTest::menus()
                           "loadVariablesAction", "-", "exitAction", "recentFilesSeparator",
                           "recentFileAction0", "recentFileAction1", "recentFileAction2",
                           "recentFileAction3", "recentFileAction4"}));
-    QCOMPARE(entries(menu("menuEdit")), (QStringList{"clearAllAction"}));
+    QCOMPARE(entries(menu("menuEdit")),
+             (QStringList{"undoAction", "redoAction", "-", "cutAction", "copyAction", "pasteAction",
+                          "-", "insertRowsMenu", "insertColumnsMenu", "removeRowsAction",
+                          "removeColumnsAction", "-", "clearAllAction"}));
     QCOMPARE(entries(menu("menuStata")),
              (QStringList{"quorinFlashAction", "QuorinStataAction", "viewOutputDoFileAction",
                           "viewLastLogFileAction", "-", "setStataExecutableAction",
