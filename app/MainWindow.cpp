@@ -154,8 +154,6 @@ void MainWindow::createForm()
                                       QString(), QStringLiteral(":/icons/stataicon.png"));
 
     createMenus();
-
-    QMetaObject::connectSlotsByName(this);
 }
 
 void MainWindow::createTableWidget()
@@ -286,6 +284,16 @@ void MainWindow::connectFileEditAndHelpActions()
     connect(m_licenseAction, &QAction::triggered, this, &MainWindow::onLicenseClicked);
     connect(m_disclaimerAction, &QAction::triggered, this, &MainWindow::onDisclaimerClicked);
     connect(m_quorinFlashAction, &QAction::triggered, this, &MainWindow::onQuorinFlash);
+    connect(m_viewLastLogFileAction, &QAction::triggered, this, &MainWindow::viewLastLogFile);
+    connect(m_setOutputFileNameAction, &QAction::triggered, this, &MainWindow::setOutputFileName);
+    connect(m_csvViewerAction, &QAction::triggered, this, &MainWindow::openCsvViewer);
+    connect(m_startStataAction, &QAction::triggered, this, &MainWindow::startStata);
+    connect(m_setStataExecutableAction, &QAction::triggered, this, &MainWindow::setStataExecutable);
+    connect(m_setStataDatasetForComputationAction, &QAction::triggered, this,
+            &MainWindow::setStataDatasetForComputation);
+    connect(m_quorinStataAction, &QAction::triggered, this, &MainWindow::runWithSettings);
+    connect(m_viewOutputDoFileAction, &QAction::triggered, this, &MainWindow::viewOutputDoFile);
+    connect(m_aboutQuorinAction, &QAction::triggered, this, &MainWindow::showAboutQuorin);
 }
 
 void MainWindow::createCellTextToolBar()
@@ -303,12 +311,16 @@ void MainWindow::createGenericToolBar()
     connect(m_genericToolBar, &GenericToolBar::quorinFlashToolButtonClicked, this,
             &MainWindow::onQuorinFlash);
     connect(m_genericToolBar, &GenericToolBar::startStataToolButtonClicked, this,
-            &MainWindow::on_startStataAction_triggered);
+            &MainWindow::startStata);
     addToolBar(Qt::TopToolBarArea, m_genericToolBar);
     connect(m_toolBarViewAction, &QAction::triggered, m_genericToolBar,
             &GenericToolBar::setVisible);
     connect(m_genericToolBar, &GenericToolBar::formatStringChanged, m_tableWidget,
             &TableWidget::setFormatInSelectedStatisticsCells);
+    // The toolbar keeps its own list of the areas, which an undone step
+    // may have changed.
+    connect(m_editor, &DocumentEditor::stepReplayed, m_genericToolBar,
+            [this] { m_genericToolBar->refreshAreaBox(m_document->areas()); });
 }
 
 // The grid only tells what the selection holds; the toolbars show it. A
@@ -601,24 +613,24 @@ void MainWindow::updateRecentFileActions()
     m_recentFilesSeparator->setVisible(!m_recentFiles.isEmpty());
 }
 
-void MainWindow::on_viewLastLogFileAction_triggered()
+void MainWindow::viewLastLogFile()
 {
     (new LogViewWindow(StataRun::logFileName(), this))->show();
 }
 
-void MainWindow::on_setOutputFileNameAction_triggered()
+void MainWindow::setOutputFileName()
 {
     SetOutputFileNameDialog dialog(m_document->outputFileName(), this);
     if (dialog.exec() == QDialog::Accepted)
         m_document->setOutputFileName(dialog.outputFileName());
 }
 
-void MainWindow::on_csvViewerAction_triggered()
+void MainWindow::openCsvViewer()
 {
     (new CsvViewWindow(this, QString()))->show();
 }
 
-void MainWindow::on_startStataAction_triggered()
+void MainWindow::startStata()
 {
     if (m_stataExecutableFileName.isEmpty() && !askForStataExecutable())
         return;
@@ -639,7 +651,7 @@ bool MainWindow::askForStataExecutable()
 {
     QMessageBox box(this);
     box.setWindowTitle(tr("Quorin"));
-    box.setText(tr("No Stata executable file name was setted."));
+    box.setText(tr("No Stata executable file name was set."));
     box.setInformativeText(tr("Do you want to set it and then start Stata?"));
     box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Ok);
@@ -678,21 +690,21 @@ void MainWindow::showStataError(const QString &details)
         (new LogViewWindow(StataRun::logFileName(), this))->show();
 }
 
-void MainWindow::on_setStataExecutableAction_triggered()
+void MainWindow::setStataExecutable()
 {
     SetStataExecutableDialog dialog(m_stataExecutableFileName, this);
     if (dialog.exec() == QDialog::Accepted)
         m_stataExecutableFileName = dialog.stataExecutableFileName();
 }
 
-void MainWindow::on_setStataDatasetForComputationAction_triggered()
+void MainWindow::setStataDatasetForComputation()
 {
     SetStataDatasetForComputationDialog dialog(m_document->stataDatasetFileName(), this);
     if (dialog.exec() == QDialog::Accepted)
         m_document->setStataDatasetFileName(dialog.stataDatasetFileName());
 }
 
-void MainWindow::on_QuorinStataAction_triggered()
+void MainWindow::runWithSettings()
 {
     QuorinDialog dialog(m_stataExecutableFileName, m_document->stataDatasetFileName(),
                         m_document->outputFileName(), m_outputCsvFileAfterComputation,
@@ -746,13 +758,13 @@ void MainWindow::runTable(bool showStataMessage, bool viewOutput)
 
 // Each use opens another viewer on the grid as it is now; closing one only
 // hides it, and the main window frees them all with itself.
-void MainWindow::on_viewOutputDoFileAction_triggered()
+void MainWindow::viewOutputDoFile()
 {
     auto *view = new DoView(StataRunController::doFileModel(*m_document), QString(), this);
     view->show();
 }
 
-void MainWindow::on_aboutQuorinAction_triggered()
+void MainWindow::showAboutQuorin()
 {
     AboutQuorinDialog dialog(this);
     dialog.exec();
@@ -857,7 +869,7 @@ void MainWindow::onQuorinFlash()
 {
     if (m_stataExecutableFileName.isEmpty() || m_document->stataDatasetFileName().isEmpty() ||
         m_document->outputFileName().isEmpty()) {
-        on_QuorinStataAction_triggered();
+        runWithSettings();
         return;
     }
     // The quick run always ends silently and always shows its table.

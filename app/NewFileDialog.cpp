@@ -1,6 +1,5 @@
 #include "app/NewFileDialog.h"
 
-
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>

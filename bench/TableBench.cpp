@@ -167,32 +167,37 @@ int main(int argc, char *argv[])
     out() << "Grid operations through the shown main window; median of 5 runs\n";
     timed("Open 999 x 30 (30,000 filled cells), painted", table, newLargest,
           [&] { window.readDocument(large); });
-    timed("New 999 x 999", table, [&] { document->newDocument(50, 15); }, newLargest);
-    timed("Clear all on 999 x 999", table,
-          [&] {
-              newLargest();
-              document->table()->setContents({{500, 500, CellContent()}});
-          },
-          [&] { table->clear(); });
-    timed("Insert 100 rows on 999 x 899", table, [&] { document->newDocument(899, 999); },
-          [&] { document->table()->insertLines(Qt::Vertical, 400, 100); });
+    timed(
+        "New 999 x 999", table, [&] { document->newDocument(50, 15); }, newLargest);
+    timed(
+        "Clear all on 999 x 999", table,
+        [&] {
+            newLargest();
+            document->table()->setContents({{500, 500, CellContent()}});
+        },
+        [&] { table->clear(); });
+    timed(
+        "Insert 100 rows on 999 x 899", table, [&] { document->newDocument(899, 999); },
+        [&] { document->table()->insertLines(Qt::Vertical, 400, 100); });
     QList<int> everyOther;
     for (int row = 0; row < 999; row += 2)
         everyOther.append(row);
-    timed("Remove half the rows (one range) on 999 x 999", table,
-          [&] {
-              newLargest();
-              table->selectionModel()->select(
-                  QItemSelection(table->cells()->index(0, 0), table->cells()->index(499, 998)),
-                  QItemSelectionModel::ClearAndSelect);
-          },
-          [&] { table->removeRowsOfSelectedCells(); });
-    timed("Remove half the rows (every other row) on 999 x 999", table,
-          [&] {
-              newLargest();
-              selectRows(table, everyOther);
-          },
-          [&] { table->removeRowsOfSelectedCells(); });
+    timed(
+        "Remove half the rows (one range) on 999 x 999", table,
+        [&] {
+            newLargest();
+            table->selectionModel()->select(
+                QItemSelection(table->cells()->index(0, 0), table->cells()->index(499, 998)),
+                QItemSelectionModel::ClearAndSelect);
+        },
+        [&] { table->removeRowsOfSelectedCells(); });
+    timed(
+        "Remove half the rows (every other row) on 999 x 999", table,
+        [&] {
+            newLargest();
+            selectRows(table, everyOther);
+        },
+        [&] { table->removeRowsOfSelectedCells(); });
 
     QProcess memory;
     memory.setProcessChannelMode(QProcess::ForwardedOutputChannel);

@@ -25,7 +25,8 @@ CellContent::CellContent(const QDomElement &element)
         break;
     case T::Statistic: {
         const QDomElement statistic = element.firstChildElement(QStringLiteral("statistic"));
-        d->statistic.statisticName = XmlAttributes::text(statistic, QStringLiteral("statisticName"));
+        d->statistic.statisticName =
+            XmlAttributes::text(statistic, QStringLiteral("statisticName"));
         d->statistic.varName = XmlAttributes::text(statistic, QStringLiteral("varName"));
         d->statistic.varLabel = XmlAttributes::text(statistic, QStringLiteral("varLabel"));
         d->statistic.format = XmlAttributes::text(statistic, QStringLiteral("format"));
@@ -33,7 +34,7 @@ CellContent::CellContent(const QDomElement &element)
     }
     case T::SimpleText:
         d->simpleText = XmlAttributes::text(element.firstChildElement(QStringLiteral("simpletext")),
-                                           QStringLiteral("text"));
+                                            QStringLiteral("text"));
         break;
     case T::Void:
         break;

@@ -94,7 +94,8 @@ void CellContentGrid::removeLines(Qt::Orientation orientation, const QList<int> 
     if (removedCount == 0)
         return;
     QList<CellContent> contents;
-    contents.reserve(m_contents.size() - qsizetype(removedCount) * (rows ? m_columnCount : m_rowCount));
+    contents.reserve(m_contents.size() -
+                     qsizetype(removedCount) * (rows ? m_columnCount : m_rowCount));
     for (int row = 0; row < m_rowCount; ++row) {
         if (rows && removed.at(row))
             continue;

@@ -7,10 +7,9 @@
 #include "model/Variable.h"
 
 #include <QList>
-#include <QStringList>
-
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 // The open document: the grid with its sizes, the variables with their
 // modalities, the statistic catalogue in the user's order, the areas and the

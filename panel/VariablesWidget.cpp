@@ -56,8 +56,6 @@ void VariablesWidget::createForm()
     layout->addWidget(m_splitter);
     layout->addLayout(createStatisticRow());
     setWidget(contents);
-
-    QMetaObject::connectSlotsByName(this);
 }
 
 QWidget *VariablesWidget::createVariablePane()

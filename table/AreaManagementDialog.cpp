@@ -1,8 +1,8 @@
 #include "table/AreaManagementDialog.h"
 
 #include "model/AreaCollection.h"
-#include "table/AddAreaDialog.h"
 #include "model/DocumentModel.h"
+#include "table/AddAreaDialog.h"
 
 #include <QHBoxLayout>
 #include <QIcon>
@@ -14,8 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-AreaManagementDialog::AreaManagementDialog(DocumentModel *document,
-                                           QWidget *parent)
+AreaManagementDialog::AreaManagementDialog(DocumentModel *document, QWidget *parent)
     : QDialog(parent)
     , m_document(document)
 {

@@ -19,9 +19,8 @@ void CellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
     // The selection is the palette's highlight as it is: styles shade their
     // own, which would not be the colour the grid sets.
     if (background.state & QStyle::State_Selected) {
-        const QPalette::ColorGroup group = (option.state & QStyle::State_Active)
-                                               ? QPalette::Active
-                                               : QPalette::Inactive;
+        const QPalette::ColorGroup group =
+            (option.state & QStyle::State_Active) ? QPalette::Active : QPalette::Inactive;
         painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
         background.state &= ~(QStyle::State_Selected | QStyle::State_HasFocus);
     }

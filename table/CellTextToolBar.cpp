@@ -24,9 +24,9 @@ void CellTextToolBar::setCellBarStatisticText(const QString &finalCommand)
     showText(QStringLiteral("color: purple"), finalCommand);
 }
 
-void CellTextToolBar::setCellBarConditionText(const QString &condistionString)
+void CellTextToolBar::setCellBarConditionText(const QString &conditionString)
 {
-    showText(QStringLiteral("color: green"), condistionString);
+    showText(QStringLiteral("color: green"), conditionString);
 }
 
 void CellTextToolBar::setCellBarSimpleText(const QString &simpleText)

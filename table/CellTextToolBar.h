@@ -19,7 +19,7 @@ public:
 
 public slots:
     void setCellBarStatisticText(const QString &finalCommand);
-    void setCellBarConditionText(const QString &condistionString);
+    void setCellBarConditionText(const QString &conditionString);
     void setCellBarSimpleText(const QString &simpleText);
     // Clears the text; the colour stays for the next one.
     void setCellBarTextVoid();

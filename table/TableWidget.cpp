@@ -25,6 +25,7 @@
 #include <QPalette>
 #include <QPointer>
 #include <QScopedValueRollback>
+#include <QScrollBar>
 #include <QUndoStack>
 
 #include <algorithm>
@@ -228,6 +229,8 @@ bool TableWidget::newTable(int rows, int columns)
         return false;
     selectionModel()->clear();
     m_cells->reset(rows, columns);
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
     return true;
 }
 
@@ -237,6 +240,8 @@ void TableWidget::clear()
     QScopedValueRollback<std::optional<GridSelection>> started(m_stepSelection, gridSelection());
     selectionModel()->clear();
     m_editor->resetGrid(tr("Clear all"), rowCount(), columnCount());
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
 }
 
 QItemSelection TableWidget::wholeGrid() const

@@ -30,6 +30,7 @@ GridSelection DocumentEditor::currentSelection() const
 void DocumentEditor::restoreSelection(const GridSelection &selection)
 {
     emit selectionRestored(selection);
+    emit stepReplayed();
 }
 
 void DocumentEditor::endApplying()

@@ -39,6 +39,7 @@ public:
 
     void setSelectionSource(const SelectionSource &source) { m_selectionSource = source; }
     GridSelection currentSelection() const;
+    // A step was undone or done again: its selection goes back to the view.
     void restoreSelection(const GridSelection &selection);
 
     // Each call is one step, unless it falls between beginStep() and
@@ -80,6 +81,9 @@ public:
 
 signals:
     void selectionRestored(const GridSelection &selection);
+    // After a step was undone or done again, for the windows that show the
+    // document's parts in lists of their own.
+    void stepReplayed();
 
 private:
     void push(DocumentCommand *command);

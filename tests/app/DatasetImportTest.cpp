@@ -191,8 +191,9 @@ void DatasetImportTest::prepareWindowWithHandMadeContent()
     VariablesWidget *variables = panel(*m_window);
     QVERIFY(variables);
     m_window->document()->setVariables(handMadeVariables());
-    m_window->document()->setStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                                                  QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
+    m_window->document()->setStatistics(
+        {Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
+                 QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
 }
 
 void DatasetImportTest::loadActionImportsTheChosenDataset()

@@ -74,8 +74,8 @@ const QMap<QString, Change> &documentChanges()
          }},
         {"micro-condition added",
          [](MainWindow &window, ModalAnswerer &) {
-             GridFixture::at(window.tableWidget(), 0, 1).addMicroCondition(
-                 term("2", "Femmina", "sesso", "Sesso"));
+             GridFixture::at(window.tableWidget(), 0, 1)
+                 .addMicroCondition(term("2", "Femmina", "sesso", "Sesso"));
          }},
         {"area of a cell",
          [](MainWindow &window, ModalAnswerer &) {
@@ -322,7 +322,8 @@ void DocumentCommandsTest::titleAfterNewSaveAndOpen()
 
     open(*window, answerer, file);
     QCOMPARE(window->windowTitle(), QStringLiteral("tabella.xml[*] - Quorin"));
-    QCOMPARE(GridFixture::at(window->tableWidget(), 0, 0).content().simpleText(), QStringLiteral("x"));
+    QCOMPARE(GridFixture::at(window->tableWidget(), 0, 0).content().simpleText(),
+             QStringLiteral("x"));
     QVERIFY(answerer.unexpected().isEmpty());
 }
 
@@ -348,8 +349,10 @@ void DocumentCommandsTest::newEmptiesTheGridAndThePanelOnly()
     QVERIFY(window->statisticCatalogue()->isEmpty());
     QCOMPARE(panelList(*window, "modalityListWidget")->topLevelItemCount(), 0);
     QCOMPARE(window->areas()->count(), 3);
-    QCOMPARE(window->document()->stataDatasetFileName(), QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
-    QCOMPARE(window->document()->outputFileName(), QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
+    QCOMPARE(window->document()->stataDatasetFileName(),
+             QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
+    QCOMPARE(window->document()->outputFileName(),
+             QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
 }
 
 void DocumentCommandsTest::recentFilesKeepSevenAndShowFive()
@@ -500,9 +503,9 @@ void DocumentCommandsTest::maybeSaveAnswers()
     QCOMPARE(settingsWritten, command == QLatin1String("close") && goesOn);
     if (command == QLatin1String("close"))
         QCOMPARE(closed, goesOn);
-    const bool documentKept =
-        window->tableWidget()->rowCount() == 3 &&
-        GridFixture::at(window->tableWidget(), 2, 2).content().simpleText() == QLatin1String("unsaved");
+    const bool documentKept = window->tableWidget()->rowCount() == 3 &&
+                              GridFixture::at(window->tableWidget(), 2, 2).content().simpleText() ==
+                                  QLatin1String("unsaved");
     if (command == QLatin1String("close"))
         QVERIFY(documentKept);
     else
@@ -546,7 +549,8 @@ void DocumentCommandsTest::clearAllKeepsTheShapeAndThePanel()
     fillWithFullDocument(*window);
     window->tableWidget()->newTable(10, 4);
     GridFixture::at(window->tableWidget(), 9, 3).setSimpleText(QStringLiteral("corner"));
-    GridFixture::at(window->tableWidget(), 0, 0).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
+    GridFixture::at(window->tableWidget(), 0, 0)
+        .setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
     GridFixture::at(window->tableWidget(), 0, 0).setArea(QStringLiteral("sud"));
     saveAs(*window, answerer, path(QStringLiteral("clear.xml")));
     const QStringList before = describeDocument(*window);

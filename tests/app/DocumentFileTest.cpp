@@ -55,10 +55,7 @@ private slots:
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
     void vanishedRecentFileIsRefusedAndChangesNothing();
-    void missingAttributesAndElementsLoadAsEmpty();
     void cellWithoutPositionLandsAtTopLeft();
-    void modalitiesTakeTheirVariable();
-    void positionsWithoutCellAreVoidAndCellsOutsideAreLeftOut();
     void openingReplacesEverything();
     void unusableSizesKeepTheDefaults();
 
@@ -293,39 +290,6 @@ void DocumentFileTest::vanishedRecentFileIsRefusedAndChangesNothing()
     QCOMPARE(after.recentFiles, before.recentFiles);
 }
 
-void DocumentFileTest::missingAttributesAndElementsLoadAsEmpty()
-{
-    MainWindow *window = newWindow();
-    TableWidget *table = window->tableWidget();
-    const int defaultHeight = table->verticalHeader()->defaultSectionSize();
-    const int defaultWidth = table->horizontalHeader()->defaultSectionSize();
-    window->document()->setStataDatasetFileName(QStringLiteral("previous.dta"));
-    ModalAnswerer answerer;
-    answerBox(answerer, QMessageBox::No);
-    open(*window, answerer, dataPath(QStringLiteral("MissingAttributesAndElements.xml")));
-    QVERIFY(answerer.unexpected().isEmpty());
-
-    const QString views = QStringLiteral("views=%1/%2")
-                              .arg(int(T::StatisticNameVariableName))
-                              .arg(int(T::OnlyModalityLabel));
-    const QStringList expected = {
-        QStringLiteral("dataset "),
-        QStringLiteral("output "),
-        QStringLiteral("statistic n => n|||%1|1|1").arg(int(T::Scalar)),
-        QStringLiteral("statistic  => |||%1|1|1").arg(int(T::Scalar)),
-        QStringLiteral("catalogue size 2"),
-        QStringLiteral("variable ||0"),
-        QStringLiteral("  modality |||"),
-        QStringLiteral("rows 1: %1").arg(defaultHeight),
-        QStringLiteral("columns 2: %1 %1").arg(defaultWidth),
-        QStringLiteral("area |x==1"),
-        QStringLiteral("cell 0,0 %1 area= %2").arg(int(T::Void)).arg(views),
-        QStringLiteral("cell 0,1 %1 area= %2 statistic=|||").arg(int(T::Statistic)).arg(views),
-    };
-    QCOMPARE(describeDocument(*window), expected);
-    QCOMPARE(window->windowTitle(), QStringLiteral("MissingAttributesAndElements.xml[*] - Quorin"));
-}
-
 void DocumentFileTest::cellWithoutPositionLandsAtTopLeft()
 {
     const QString path = m_directory->filePath(QStringLiteral("nowhere.xml"));
@@ -343,36 +307,6 @@ void DocumentFileTest::cellWithoutPositionLandsAtTopLeft()
     QCOMPARE(GridFixture::at(table, 1, 1).content().dataType(), T::Void);
     QCOMPARE(table->currentRow(), 0);
     QCOMPARE(table->currentColumn(), 0);
-}
-
-void DocumentFileTest::modalitiesTakeTheirVariable()
-{
-    MainWindow *window = newWindow();
-    ModalAnswerer answerer;
-    open(*window, answerer, dataPath(QStringLiteral("ModalitiesTakeTheirVariable.xml")));
-    QCOMPARE(describeVariables(panel(*window)->variables()),
-             QStringList({QStringLiteral("variable sesso|Sesso|251"),
-                          QStringLiteral("  modality 1|Maschio|sesso|Sesso"),
-                          QStringLiteral("variable eta|Età|252")}));
-}
-
-void DocumentFileTest::positionsWithoutCellAreVoidAndCellsOutsideAreLeftOut()
-{
-    MainWindow *window = newWindow();
-    ModalAnswerer answerer;
-    open(*window, answerer, dataPath(QStringLiteral("CellsMissingAndOutside.xml")));
-    TableWidget *table = window->tableWidget();
-    QCOMPARE(table->rowCount(), 3);
-    QCOMPARE(table->columnCount(), 2);
-    QStringList texts;
-    for (int row = 0; row < 3; ++row) {
-        for (int column = 0; column < 2; ++column)
-            texts.append(GridFixture::at(table, row, column).content().simpleText());
-    }
-    QCOMPARE(texts, QStringList({"", "", "", "kept", "", ""}));
-    // Sizes for the grid's rows only.
-    QCOMPARE(table->rowHeight(0), 30);
-    QCOMPARE(table->rowHeight(2), 32);
 }
 
 // Nothing of the previous document is merged into the one opened.

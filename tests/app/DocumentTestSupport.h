@@ -6,12 +6,12 @@
 
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
+#include "GridFixture.h"
 #include "ModalAnswerer.h"
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
-#include "panel/VariablesWidget.h"
-#include "GridFixture.h"
 #include "model/DocumentModel.h"
+#include "panel/VariablesWidget.h"
 #include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
 
@@ -134,7 +134,8 @@ inline void fillWithFullDocument(MainWindow &window)
 {
     TableWidget *table = window.tableWidget();
     table->newTable(3, 4);
-    window.document()->setStataDatasetFileName(QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
+    window.document()->setStataDatasetFileName(
+        QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
     window.document()->setOutputFileName(QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
     window.document()->setStatistics({
         Command("median", "summarize #var #if, detail", "r(p50)", T::Scalar, 1, 1),
@@ -160,7 +161,8 @@ inline void fillWithFullDocument(MainWindow &window)
     window.areas()->insert(Area("vuota", ""));
     window.findChild<GenericToolBar *>()->refreshAreaBox(*window.areas());
 
-    GridFixture::at(table, 0, 0).setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
+    GridFixture::at(table, 0, 0)
+        .setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
     GridFixture::at(table, 0, 1).addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
     GridFixture::at(table, 0, 1).setConditionFormatView(T::VariableNameEqualModalityValue);
     GridFixture::at(table, 0, 2).addMicroCondition(term("1", "Zona 1", "ripartizione", "Rip"));

@@ -3,6 +3,7 @@
 #include "model/CellClipboard.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QMenu>
 #include <QMenuBar>
@@ -27,6 +28,8 @@ private slots:
     void modifiedMarkFollowsTheSavedState();
     void newAndOpenForgetTheHistory();
     void rowCommandsFromTheEditMenu();
+    void removalsThatEmptyCellsAreOneStep_data();
+    void removalsThatEmptyCellsAreOneStep();
 
 private:
     QString text(int row, int column) const
@@ -208,6 +211,49 @@ void EditMenuTest::rowCommandsFromTheEditMenu()
     action(*m_window, "undoAction")->trigger();
     QCOMPARE(text(1, 0), QStringLiteral("b"));
     QCOMPARE(table->rowCount(), 50);
+}
+
+void EditMenuTest::removalsThatEmptyCellsAreOneStep_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<int>("dataType");
+    QTest::addColumn<QString>("area");
+    QTest::newRow("statistic from the panel") << "removeStatisticToolButton"
+                                              << "Remove statistic" << int(T::Void) << "nord";
+    QTest::newRow("area from the toolbar") << "removeAreaToolButton"
+                                           << "Remove area" << int(T::Statistic) << "";
+}
+
+// The panel asks first, the toolbar does not; the toolbar's area box shows
+// the area again once the removal is undone.
+void EditMenuTest::removalsThatEmptyCellsAreOneStep()
+{
+    QFETCH(QString, button);
+    DocumentModel *document = m_window->document();
+    document->addStatistic(Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
+    document->addArea(Area("nord", "rip<=2"));
+    auto *areaBox = m_window->findChild<QComboBox *>(QStringLiteral("areaComboBox"));
+    m_window->findChild<GenericToolBar *>()->refreshAreaBox(document->areas());
+    areaBox->setCurrentIndex(0);
+    CellContent cell = CellBuilders::statisticCell(CellBuilders::statistic("mean", "eta"), "nord");
+    document->table()->setContents({{2, 2, cell}});
+    const QStringList before = describeDocument(*m_window);
+    const int steps = m_window->undoStack()->count();
+
+    ModalAnswerer answerer;
+    if (button == QLatin1String("removeStatisticToolButton"))
+        answerBox(answerer, QMessageBox::Yes);
+    m_window->findChild<QAbstractButton *>(button)->click();
+    QCOMPARE(answerer.pending(), 0);
+    QTEST(int(m_window->tableWidget()->content(2, 2).dataType()), "dataType");
+    QTEST(m_window->tableWidget()->content(2, 2).area(), "area");
+    QCOMPARE(m_window->undoStack()->count(), steps + 1);
+    QTEST(m_window->undoStack()->undoText(), "step");
+
+    action(*m_window, "undoAction")->trigger();
+    QCOMPARE(describeDocument(*m_window), before);
+    QCOMPARE(areaBox->count(), 1);
 }
 
 QTEST_MAIN(EditMenuTest)

@@ -1,8 +1,8 @@
+#include "GridFixture.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
-#include "stata/DoView.h"
-#include "GridFixture.h"
 #include "model/DocumentModel.h"
+#include "stata/DoView.h"
 #include "stata/StataRunController.h"
 #include "table/TableWidget.h"
 
@@ -50,7 +50,8 @@ void MainWindowDoFileTest::init()
     TableWidget *table = m_window->tableWidget();
     m_window->document()->setStataDatasetFileName(QStringLiteral("survey.dta"));
     m_window->document()->setOutputFileName(QStringLiteral("table.csv"));
-    GridFixture::at(table, 0, 1).addMicroCondition(MicroCondition("2", "Femmina", "sesso", "Sesso"));
+    GridFixture::at(table, 0, 1)
+        .addMicroCondition(MicroCondition("2", "Femmina", "sesso", "Sesso"));
     GridFixture::at(table, 1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%5.1f"});
 }
 
@@ -70,7 +71,9 @@ void MainWindowDoFileTest::opensViewerOnTheGrid()
     QVERIFY(view->isWindow());
     QCOMPARE(view->parentWidget(), m_window);
     const QString text = shownText(view);
-    QCOMPARE(text, StataRunController::doFileModel(*m_window->document()).toString(true, true, QString()));
+    QCOMPARE(
+        text,
+        StataRunController::doFileModel(*m_window->document()).toString(true, true, QString()));
     QVERIFY(text.startsWith("use \"survey.dta\"\ntempname tempMatrix\nlocal t_1_2 \"Femmina\"\n"
                             "summarize eta if sesso==2\nlocal t_2_2: display %5.1f r(mean)\n"
                             "local nRow 50\nlocal nCol 15\n"));

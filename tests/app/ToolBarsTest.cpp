@@ -1,13 +1,13 @@
+#include "GridFixture.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
+#include "model/DocumentModel.h"
 #include "stata/DoFileComposer.h"
 #include "table/AddAreaDialog.h"
 #include "table/AreaManagementDialog.h"
 #include "table/AssignAreaDialog.h"
-#include "GridFixture.h"
-#include "model/DocumentModel.h"
 #include "table/CellTextToolBar.h"
 #include "table/FormatDialog.h"
 #include "table/GenericToolBar.h"
@@ -199,9 +199,9 @@ void ToolBarsTest::fillGrid()
     for (int column = 0; column < 3; ++column)
         cell(0, column).setArea(QStringLiteral("north"));
     cell(1, 0).addMicroCondition(MicroCondition(QStringLiteral("1"), QStringLiteral("Male"),
-                                                 QStringLiteral("sex"), QStringLiteral("Sex")));
+                                                QStringLiteral("sex"), QStringLiteral("Sex")));
     cell(1, 0).addMicroCondition(MicroCondition(QStringLiteral("1"), QStringLiteral("Employed"),
-                                                 QStringLiteral("work"), QStringLiteral("Work")));
+                                                QStringLiteral("work"), QStringLiteral("Work")));
     cell(1, 1).setSimpleText(QStringLiteral("Total"));
     cell(1, 2).setStatistic(
         statistic(QStringLiteral("ghost"), QStringLiteral("income"), QStringLiteral("%5.0f")));
@@ -263,11 +263,11 @@ void ToolBarsTest::selectionCases_data()
         << Ranges{cellRange(0, 0)} << Ranges{cellRange(0, 0), cellRange(0, 3)} << QString()
         << "%9.2f" << true << QString() << finalCommand << "color: purple";
     QTest::newRow("three cells in north")
-        << Ranges() << Ranges{GridFixture::Range{0, 0, 0, 2}} << QString() << QString()
-        << true << "north" << QString() << QString();
+        << Ranges() << Ranges{GridFixture::Range{0, 0, 0, 2}} << QString() << QString() << true
+        << "north" << QString() << QString();
     QTest::newRow("one of them without area")
-        << Ranges() << Ranges{GridFixture::Range{0, 0, 0, 3}} << QString() << QString()
-        << true << QString() << QString() << QString();
+        << Ranges() << Ranges{GridFixture::Range{0, 0, 0, 3}} << QString() << QString() << true
+        << QString() << QString() << QString();
     QTest::newRow("void cell with area")
         << Ranges{cellRange(1, 1)} << Ranges{cellRange(0, 2)} << QString() << QString() << false
         << "north" << QString() << "color: blue";
@@ -398,7 +398,7 @@ void ToolBarsTest::shortcutsWorkWhileTheGridHasFocus()
     QCOMPARE(run.size(), 1);
     QTRY_COMPARE(answerer.seen().size(), 2);
     QCOMPARE(answerer.seen().last(), QStringLiteral("QMessageBox"));
-    QCOMPARE(question, QStringLiteral("No Stata executable file name was setted."));
+    QCOMPARE(question, QStringLiteral("No Stata executable file name was set."));
 }
 
 void ToolBarsTest::choosingAnAreaSelectsItsCells()

@@ -26,7 +26,8 @@ inline MicroCondition term(const QString &value, const QString &valueLabel = QSt
                            const QString &varName = QStringLiteral("sex"),
                            const QString &varLabel = QStringLiteral("Sex"))
 {
-    return MicroCondition(value, valueLabel.isEmpty() ? QStringLiteral("Label ") + value : valueLabel,
+    return MicroCondition(value,
+                          valueLabel.isEmpty() ? QStringLiteral("Label ") + value : valueLabel,
                           varName, varLabel);
 }
 

@@ -56,7 +56,10 @@ public:
     {
         change([&](CellContent &content) { content.setSimpleText(text); });
     }
-    void setContent(const CellContent &content) { m_cells->setContents({{m_row, m_column, content}}); }
+    void setContent(const CellContent &content)
+    {
+        m_cells->setContents({{m_row, m_column, content}});
+    }
     void clearContent()
     {
         change([](CellContent &content) { content.clearContent(); });
@@ -101,7 +104,8 @@ inline void markPositions(CellTableModel &cells)
     QList<CellTableModel::CellEdit> edits;
     for (int row = 0; row < cells.rowCount(); ++row) {
         for (int column = 0; column < cells.columnCount(); ++column)
-            edits.append({row, column, CellBuilders::textCell(QStringLiteral("%1,%2").arg(row).arg(column))});
+            edits.append({row, column,
+                          CellBuilders::textCell(QStringLiteral("%1,%2").arg(row).arg(column))});
     }
     cells.setContents(edits);
 }
@@ -134,18 +138,18 @@ struct Range
 inline QItemSelectionRange range(const TableWidget &table, const Range &r)
 {
     const CellTableModel &cells = *table.cells();
-    return QItemSelectionRange(cells.index(r.top, r.left),
-                               cells.index(r.bottom < 0 ? r.top : r.bottom,
-                                           r.right < 0 ? r.left : r.right));
+    return QItemSelectionRange(
+        cells.index(r.top, r.left),
+        cells.index(r.bottom < 0 ? r.top : r.bottom, r.right < 0 ? r.left : r.right));
 }
 
 // Adds the ranges one after the other, as a user does with Ctrl.
 inline void select(TableWidget &table, const QList<Range> &ranges)
 {
     for (const Range &one : ranges)
-        table.selectionModel()->select(QItemSelection(range(table, one).topLeft(),
-                                                      range(table, one).bottomRight()),
-                                       QItemSelectionModel::Select);
+        table.selectionModel()->select(
+            QItemSelection(range(table, one).topLeft(), range(table, one).bottomRight()),
+            QItemSelectionModel::Select);
 }
 
 // All ranges as one selection change.

@@ -6,16 +6,16 @@
 #include "DtaObservations.h"
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
+#include "GridFixture.h"
 #include "ModalAnswerer.h"
 #include "TableTexts.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
+#include "model/DocumentModel.h"
 #include "stata/CsvTable.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/SetStataExecutableDialog.h"
 #include "stata/StataRun.h"
-#include "GridFixture.h"
-#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QAction>

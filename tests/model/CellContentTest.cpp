@@ -49,6 +49,8 @@ private slots:
     void xmlRoundTripOfEveryKind();
     void xmlLayout();
     void unknownDataTypeReadsAsVoid();
+    void cellThatStopsBeingAConditionLosesItsTerms_data();
+    void cellThatStopsBeingAConditionLosesItsTerms();
 };
 
 void CellContentTest::newCellIsVoidWithDefaultViews()
@@ -277,6 +279,36 @@ void CellContentTest::unknownDataTypeReadsAsVoid()
     const CellContent bare(missing.documentElement());
     QCOMPARE(bare.dataType(), T::Statistic);
     QCOMPARE(bare.displayText(), QStringLiteral("()"));
+}
+
+void CellContentTest::cellThatStopsBeingAConditionLosesItsTerms_data()
+{
+    QTest::addColumn<int>("change");
+    QTest::newRow("statistic") << 0;
+    QTest::newRow("simple text") << 1;
+    QTest::newRow("cleared") << 2;
+}
+
+// "Male", then something else, then "Female": the condition is "Female"
+// alone, not the wider "Male | Female". Terms added to a condition stay.
+void CellContentTest::cellThatStopsBeingAConditionLosesItsTerms()
+{
+    QFETCH(int, change);
+    CellContent content;
+    content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Male")));
+    if (change == 0)
+        content.setStatistic(
+            Statistic{QStringLiteral("income"), QString(), QStringLiteral("mean"), QString()});
+    else if (change == 1)
+        content.setSimpleText(QStringLiteral("Total"));
+    else
+        content.clearContent();
+    QVERIFY(content.condition().isEmpty());
+    content.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Female")));
+    QCOMPARE(content.displayText(), QStringLiteral("Female"));
+    QCOMPARE(content.stataExpression(), QStringLiteral("sesso==2"));
+    content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Male")));
+    QCOMPARE(content.stataExpression(), QStringLiteral("(sesso==2 | sesso==1)"));
 }
 
 QTEST_GUILESS_MAIN(CellContentTest)

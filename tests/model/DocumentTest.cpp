@@ -2,8 +2,8 @@
 #include "model/DocumentWriter.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,9 +1,9 @@
+#include "GridFixture.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
-#include "panel/VariablesWidget.h"
-#include "GridFixture.h"
 #include "model/DocumentModel.h"
+#include "panel/VariablesWidget.h"
 #include "table/TableWidget.h"
 #include "table/VariableListWidget.h"
 
@@ -109,11 +109,13 @@ void MainWindowPanelTest::panelEditsTheWindowsCatalogue()
 
 void MainWindowPanelTest::removingAStatisticEmptiesTheCellsShowingIt()
 {
-    m_window->document()->setStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                                     QStringLiteral("r(mean)"), T::Scalar, 1, 1),
-                             Command(QStringLiteral("sd"), QStringLiteral("summarize #var #if"),
-                                     QStringLiteral("r(sd)"), T::Scalar, 1, 1)});
-    m_window->document()->addVariable(Variable(QStringLiteral("income"), QStringLiteral("Income"), 0));
+    m_window->document()->setStatistics(
+        {Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
+                 QStringLiteral("r(mean)"), T::Scalar, 1, 1),
+         Command(QStringLiteral("sd"), QStringLiteral("summarize #var #if"),
+                 QStringLiteral("r(sd)"), T::Scalar, 1, 1)});
+    m_window->document()->addVariable(
+        Variable(QStringLiteral("income"), QStringLiteral("Income"), 0));
     auto *variables =
         m_panel->findChild<VariableListWidget *>(QStringLiteral("variableListWidget"));
     auto *statistics = m_panel->findChild<QComboBox *>(QStringLiteral("statisticComboBox"));
@@ -124,15 +126,15 @@ void MainWindowPanelTest::removingAStatisticEmptiesTheCellsShowingIt()
     const auto dropChosenStatistic = [&](int row, int column) {
         const std::unique_ptr<StatisticMimeData> payload = variables->createStatisticMimeData();
         grid->clearSelection();
-        grid->dropPayload(row, column, payload.get(),
-                          QStringLiteral("variableListWidget"));
+        grid->dropPayload(row, column, payload.get(), QStringLiteral("variableListWidget"));
     };
     dropChosenStatistic(0, 0);
     dropChosenStatistic(2, 3);
     statistics->setCurrentText(QStringLiteral("sd"));
     dropChosenStatistic(1, 1);
     QCOMPARE(GridFixture::at(grid, 0, 0).content().dataType(), T::Statistic);
-    QCOMPARE(GridFixture::at(grid, 2, 3).content().statistic().statisticName, QStringLiteral("mean"));
+    QCOMPARE(GridFixture::at(grid, 2, 3).content().statistic().statisticName,
+             QStringLiteral("mean"));
 
     statistics->setCurrentText(QStringLiteral("mean"));
     ModalAnswerer answerer;

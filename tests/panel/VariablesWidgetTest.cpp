@@ -1,8 +1,7 @@
 #include "panel/VariablesWidget.h"
 
-#include "model/DocumentModel.h"
-
 #include "ModalAnswerer.h"
+#include "model/DocumentModel.h"
 #include "panel/AddModalityDialog.h"
 #include "panel/AddStatisticDialog.h"
 #include "panel/AddVariableDialog.h"
@@ -86,8 +85,6 @@ private slots:
     void cleanup();
 
     void form();
-    void toolButtons_data();
-    void toolButtons();
     void constructionListsTheCatalogueInOrder();
 
     void addVariable();
@@ -174,15 +171,7 @@ void VariablesWidgetTest::form()
     QCOMPARE(m_panel->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     QCOMPARE(m_panel->features(), QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable |
                                       QDockWidget::DockWidgetFloatable);
-    QCOMPARE(child<QLabel>(m_panel, QStringLiteral("variableLabel"))->text(),
-             QStringLiteral("Variable"));
-    QCOMPARE(child<QLabel>(m_panel, QStringLiteral("modalityLabel"))->text(),
-             QStringLiteral("Modality"));
-    QCOMPARE(child<QLabel>(m_panel, QStringLiteral("label"))->text(), QStringLiteral("Statistic"));
     QCOMPARE(m_variables->headerItem()->text(0), QStringLiteral("Name"));
-    QCOMPARE(m_variables->headerItem()->text(1), QStringLiteral("Label"));
-    QCOMPARE(m_modalities->headerItem()->text(0), QStringLiteral("Value"));
-    QCOMPARE(m_modalities->headerItem()->text(1), QStringLiteral("Label"));
     QCOMPARE(m_modalities->selectionMode(), QAbstractItemView::ExtendedSelection);
     QVERIFY(!m_statistics->isEditable());
 
@@ -195,51 +184,6 @@ void VariablesWidgetTest::form()
     QVERIFY(splitter->widget(1)->isAncestorOf(m_modalities));
     QVERIFY(!splitter->childrenCollapsible());
     QVERIFY(!splitter->isAncestorOf(m_statistics));
-}
-
-void VariablesWidgetTest::toolButtons_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("toolTip");
-    QTest::addColumn<QString>("icon");
-    QTest::addColumn<int>("arrow");
-    const auto row = [](const char *name, const char *toolTip, const char *icon,
-                        Qt::ArrowType arrow) {
-        QTest::newRow(name) << QString::fromLatin1(name) << QString::fromLatin1(toolTip)
-                            << QString::fromLatin1(icon) << int(arrow);
-    };
-    row("addVariableButton", "Add variable", ":/icons/plus.png", Qt::NoArrow);
-    row("deleteVariableButton", "Drop variable", ":/icons/minus.png", Qt::NoArrow);
-    row("downVariableButton", "Move variable down", "", Qt::DownArrow);
-    row("upVariableButton", "Move variable up", "", Qt::UpArrow);
-    row("addModalityButton", "Add modality", ":/icons/plus.png", Qt::NoArrow);
-    row("deleteModalityButton", "Drop modality", ":/icons/minus.png", Qt::NoArrow);
-    row("downModalityButton", "Move modality down", "", Qt::DownArrow);
-    row("upModalityButton", "Move modality up", "", Qt::UpArrow);
-    row("selectAllModalitiesButton", "Select all modalities", ":/icons/select all.png",
-        Qt::NoArrow);
-    row("addStatisticToolButton", "Add statistic", ":/icons/plus.png", Qt::NoArrow);
-    row("removeStatisticToolButton", "Drop statistic", ":/icons/minus.png", Qt::NoArrow);
-    row("editStatisticToolButton", "Edit statistic", ":/icons/edit area.png", Qt::NoArrow);
-}
-
-void VariablesWidgetTest::toolButtons()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, toolTip);
-    QFETCH(QString, icon);
-    QFETCH(int, arrow);
-    const QToolButton *tool = child<QToolButton>(m_panel, name);
-    QVERIFY(tool);
-    QCOMPARE(tool->text(), QStringLiteral("..."));
-    QCOMPARE(tool->toolTip(), toolTip);
-    QCOMPARE(int(tool->arrowType()), arrow);
-    if (icon.isEmpty()) {
-        QVERIFY(tool->icon().isNull());
-    } else {
-        QVERIFY(!tool->icon().isNull());
-        QCOMPARE(tool->icon().pixmap(16).toImage(), QIcon(icon).pixmap(16).toImage());
-    }
 }
 
 void VariablesWidgetTest::constructionListsTheCatalogueInOrder()
@@ -632,7 +576,7 @@ void VariablesWidgetTest::selectAllModalities()
 void VariablesWidgetTest::addStatisticIsListedLast()
 {
     m_document->setStatistics({Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                                     QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
+                                       QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
     ModalAnswerer answerer;
     answerer.enqueue([](QWidget *dialog) {
         type(dialog, "nameLineEdit", QStringLiteral(" count "));
@@ -766,8 +710,8 @@ void VariablesWidgetTest::editAndRemoveNeedAStatistic()
 void VariablesWidgetTest::removeStatistic()
 {
     m_document->setStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("c"), {}, {}, T::Scalar, 1, 1)});
+                               Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1),
+                               Command(QStringLiteral("c"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(1);
     QSignalSpy removed(m_document, &DocumentModel::catalogueChanged);
     ModalAnswerer answerer;
@@ -787,7 +731,7 @@ void VariablesWidgetTest::removeStatistic()
 void VariablesWidgetTest::removeTheLastStatisticShowsThePreviousOne()
 {
     m_document->setStatistics({Command(QStringLiteral("a"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1)});
+                               Command(QStringLiteral("b"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(1);
     ModalAnswerer answerer;
     answerer.answerMessageBox(QMessageBox::Yes);
@@ -817,15 +761,16 @@ void VariablesWidgetTest::loadStatisticsKeepsDocumentOrder()
          Command(QStringLiteral("sd"), QStringLiteral("second"), {}, T::Scalar, 1, 1)});
     QCOMPARE(m_panel->statisticNames(), (QStringList{"sd", "mean", "sd"}));
     QCOMPARE(m_document->catalogue().keys(), (QStringList{"mean", "sd"}));
-    QCOMPARE(m_document->catalogue().value(QStringLiteral("sd")).format(), QStringLiteral("second"));
+    QCOMPARE(m_document->catalogue().value(QStringLiteral("sd")).format(),
+             QStringLiteral("second"));
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("sd"));
 }
 
 void VariablesWidgetTest::removingARepeatedNameRemovesEveryEntry()
 {
     m_document->setStatistics({Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
+                               Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
+                               Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
     m_statistics->setCurrentIndex(2);
     ModalAnswerer answerer;
     answerer.answerMessageBox(QMessageBox::Yes);
@@ -847,7 +792,7 @@ void VariablesWidgetTest::clearStatistics()
 void VariablesWidgetTest::statisticBoxFeedsTheVariableList()
 {
     m_document->setStatistics({Command(QStringLiteral("mean"), {}, {}, T::Scalar, 1, 1),
-                             Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
+                               Command(QStringLiteral("sd"), {}, {}, T::Scalar, 1, 1)});
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("mean"));
     m_statistics->setCurrentIndex(1);
     QCOMPARE(m_variables->currentStatistic(), QStringLiteral("sd"));

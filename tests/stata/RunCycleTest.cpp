@@ -3,6 +3,7 @@
 
 #include "DtaWriter.h"
 #include "FileChooserAnswers.h"
+#include "GridFixture.h"
 #include "ModalAnswerer.h"
 #include "SampleStatistics.h"
 #include "StandinStarts.h"
@@ -10,14 +11,13 @@
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
+#include "model/DocumentModel.h"
 #include "stata/CsvTable.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/LogViewWindow.h"
 #include "stata/QuorinDialog.h"
 #include "stata/StataPlatform.h"
 #include "stata/StataRun.h"
-#include "GridFixture.h"
-#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QAbstractButton>
@@ -481,8 +481,9 @@ void RunCycleTest::rejectedDoFileOffersLog()
                                            Command(QStringLiteral("broken"),
                                                    QStringLiteral("tabulate_nothing #var #if"),
                                                    QStringLiteral("r(N)"), T::Scalar, 1, 1));
-    GridFixture::at(m_window->tableWidget(), 4, 3).setContent(
-        statistic(QStringLiteral("broken"), QStringLiteral("age"), QStringLiteral("%3.0f")));
+    GridFixture::at(m_window->tableWidget(), 4, 3)
+        .setContent(
+            statistic(QStringLiteral("broken"), QStringLiteral("age"), QStringLiteral("%3.0f")));
     ModalAnswerer answerer;
     QString details;
     answerer.enqueue([&](QWidget *widget) {
@@ -510,8 +511,9 @@ void RunCycleTest::staleCheckFileDoesNotPassForSuccess()
                                            Command(QStringLiteral("broken"),
                                                    QStringLiteral("tabulate_nothing #var #if"),
                                                    QStringLiteral("r(N)"), T::Scalar, 1, 1));
-    GridFixture::at(m_window->tableWidget(), 4, 3).setContent(
-        statistic(QStringLiteral("broken"), QStringLiteral("age"), QStringLiteral("%3.0f")));
+    GridFixture::at(m_window->tableWidget(), 4, 3)
+        .setContent(
+            statistic(QStringLiteral("broken"), QStringLiteral("age"), QStringLiteral("%3.0f")));
     QFile stale(QStringLiteral("checkfile.tmp"));
     QVERIFY(stale.open(QIODevice::WriteOnly));
     stale.close();

@@ -125,7 +125,7 @@ void StartStataTest::noExecutableAsksFirst()
     triggerStartStata();
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(title, QStringLiteral("Quorin"));
-    QCOMPARE(text, QStringLiteral("No Stata executable file name was setted."));
+    QCOMPARE(text, QStringLiteral("No Stata executable file name was set."));
     QCOMPARE(informativeText, QStringLiteral("Do you want to set it and then start Stata?"));
     QCOMPARE(buttons, QMessageBox::Ok | QMessageBox::Cancel);
     QCOMPARE(defaultButton, QMessageBox::Ok);

@@ -1,10 +1,9 @@
 #include "table/GenericToolBar.h"
 
-#include "model/DocumentModel.h"
-
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "model/AreaCollection.h"
+#include "model/DocumentModel.h"
 #include "table/FormatDialog.h"
 
 #include <QCheckBox>

@@ -120,12 +120,12 @@ void TableWidgetTest::init()
 {
     m_document = new DocumentModel;
     StatisticCatalogue &catalogue = *m_document->mutableCatalogue();
-    catalogue.insert(QStringLiteral("mean"), Command(QStringLiteral("mean"),
-                                                     QStringLiteral("summarize #var #if"),
-                                                     QStringLiteral("r(mean)"), T::Scalar, 1, 1));
-    catalogue.insert(QStringLiteral("median"), Command(QStringLiteral("median"),
-                                                       QStringLiteral("centile #var #if"),
-                                                       QStringLiteral("r(c_1)"), T::Scalar, 1, 1));
+    catalogue.insert(QStringLiteral("mean"),
+                     Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
+                             QStringLiteral("r(mean)"), T::Scalar, 1, 1));
+    catalogue.insert(QStringLiteral("median"),
+                     Command(QStringLiteral("median"), QStringLiteral("centile #var #if"),
+                             QStringLiteral("r(c_1)"), T::Scalar, 1, 1));
     m_document->mutableAreas()->insert(Area(QStringLiteral("north"), QStringLiteral("region==1")));
     m_table = new TableWidget(m_document);
     m_cells = m_table->cells();
@@ -304,7 +304,8 @@ void TableWidgetTest::selectionAnalysis_data()
         for (int column = 0; column < 3; ++column)
             cells.append({0, column, voidCell(areas.at(column))});
         const bool same = areas.count(QStringLiteral("north")) == 3;
-        QTest::addRow("areas %s", qPrintable(areas.join(','))) << cells << QList<Range>{{0, 0, 0, 2}}
+        QTest::addRow("areas %s", qPrintable(areas.join(',')))
+            << cells << QList<Range>{{0, 0, 0, 2}}
             << QStringList{"notAllCellsWithSameStatisticSelected", "allNotStatisticCellsSelected",
                            same ? "allCellsWithSameAndNotVoidAreaSelected(north)"
                                 : "cellsWithDifferentOrVoidAreaSelected"};
@@ -329,12 +330,12 @@ void TableWidgetTest::analysisRunsOncePerSelectionChange()
 {
     SignalRecorder recorder(m_table);
     select(*m_table, {{0, 0}, {2, 2}});
-    QCOMPARE(recorder.take(),
-             (QStringList{"notSingleCellWithStatisticOrConditionSelected",
-                          "notAllCellsWithSameStatisticSelected", "allNotStatisticCellsSelected",
-                          "cellsWithDifferentOrVoidAreaSelected",
-                          "notAllCellsWithSameStatisticSelected", "allNotStatisticCellsSelected",
-                          "cellsWithDifferentOrVoidAreaSelected"}));
+    QCOMPARE(
+        recorder.take(),
+        (QStringList{"notSingleCellWithStatisticOrConditionSelected",
+                     "notAllCellsWithSameStatisticSelected", "allNotStatisticCellsSelected",
+                     "cellsWithDifferentOrVoidAreaSelected", "notAllCellsWithSameStatisticSelected",
+                     "allNotStatisticCellsSelected", "cellsWithDifferentOrVoidAreaSelected"}));
 }
 
 void TableWidgetTest::drops_data()
@@ -354,29 +355,28 @@ void TableWidgetTest::drops_data()
         << QList<Range>{{1, 1, 2, 3}} << variableList << QStringList() << QPoint(2, 2)
         << QStringList{"", mean, mean, mean, ""} << QStringList{"", mean, mean, "", ""};
     QTest::newRow("modalities along a row strip")
-        << QList<Range>{{2, 0, 2, 4}} << modalityList << QStringList{"1", "2", "3"}
-        << QPoint(2, 2) << QStringList{"Label 1", "Label 2", "Label 3", "Label 1", "Label 2"}
+        << QList<Range>{{2, 0, 2, 4}} << modalityList << QStringList{"1", "2", "3"} << QPoint(2, 2)
+        << QStringList{"Label 1", "Label 2", "Label 3", "Label 1", "Label 2"}
         << QStringList{"", "", "Label 3", "", ""};
     QTest::newRow("modalities along a column strip")
-        << QList<Range>{{0, 2, 4, 2}} << modalityList << QStringList{"1", "2", "3"}
-        << QPoint(2, 0) << QStringList{"", "", "Label 3", "", ""}
+        << QList<Range>{{0, 2, 4, 2}} << modalityList << QStringList{"1", "2", "3"} << QPoint(2, 0)
+        << QStringList{"", "", "Label 3", "", ""}
         << QStringList{"Label 1", "Label 2", "Label 3", "Label 1", "Label 2"};
     QTest::newRow("modalities on a block: the first only")
-        << QList<Range>{{1, 1, 2, 2}} << modalityList << QStringList{"1", "2", "3"}
-        << QPoint(1, 1) << QStringList{"", "Label 1", "Label 1", "", ""}
+        << QList<Range>{{1, 1, 2, 2}} << modalityList << QStringList{"1", "2", "3"} << QPoint(1, 1)
+        << QStringList{"", "Label 1", "Label 1", "", ""}
         << QStringList{"", "Label 1", "Label 1", "", ""};
     // Each range starts again from the first modality; a single cell gets
     // the first one.
     QTest::newRow("cycle restarts in every range")
-        << QList<Range>{{2, 0, 2, 2}, {0, 2, 1, 2}, {4, 2}} << modalityList
-        << QStringList{"1", "2"} << QPoint(0, 2)
-        << QStringList{"Label 1", "Label 2", "Label 1", "", ""}
+        << QList<Range>{{2, 0, 2, 2}, {0, 2, 1, 2}, {4, 2}} << modalityList << QStringList{"1", "2"}
+        << QPoint(0, 2) << QStringList{"Label 1", "Label 2", "Label 1", "", ""}
         << QStringList{"Label 1", "Label 2", "Label 1", "", "Label 1"};
     QTest::newRow("two modalities on an unselected cell: the first")
         << QList<Range>{} << modalityList << QStringList{"1", "2"} << QPoint(2, 2)
         << QStringList{"", "", "Label 1", "", ""} << QStringList{"", "", "Label 1", "", ""};
-    QTest::newRow("statistic from another source") << QList<Range>{} << "statisticComboBox"
-                                                   << QStringList() << QPoint(2, 2) << none << none;
+    QTest::newRow("statistic from another source")
+        << QList<Range>{} << "statisticComboBox" << QStringList() << QPoint(2, 2) << none << none;
     QTest::newRow("statistic from no source")
         << QList<Range>{} << QString() << QStringList() << QPoint(2, 2) << none << none;
     QTest::newRow("modalities from the variable list")
@@ -533,17 +533,16 @@ void TableWidgetTest::insertions_data()
     // Three rows above current row 5: the former row 5 ends at row 8, the
     // current cell with it, and rows 5 to 7 are new void cells.
     QTest::newRow("rows up") << "insertRowsUpAction" << 3 << QPoint(1, 5) << QPoint(1, 8)
-                             << QStringList{"0,0", "1,0", "2,0", "3,0", "4,0", "", "", "",
-                                            "5,0", "6,0", "7,0", "8,0", "9,0"};
+                             << QStringList{"0,0", "1,0", "2,0", "3,0", "4,0", "",   "",
+                                            "",    "5,0", "6,0", "7,0", "8,0", "9,0"};
     QTest::newRow("rows down") << "insertRowsDownAction" << 2 << QPoint(0, 5) << QPoint(0, 5)
-                               << QStringList{"0,0", "1,0", "2,0", "3,0", "4,0", "5,0", "", "",
-                                              "6,0", "7,0", "8,0", "9,0"};
-    QTest::newRow("columns left") << "insertColumnsLeftAction" << 2 << QPoint(2, 1)
-                                  << QPoint(4, 1)
+                               << QStringList{"0,0", "1,0", "2,0", "3,0", "4,0", "5,0",
+                                              "",    "",    "6,0", "7,0", "8,0", "9,0"};
+    QTest::newRow("columns left") << "insertColumnsLeftAction" << 2 << QPoint(2, 1) << QPoint(4, 1)
                                   << QStringList{"1,0", "1,1", "", "", "1,2", "1,3", "1,4"};
-    QTest::newRow("columns right") << "insertColumnsRightAction" << 3 << QPoint(1, 0)
-                                   << QPoint(1, 0)
-                                   << QStringList{"1,0", "1,1", "", "", "", "1,2", "1,3", "1,4"};
+    QTest::newRow("columns right")
+        << "insertColumnsRightAction" << 3 << QPoint(1, 0) << QPoint(1, 0)
+        << QStringList{"1,0", "1,1", "", "", "", "1,2", "1,3", "1,4"};
 }
 
 void TableWidgetTest::insertions()
@@ -579,7 +578,9 @@ void TableWidgetTest::insertionMovesSelectionAndSizes_data()
 void TableWidgetTest::insertionMovesSelectionAndSizes()
 {
     QFETCH(bool, rows);
-    auto at = [rows](int line, int across) { return rows ? Range{line, across} : Range{across, line}; };
+    auto at = [rows](int line, int across) {
+        return rows ? Range{line, across} : Range{across, line};
+    };
     auto span = [rows](int first, int last, int across) {
         return rows ? Range{first, across, last, across} : Range{across, first, across, last};
     };
@@ -650,21 +651,19 @@ void TableWidgetTest::removals_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QList<Range>>("selected");
     QTest::addColumn<QStringList>("left"); // column 0 (rows) or row 2 (columns)
-    QTest::newRow("row 2, then row 4")
-        << "removeRowsAction" << QList<Range>{{2, 0, 2, 2}, {4, 1}}
-        << QStringList{"0,0", "1,0", "3,0", "5,0", "6,0"};
-    QTest::newRow("row 4, then row 2")
-        << "removeRowsAction" << QList<Range>{{4, 1}, {2, 0, 2, 2}}
-        << QStringList{"0,0", "1,0", "3,0", "5,0", "6,0"};
+    QTest::newRow("row 2, then row 4") << "removeRowsAction" << QList<Range>{{2, 0, 2, 2}, {4, 1}}
+                                       << QStringList{"0,0", "1,0", "3,0", "5,0", "6,0"};
+    QTest::newRow("row 4, then row 2") << "removeRowsAction" << QList<Range>{{4, 1}, {2, 0, 2, 2}}
+                                       << QStringList{"0,0", "1,0", "3,0", "5,0", "6,0"};
     QTest::newRow("two ranges over the same rows")
         << "removeRowsAction" << QList<Range>{{1, 0, 2, 0}, {1, 3, 3, 3}}
         << QStringList{"0,0", "4,0", "5,0", "6,0"};
     QTest::newRow("columns of three ranges")
         << "removeColumnsAction" << QList<Range>{{0, 4, 2, 4}, {1, 1, 1, 2}, {0, 1}}
         << QStringList{"2,0", "2,3", "2,5", "2,6"};
-    QTest::newRow("nothing selected") << "removeRowsAction" << QList<Range>{}
-                                      << QStringList{"0,0", "1,0", "2,0", "3,0", "4,0", "5,0",
-                                                     "6,0"};
+    QTest::newRow("nothing selected")
+        << "removeRowsAction" << QList<Range>{}
+        << QStringList{"0,0", "1,0", "2,0", "3,0", "4,0", "5,0", "6,0"};
 }
 
 void TableWidgetTest::removals()
@@ -781,9 +780,8 @@ void TableWidgetTest::removeStatisticsAndAreas()
 
 void TableWidgetTest::selectArea()
 {
-    m_cells->setContents({{1, 1, voidCell("north")},
-                          {4, 2, voidCell("north")},
-                          {4, 3, voidCell("south")}});
+    m_cells->setContents(
+        {{1, 1, voidCell("north")}, {4, 2, voidCell("north")}, {4, 3, voidCell("south")}});
     selectAtOnce(*m_table, {{9, 9}});
     SignalRecorder recorder(m_table);
     m_table->selectArea(QStringLiteral("north"));
@@ -803,23 +801,39 @@ void TableWidgetTest::formatAndFormatViews_data()
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("statisticText");
     QTest::addColumn<QString>("conditionText");
-    QTest::newRow("statistic name") << "onlyStatisticNameAction" << "mean" << "Male";
-    QTest::newRow("variable name") << "onlyStatisticVariableNameAction" << "income" << "Male";
-    QTest::newRow("variable label") << "onlyStatisticVariableLabelAction" << "Income" << "Male";
-    QTest::newRow("statistic(name)")
-        << "statisticNameVariableNameAction" << "mean(income)" << "Male";
-    QTest::newRow("statistic(label)")
-        << "statisticNameVariableLabelAction" << "mean(Income)" << "Male";
-    QTest::newRow("modality label") << "onlyModalityLabelAction" << "mean(income)" << "Male";
-    QTest::newRow("modality value") << "onlyModalityValueAction" << "mean(income)" << "1";
-    QTest::newRow("name = value")
-        << "variableNameEqualModalityValueAction" << "mean(income)" << "sex=1";
-    QTest::newRow("name = label")
-        << "variableNameEqualModalityValueLabelAction" << "mean(income)" << "sex=Male";
-    QTest::newRow("label = value")
-        << "variableLabelEqualModalityValueAction" << "mean(income)" << "Sex=1";
-    QTest::newRow("label = label")
-        << "variableLabelEqualModalityValueLabelAction" << "mean(income)" << "Sex=Male";
+    QTest::newRow("statistic name") << "onlyStatisticNameAction"
+                                    << "mean"
+                                    << "Male";
+    QTest::newRow("variable name") << "onlyStatisticVariableNameAction"
+                                   << "income"
+                                   << "Male";
+    QTest::newRow("variable label") << "onlyStatisticVariableLabelAction"
+                                    << "Income"
+                                    << "Male";
+    QTest::newRow("statistic(name)") << "statisticNameVariableNameAction"
+                                     << "mean(income)"
+                                     << "Male";
+    QTest::newRow("statistic(label)") << "statisticNameVariableLabelAction"
+                                      << "mean(Income)"
+                                      << "Male";
+    QTest::newRow("modality label") << "onlyModalityLabelAction"
+                                    << "mean(income)"
+                                    << "Male";
+    QTest::newRow("modality value") << "onlyModalityValueAction"
+                                    << "mean(income)"
+                                    << "1";
+    QTest::newRow("name = value") << "variableNameEqualModalityValueAction"
+                                  << "mean(income)"
+                                  << "sex=1";
+    QTest::newRow("name = label") << "variableNameEqualModalityValueLabelAction"
+                                  << "mean(income)"
+                                  << "sex=Male";
+    QTest::newRow("label = value") << "variableLabelEqualModalityValueAction"
+                                   << "mean(income)"
+                                   << "Sex=1";
+    QTest::newRow("label = label") << "variableLabelEqualModalityValueLabelAction"
+                                   << "mean(income)"
+                                   << "Sex=Male";
 }
 
 // Views go to every selected cell of any kind, and are not document content;

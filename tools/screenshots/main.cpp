@@ -9,10 +9,10 @@
 #include "FileChooserAnswers.h"
 #include "ModalAnswerer.h"
 #include "app/MainWindow.h"
+#include "model/DocumentModel.h"
 #include "stata/CsvTable.h"
 #include "stata/CsvViewWindow.h"
 #include "stata/StataRun.h"
-#include "model/DocumentModel.h"
 #include "table/TableWidget.h"
 
 #include <QAction>
