@@ -119,9 +119,15 @@ TableWidget::~TableWidget()
         m_editor->setSelectionSource({});
 }
 
+// The grid's own editor and stack go when it is given another: they would
+// otherwise go on recording the document's changes for nobody.
 void TableWidget::setEditor(DocumentEditor *editor)
 {
-    if (m_editor) {
+    if (m_editor && m_editor->parent() == this) {
+        QUndoStack *ownStack = m_editor->undoStack();
+        delete m_editor;
+        delete ownStack;
+    } else if (m_editor) {
         m_editor->setSelectionSource({});
         disconnect(m_editor, nullptr, this, nullptr);
     }
