@@ -25,6 +25,7 @@
 #include "table/CellTextToolBar.h"
 #include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
+#include "undo/DocumentEditor.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,6 +42,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QSettings>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -52,8 +54,10 @@ MainWindow::MainWindow(const QStringList &arguments, QWidget *parent)
     : QMainWindow(parent)
     , m_document(new DocumentModel(this))
 {
+    createHistory();
     createForm();
     createTableWidget();
+    createEditMenu();
     createVariablesPanel();
     connectVariablesPanel();
     connectFileEditAndHelpActions();
@@ -73,7 +77,8 @@ MainWindow::~MainWindow()
 {
     for (QObject *child :
          {static_cast<QObject *>(m_tableWidget), static_cast<QObject *>(m_variablesWidget),
-          static_cast<QObject *>(m_genericToolBar), static_cast<QObject *>(m_document)})
+          static_cast<QObject *>(m_genericToolBar), static_cast<QObject *>(m_document),
+          static_cast<QObject *>(m_undoStack), static_cast<QObject *>(m_document->table())})
         child->disconnect(this);
 }
 
@@ -90,6 +95,12 @@ AreaCollection *MainWindow::areas()
 QString MainWindow::strippedName(const QString &fullFileName)
 {
     return QFileInfo(fullFileName).fileName();
+}
+
+void MainWindow::createHistory()
+{
+    m_undoStack = new QUndoStack(this);
+    m_editor = new DocumentEditor(m_document, m_undoStack, this);
 }
 
 void MainWindow::createForm()
@@ -153,6 +164,7 @@ void MainWindow::createTableWidget()
 {
     m_tableWidget = new TableWidget(m_document);
     setCentralWidget(m_tableWidget);
+    m_tableWidget->setEditor(m_editor);
 }
 
 QAction *MainWindow::createAction(const QString &objectName, const QString &text,
@@ -179,9 +191,9 @@ void MainWindow::createMenus()
     m_fileMenu->addSeparator();
     m_fileMenu->addAction(m_exitAction);
 
-    QMenu *editMenu = menuBar()->addMenu(tr("Edit"));
-    editMenu->setObjectName(QStringLiteral("menuEdit"));
-    editMenu->addAction(m_clearAllAction);
+    m_editMenu = menuBar()->addMenu(tr("Edit"));
+    m_editMenu->setObjectName(QStringLiteral("menuEdit"));
+    m_editMenu->addAction(m_clearAllAction);
 
     QMenu *stataMenu = menuBar()->addMenu(tr("Stata"));
     stataMenu->setObjectName(QStringLiteral("menuStata"));
@@ -203,9 +215,52 @@ void MainWindow::createMenus()
     helpMenu->addActions({m_aboutQuorinAction, m_licenseAction, m_disclaimerAction});
 }
 
+// Above Clear all: Undo and Redo, which name the step they take; the
+// clipboard; the grid's row and column commands of its context menu, so that
+// the keyboard reaches them through the menu bar.
+void MainWindow::createEditMenu()
+{
+    QAction *undo = m_undoStack->createUndoAction(this, tr("Undo"));
+    undo->setObjectName(QStringLiteral("undoAction"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction *redo = m_undoStack->createRedoAction(this, tr("Redo"));
+    redo->setObjectName(QStringLiteral("redoAction"));
+    redo->setShortcut(QKeySequence::Redo);
+    m_editMenu->insertActions(m_clearAllAction, {undo, redo});
+    m_editMenu->insertSeparator(m_clearAllAction);
+
+    const struct
+    {
+        const char *name;
+        QString text;
+        QKeySequence::StandardKey key;
+        void (TableWidget::*slot)();
+    } clipboard[] = {{"cutAction", tr("Cut"), QKeySequence::Cut, &TableWidget::cut},
+                     {"copyAction", tr("Copy"), QKeySequence::Copy, &TableWidget::copy},
+                     {"pasteAction", tr("Paste"), QKeySequence::Paste, &TableWidget::paste}};
+    for (const auto &entry : clipboard) {
+        QAction *action = createAction(QString::fromLatin1(entry.name), entry.text);
+        action->setShortcut(entry.key);
+        connect(action, &QAction::triggered, m_tableWidget, entry.slot);
+        m_editMenu->insertAction(m_clearAllAction, action);
+    }
+    m_editMenu->insertSeparator(m_clearAllAction);
+
+    for (const char *name : {"insertRowsMenu", "insertColumnsMenu"}) {
+        if (auto *menu = m_tableWidget->findChild<QMenu *>(QString::fromLatin1(name)))
+            m_editMenu->insertMenu(m_clearAllAction, menu);
+    }
+    for (const char *name : {"removeRowsAction", "removeColumnsAction"}) {
+        if (auto *action = m_tableWidget->findChild<QAction *>(QString::fromLatin1(name)))
+            m_editMenu->insertAction(m_clearAllAction, action);
+    }
+    m_editMenu->insertSeparator(m_clearAllAction);
+}
+
 void MainWindow::createVariablesPanel()
 {
     m_variablesWidget = new VariablesWidget(m_document, this);
+    m_variablesWidget->setEditor(m_editor);
     addDockWidget(Qt::LeftDockWidgetArea, m_variablesWidget);
     m_variablesWidget->setVisible(true);
 }
@@ -267,6 +322,10 @@ void MainWindow::createGenericToolBar()
             &GenericToolBar::setVisible);
     connect(m_genericToolBar, &GenericToolBar::formatStringChanged, m_tableWidget,
             &TableWidget::setFormatInSelectedStatisticsCells);
+    // The toolbar keeps its own list of the areas, which an undone step
+    // may have changed.
+    connect(m_editor, &DocumentEditor::stepReplayed, m_genericToolBar,
+            [this] { m_genericToolBar->refreshAreaBox(m_document->areas()); });
 }
 
 // The grid only tells what the selection holds; the toolbars show it. A
@@ -324,19 +383,27 @@ void MainWindow::createRecentFileActions()
 // Open and Save clear the mark.
 void MainWindow::connectDocumentChanges()
 {
-    connect(m_document, &DocumentModel::changed, this, &MainWindow::documentWasModified);
+    connect(m_undoStack, &QUndoStack::indexChanged, this, &MainWindow::updateModifiedMark);
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, &MainWindow::updateModifiedMark);
+    connect(m_document->table(), &CellTableModel::contentChanged, this, [this] {
+        if (m_editor->isMakingStep())
+            return;
+        m_changedOutsideHistory = true;
+        updateModifiedMark();
+    });
 }
 
 // Called once for every cell of a large change, so it does nothing once the
 // mark is set. A document without a file gets its "Untitled" title, which
 // has a place for the mark.
-void MainWindow::documentWasModified()
+void MainWindow::updateModifiedMark()
 {
-    if (isWindowModified())
+    const bool modified = m_changedOutsideHistory || m_editor->differsFromClean();
+    if (modified == isWindowModified())
         return;
-    if (m_currentFileName.isEmpty())
+    if (modified && m_currentFileName.isEmpty())
         showTitle();
-    setWindowModified(true);
+    setWindowModified(modified);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -372,7 +439,7 @@ void MainWindow::loadVariablesFromDataset(const QString &fileName)
     QList<Variable> variables;
     const StataDatasetReader::Result result = readStataDataset(variables, fileName);
     if (result == StataDatasetReader::Success)
-        m_document->setVariables(variables);
+        m_editor->record(tr("Import variables"), [&] { m_document->setVariables(variables); });
     QApplication::restoreOverrideCursor();
     if (result != StataDatasetReader::Success) {
         QMessageBox box(QMessageBox::Warning, QString(), StataDatasetReader::message(result),
@@ -466,6 +533,7 @@ void MainWindow::newFile()
         QMessageBox::warning(this, tr("Quorin"), TableWidget::tooLargeMessage(rows, columns));
         return;
     }
+    m_editor->clearHistory();
     setCurrentFile(QString());
 }
 
@@ -536,6 +604,7 @@ bool MainWindow::readDocument(const QString &fileName)
                              message.isEmpty() ? tr("Failed to load file.") : message);
         return false;
     }
+    m_editor->clearHistory();
     setCurrentFile(fileName);
     return true;
 }
@@ -545,6 +614,8 @@ bool MainWindow::readDocument(const QString &fileName)
 void MainWindow::setCurrentFile(const QString &fileName)
 {
     m_currentFileName = fileName.isEmpty() ? QString() : QFileInfo(fileName).absoluteFilePath();
+    m_undoStack->setClean();
+    m_changedOutsideHistory = false;
     setWindowModified(false);
     if (!m_currentFileName.isEmpty()) {
         m_recentFiles.removeAll(m_currentFileName);
@@ -683,8 +754,10 @@ void MainWindow::runWithSettings()
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_stataExecutableFileName = dialog.stataExecutableFileName();
-    m_document->setOutputFileName(dialog.outputFileName());
-    m_document->setStataDatasetFileName(dialog.stataDatasetFileName());
+    m_editor->record(tr("Set dataset and output file"), [&] {
+        m_document->setOutputFileName(dialog.outputFileName());
+        m_document->setStataDatasetFileName(dialog.stataDatasetFileName());
+    });
     m_outputCsvFileAfterComputation = dialog.viewOutputCsvFileAfterComputation();
     m_showStataMessage = dialog.showStataMessage();
     runTable(m_showStataMessage, m_outputCsvFileAfterComputation);

@@ -12,11 +12,13 @@
 #include <memory>
 
 class CellTextToolBar;
+class DocumentEditor;
 class DocumentModel;
 class GenericToolBar;
 class MainWindowSettings;
 class QAction;
 class QMenu;
+class QUndoStack;
 class TableWidget;
 class VariablesWidget;
 
@@ -41,6 +43,9 @@ public:
     void loadVariablesFromDataset(const QString &fileName);
 
     DocumentModel *document() { return m_document; }
+    // Every edit of the document is a step here; the title's modified mark
+    // follows its clean state.
+    QUndoStack *undoStack() { return m_undoStack; }
     StatisticCatalogue *statisticCatalogue();
     TableWidget *tableWidget() { return m_tableWidget; }
     AreaCollection *areas();
@@ -82,7 +87,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private slots:
-    void documentWasModified();
     void confirmClear();
     void loadVariables();
     void importStatistics();
@@ -106,7 +110,10 @@ private slots:
     void onLicenseClicked();
 
 private:
+    void createHistory();
     void createForm();
+    void createEditMenu();
+    void updateModifiedMark();
     void createTableWidget();
     QAction *createAction(const QString &objectName, const QString &text,
                           const QString &shortcut = QString(), const QString &icon = QString());
@@ -159,6 +166,7 @@ private:
     QAction *m_setOutputFileNameAction = nullptr;
     QAction *m_startStataAction = nullptr;
     QMenu *m_fileMenu = nullptr;
+    QMenu *m_editMenu = nullptr;
 
     TableWidget *m_tableWidget = nullptr;
     VariablesWidget *m_variablesWidget = nullptr;
@@ -170,6 +178,11 @@ private:
     bool m_outputCsvFileAfterComputation = true;
     bool m_showStataMessage = true;
     DocumentModel *m_document = nullptr;
+    QUndoStack *m_undoStack = nullptr;
+    DocumentEditor *m_editor = nullptr;
+    // Set by a change of the grid made outside the undo history (a row or
+    // column resized), which only a save clears.
+    bool m_changedOutsideHistory = false;
     QString m_currentFileName;
     QStringList m_recentFiles;
     QList<QAction *> m_recentFileActions;

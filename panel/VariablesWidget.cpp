@@ -7,6 +7,7 @@
 #include "panel/EditStatisticDialog.h"
 #include "table/ModalityListWidget.h"
 #include "table/VariableListWidget.h"
+#include "undo/DocumentEditor.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>
@@ -501,6 +502,11 @@ void VariablesWidget::removeStatistic()
                         .arg(name),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setDefaultButton(QMessageBox::No);
-    if (box.exec() == QMessageBox::Yes)
-        m_document->removeStatistic(name);
+    if (box.exec() != QMessageBox::Yes)
+        return;
+    const auto remove = [this, &name] { m_document->removeStatistic(name); };
+    if (m_editor)
+        m_editor->record(tr("Remove statistic"), remove);
+    else
+        remove();
 }

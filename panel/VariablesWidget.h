@@ -3,9 +3,11 @@
 #include "model/Command.h"
 #include "model/StatisticCatalogue.h"
 #include "model/Variable.h"
+#include "undo/DocumentEditor.h"
 
 #include <QDockWidget>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -35,6 +37,9 @@ public:
     // Every variable, and the statistic names, in the order shown.
     QList<Variable> variables() const;
     QStringList statisticNames() const;
+    // Removing a statistic empties cells, which the panel's own edits do
+    // not; with an editor, the two go back as one undo step. Not owned.
+    void setEditor(DocumentEditor *editor) { m_editor = editor; }
 
 protected:
     void changeEvent(QEvent *event) override;
@@ -72,6 +77,7 @@ private:
     void selectModalityRow(int row);
 
     DocumentModel *m_document;
+    QPointer<DocumentEditor> m_editor;
     // What this panel's own edit makes current once the lists show it again.
     int m_nextCurrentVariable = -1;
     int m_nextCurrentModality = -1;

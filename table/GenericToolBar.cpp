@@ -8,6 +8,7 @@
 #include "table/FormatDialog.h"
 #include "table/FormatLineEdit.h"
 #include "table/TableWidget.h"
+#include "undo/DocumentEditor.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -268,13 +269,14 @@ void GenericToolBar::onRemoveArea()
     m_areaComboBox->removeItem(
         m_areaComboBox->findText(name, Qt::MatchExactly | Qt::MatchCaseSensitive));
     m_areaComboBox->setCurrentIndex(-1);
-    m_document->removeArea(name);
+    m_table->editor()->record(tr("Remove area"), [this, &name] { m_document->removeArea(name); });
 }
 
 void GenericToolBar::onAreaManagementButtonClicked()
 {
     AreaManagementDialog dialog(m_document, this);
-    dialog.exec();
+    // Whatever the dialog changed is taken back at once.
+    m_table->editor()->record(tr("Manage areas"), [&dialog] { dialog.exec(); });
     refreshAreaBox(m_document->areas());
 }
 

@@ -1,5 +1,6 @@
 #include "table/TableWidget.h"
 
+#include "model/CellClipboard.h"
 #include "model/DocumentModel.h"
 #include "stata/DoFileComposer.h"
 #include "table/CellDelegate.h"
@@ -10,10 +11,13 @@
 #include "table/SetSimpleTextDialog.h"
 #include "table/StatisticMimeData.h"
 #include "table/TableContextMenu.h"
+#include "undo/DocumentEditor.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QCursor>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QHash>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -22,6 +26,7 @@
 #include <QPointer>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -104,9 +109,60 @@ TableWidget::TableWidget(DocumentModel *document, QWidget *parent)
             [this](int line, int, int size) { storeLineSize(Qt::Horizontal, line, size); });
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TableWidget::analyseSelection);
+    setEditor(new DocumentEditor(document, new QUndoStack(this), this));
 }
 
-TableWidget::~TableWidget() = default;
+// The main window's editor may go before the grid.
+TableWidget::~TableWidget()
+{
+    if (m_editor)
+        m_editor->setSelectionSource({});
+}
+
+// The grid's own editor and stack go when it is given another: they would
+// otherwise go on recording the document's changes for nobody.
+void TableWidget::setEditor(DocumentEditor *editor)
+{
+    if (m_editor && m_editor->parent() == this) {
+        QUndoStack *ownStack = m_editor->undoStack();
+        delete m_editor;
+        delete ownStack;
+    } else if (m_editor) {
+        m_editor->setSelectionSource({});
+        disconnect(m_editor, nullptr, this, nullptr);
+    }
+    m_editor = editor;
+    m_editor->setSelectionSource(
+        [this] { return m_stepSelection ? *m_stepSelection : gridSelection(); });
+    connect(m_editor, &DocumentEditor::selectionRestored, this, &TableWidget::setGridSelection);
+}
+
+GridSelection TableWidget::gridSelection() const
+{
+    GridSelection selection;
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        selection.ranges.append(QRect(range.left(), range.top(), range.width(), range.height()));
+    selection.currentRow = currentRow();
+    selection.currentColumn = currentColumn();
+    return selection;
+}
+
+void TableWidget::setGridSelection(const GridSelection &selection)
+{
+    const QRect grid(0, 0, columnCount(), rowCount());
+    QItemSelection ranges;
+    for (const QRect &range : selection.ranges) {
+        const QRect inside = range.intersected(grid);
+        if (!inside.isEmpty()) {
+            ranges.select(m_cells->index(inside.top(), inside.left()),
+                          m_cells->index(inside.bottom(), inside.right()));
+        }
+    }
+    selectionModel()->select(ranges, QItemSelectionModel::ClearAndSelect);
+    const QModelIndex current = m_cells->index(selection.currentRow, selection.currentColumn);
+    if (current.isValid())
+        selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+}
 
 int TableWidget::rowCount() const
 {
@@ -187,7 +243,11 @@ bool TableWidget::newTable(int rows, int columns)
 // Every cell void, default sizes, nothing selected; the shape stays.
 void TableWidget::clear()
 {
-    newTable(rowCount(), columnCount());
+    QScopedValueRollback<std::optional<GridSelection>> started(m_stepSelection, gridSelection());
+    selectionModel()->clear();
+    m_editor->resetGrid(tr("Clear all"), rowCount(), columnCount());
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
 }
 
 QItemSelection TableWidget::wholeGrid() const
@@ -208,8 +268,7 @@ void TableWidget::removeStatistics(const QString &commandName)
             edits.append({row, column, cleared});
         }
     });
-    if (!edits.isEmpty())
-        m_cells->setContents(edits);
+    setContents(tr("Remove statistic"), edits);
 }
 
 void TableWidget::removeAreaFromCells(const QString &areaName)
@@ -222,8 +281,7 @@ void TableWidget::removeAreaFromCells(const QString &areaName)
             edits.append({row, column, freed});
         }
     });
-    if (!edits.isEmpty())
-        m_cells->setContents(edits);
+    setContents(tr("Remove area"), edits);
 }
 
 void TableWidget::selectArea(const QString &areaName)
@@ -253,8 +311,8 @@ void TableWidget::forEachCellIn(const QItemSelection &ranges, const CellVisitor 
     }
 }
 
-void TableWidget::editCells(const QItemSelection &ranges, const CellEditor &edit,
-                            CellTableModel::EditKind kind)
+void TableWidget::editCells(const QString &step, const QItemSelection &ranges,
+                            const CellEditor &edit, CellTableModel::EditKind kind)
 {
     QList<CellTableModel::CellEdit> edits;
     QHash<qint64, qsizetype> editOf;
@@ -273,23 +331,29 @@ void TableWidget::editCells(const QItemSelection &ranges, const CellEditor &edit
             edit(edits.last().content, range);
         });
     }
-    if (!edits.isEmpty())
-        m_cells->setContents(edits, kind);
+    m_editor->setContents(step, edits, kind);
 }
 
-void TableWidget::editSelectedCells(const CellEditor &edit, CellTableModel::EditKind kind)
+void TableWidget::editSelectedCells(const QString &step, const CellEditor &edit,
+                                    CellTableModel::EditKind kind)
 {
-    editCells(selectionModel()->selection(), edit, kind);
+    editCells(step, selectionModel()->selection(), edit, kind);
+}
+
+void TableWidget::setContents(const QString &step, const QList<CellTableModel::CellEdit> &edits)
+{
+    m_editor->setContents(step, edits);
 }
 
 void TableWidget::setAreaForCurrentSelection(const QString &areaName)
 {
-    editSelectedCells([&areaName](CellContent &content, qsizetype) { content.setArea(areaName); });
+    editSelectedCells(tr("Assign area"),
+                      [&areaName](CellContent &content, qsizetype) { content.setArea(areaName); });
 }
 
 void TableWidget::setFormatInSelectedStatisticsCells(const QString &format)
 {
-    editSelectedCells([&format](CellContent &content, qsizetype) {
+    editSelectedCells(tr("Set format"), [&format](CellContent &content, qsizetype) {
         if (content.dataType() == T::Statistic)
             content.setStatisticFormat(format);
     });
@@ -297,9 +361,12 @@ void TableWidget::setFormatInSelectedStatisticsCells(const QString &format)
 
 void TableWidget::setStatisticFormatView(T::StatisticFormatView formatView)
 {
-    editSelectedCells([formatView](CellContent &content,
-                                   qsizetype) { content.setStatisticFormatView(formatView); },
-                      CellTableModel::EditKind::View);
+    editSelectedCells(
+        tr("Format statistic view"),
+        [formatView](CellContent &content, qsizetype) {
+            content.setStatisticFormatView(formatView);
+        },
+        CellTableModel::EditKind::View);
 }
 
 void TableWidget::setStatisticFormatViewOnlyStatisticName()
@@ -329,9 +396,12 @@ void TableWidget::setStatisticFormatViewStatisticNameVariableLabel()
 
 void TableWidget::setConditionFormatView(T::ConditionFormatView formatView)
 {
-    editSelectedCells([formatView](CellContent &content,
-                                   qsizetype) { content.setConditionFormatView(formatView); },
-                      CellTableModel::EditKind::View);
+    editSelectedCells(
+        tr("Format condition view"),
+        [formatView](CellContent &content, qsizetype) {
+            content.setConditionFormatView(formatView);
+        },
+        CellTableModel::EditKind::View);
 }
 
 void TableWidget::setConditionFormatViewOnlyModalityLabel()
@@ -366,13 +436,15 @@ void TableWidget::setConditionFormatViewVariableLabelEqualModalityValueLabel()
 
 void TableWidget::clearSelectedCells()
 {
-    editSelectedCells([](CellContent &content, qsizetype) { content.clearContent(); });
+    editSelectedCells(tr("Delete"),
+                      [](CellContent &content, qsizetype) { content.clearContent(); });
 }
 
 void TableWidget::setStatisticInSelectedCells(const Statistic &statistic)
 {
-    editSelectedCells(
-        [&statistic](CellContent &content, qsizetype) { content.setStatistic(statistic); });
+    editSelectedCells(tr("Drop statistic"), [&statistic](CellContent &content, qsizetype) {
+        content.setStatistic(statistic);
+    });
 }
 
 void TableWidget::setMicroConditionsInSelection(const QList<MicroCondition> &microConditions)
@@ -383,7 +455,7 @@ void TableWidget::setMicroConditionsInSelection(const QList<MicroCondition> &mic
     qsizetype currentRange = -1;
     bool strip = false;
     qsizetype next = 0;
-    editCells(ranges, [&](CellContent &content, qsizetype range) {
+    editCells(tr("Drop modalities"), ranges, [&](CellContent &content, qsizetype range) {
         if (range != currentRange) {
             currentRange = range;
             const QItemSelectionRange &cells = ranges.at(range);
@@ -428,7 +500,8 @@ void TableWidget::insertLines(Qt::Orientation orientation, int position, int cou
         return;
     // The selection moves with its cells, which stay what they were.
     QScopedValueRollback<bool> suspended(m_analysisSuspended, true);
-    if (!m_cells->insertLines(orientation, position, count)) {
+    if (!m_editor->insertLines(rows ? tr("Insert rows") : tr("Insert columns"), orientation,
+                               position, count)) {
         QMessageBox::warning(
             this, tr("Quorin"),
             tooLargeMessage(rowCount() + (rows ? count : 0), columnCount() + (rows ? 0 : count)));
@@ -459,8 +532,9 @@ void TableWidget::removeLines(Qt::Orientation orientation)
         removed[line] = true;
     const int line = positionAfterRemoval(rows ? currentRow() : currentColumn(), removed);
     const int otherLine = rows ? currentColumn() : currentRow();
+    QScopedValueRollback<std::optional<GridSelection>> started(m_stepSelection, gridSelection());
     clearSelection();
-    m_cells->removeLines(orientation, doomed);
+    m_editor->removeLines(rows ? tr("Remove rows") : tr("Remove columns"), orientation, doomed);
     const QModelIndex current = m_cells->index(rows ? line : otherLine, rows ? otherLine : line);
     if (current.isValid())
         selectionModel()->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
@@ -517,7 +591,8 @@ void TableWidget::onSetSimpleText()
     const QString text = dialog.text();
     if (text.isEmpty())
         return;
-    editSelectedCells([&text](CellContent &content, qsizetype) { content.setSimpleText(text); });
+    editSelectedCells(tr("Set simple text"),
+                      [&text](CellContent &content, qsizetype) { content.setSimpleText(text); });
 }
 
 // The grid may change while the dialog is open; the text goes to the cell
@@ -536,13 +611,77 @@ void TableWidget::onEditSimpleText()
         return;
     CellContent edited = content(row, column);
     edited.setSimpleText(dialog.text());
-    m_cells->setContents({{row, column, edited}});
+    setContents(tr("Edit simple text"), {{row, column, edited}});
+}
+
+// ---- Clipboard ----
+
+QRect TableWidget::selectedBlock() const
+{
+    QRect block;
+    for (const QItemSelectionRange &range : selectionModel()->selection())
+        block |= QRect(range.left(), range.top(), range.width(), range.height());
+    return block;
+}
+
+void TableWidget::copy()
+{
+    const QRect block = selectedBlock();
+    if (block.isEmpty())
+        return;
+    CellContentGrid cells(block.height(), block.width());
+    for (int row = 0; row < block.height(); ++row) {
+        for (int column = 0; column < block.width(); ++column)
+            cells(row, column) = content(block.top() + row, block.left() + column);
+    }
+    QGuiApplication::clipboard()->setMimeData(CellClipboard::mimeData(cells));
+}
+
+void TableWidget::cut()
+{
+    if (selectedBlock().isEmpty())
+        return;
+    copy();
+    editSelectedCells(tr("Cut"), [](CellContent &content, qsizetype) { content.clearContent(); });
+}
+
+// The pasted block is selected afterwards, as spreadsheets do, so that the
+// user sees where it went.
+void TableWidget::paste()
+{
+    const int row = currentRow();
+    const int column = currentColumn();
+    const CellClipboard::Block block =
+        CellClipboard::block(QGuiApplication::clipboard()->mimeData());
+    if (block.isEmpty() || row < 0 || column < 0)
+        return;
+    setContents(tr("Paste"), CellClipboard::pasteEdits(m_cells->cells(), row, column, block));
+    const int bottom = qMin(rowCount(), row + block.cells.rowCount()) - 1;
+    const int right = qMin(columnCount(), column + block.cells.columnCount()) - 1;
+    selectionModel()->select(
+        QItemSelection(m_cells->index(row, column), m_cells->index(bottom, right)),
+        QItemSelectionModel::ClearAndSelect);
+    if (!CellClipboard::fits(m_cells->cells(), row, column, block)) {
+        QMessageBox::information(
+            this, tr("Quorin"),
+            tr("The copied block of %1 × %2 cells reaches beyond the edge of the table; the "
+               "cells that did not fit were left out.")
+                .arg(block.cells.rowCount())
+                .arg(block.cells.columnCount()));
+    }
 }
 
 // ---- Events ----
 
+// Backspace empties cells as Delete does, as in spreadsheets; it goes no
+// further, where the view would take it for a keyboard search.
 void TableWidget::keyPressEvent(QKeyEvent *event)
 {
+    if (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::NoModifier) {
+        clearSelectedCells();
+        event->accept();
+        return;
+    }
     if (event->key() == Qt::Key_Delete)
         clearSelectedCells();
     QTableView::keyPressEvent(event);
@@ -604,7 +743,7 @@ void TableWidget::dropPayload(int row, int column, const QMimeData *payload,
         } else {
             CellContent changed = content(row, column);
             changed.setStatistic(statistic);
-            m_cells->setContents({{row, column, changed}});
+            setContents(tr("Drop statistic"), {{row, column, changed}});
         }
     } else if (sourceName == QLatin1String("modalityListWidget")) {
         const auto *dropped = qobject_cast<const MicroConditionListMimeData *>(payload);
@@ -614,7 +753,7 @@ void TableWidget::dropPayload(int row, int column, const QMimeData *payload,
             } else {
                 CellContent changed = content(row, column);
                 changed.addMicroCondition(dropped->microConditions().first());
-                m_cells->setContents({{row, column, changed}});
+                setContents(tr("Drop modalities"), {{row, column, changed}});
             }
         }
     }

@@ -3,13 +3,17 @@
 #include "model/CellContent.h"
 #include "model/CellEnums.h"
 #include "model/CellTableModel.h"
+#include "undo/DocumentEditor.h"
+#include "undo/GridSelection.h"
 
 #include <QItemSelection>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QTableView>
 
 #include <functional>
+#include <optional>
 
 class DocumentModel;
 class MicroCondition;
@@ -21,7 +25,7 @@ struct Statistic;
 // The grid on which the user lays out the table Stata fills: a view of the
 // document's CellTableModel, every cell painted as centred text in its
 // content's colour. It turns the user's commands, drops and keys into edits
-// of the model, and analyses every selection change to tell the toolbars,
+// of the model, each one undoable step, and analyses every selection change to tell the toolbars,
 // through its signals, what the selected cells share.
 class TableWidget : public QTableView
 {
@@ -39,6 +43,15 @@ public:
     ~TableWidget() override;
 
     CellTableModel *cells() const { return m_cells; }
+    // Where the grid's edits go as undoable steps. The grid starts with an
+    // editor and undo stack of its own; the main window gives it the one it
+    // shares with the other windows. Not owned; it must outlive the grid.
+    DocumentEditor *editor() const { return m_editor; }
+    void setEditor(DocumentEditor *editor);
+    GridSelection gridSelection() const;
+    // Selects the blocks that lie inside the grid and makes the position the
+    // current cell.
+    void setGridSelection(const GridSelection &selection);
     int rowCount() const;
     int columnCount() const;
     int currentRow() const;
@@ -67,6 +80,13 @@ public:
 
 public slots:
     void clear();
+    // The bounding block of the selection goes to the clipboard; Cut then
+    // empties the selected cells as one step.
+    void copy();
+    void cut();
+    // Writes the clipboard's block down and to the right of the current cell,
+    // as far as the grid reaches, and says so when part of it did not fit.
+    void paste();
     void setStatisticFormatView(T::StatisticFormatView formatView);
     void setStatisticFormatViewOnlyStatisticName();
     void setStatisticFormatViewOnlyStatisticVariableName();
@@ -121,12 +141,16 @@ private:
     // Walks ranges as listed, rows top to bottom, columns left to right; a
     // cell in two overlapping ranges is met twice (and sees its first edit).
     // The edits go to the model as one change.
-    void editCells(const QItemSelection &ranges, const CellEditor &edit,
+    // The edits are one step named by step.
+    void editCells(const QString &step, const QItemSelection &ranges, const CellEditor &edit,
                    CellTableModel::EditKind kind = CellTableModel::EditKind::Content);
-    void editSelectedCells(const CellEditor &edit,
+    void editSelectedCells(const QString &step, const CellEditor &edit,
                            CellTableModel::EditKind kind = CellTableModel::EditKind::Content);
+    void setContents(const QString &step, const QList<CellTableModel::CellEdit> &edits);
     void forEachCellIn(const QItemSelection &ranges, const CellVisitor &visit) const;
     QItemSelection wholeGrid() const;
+    // The smallest block holding every selected cell; empty for no selection.
+    QRect selectedBlock() const;
 
     void insertLines(Qt::Orientation orientation, int position, int count);
     void askAndInsertLines(Qt::Orientation orientation, bool after);
@@ -144,6 +168,10 @@ private:
     DocumentModel *m_document = nullptr;
     CellTableModel *m_cells = nullptr;
     TableContextMenu *m_contextMenu = nullptr;
+    QPointer<DocumentEditor> m_editor;
+    // The selection a step started from, when the grid changes the selection
+    // before it makes the step.
+    std::optional<GridSelection> m_stepSelection;
     // Set while the sizes of the model are given to the headers, which then
     // report them back.
     bool m_applyingSizes = false;

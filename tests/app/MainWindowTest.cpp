@@ -18,15 +18,16 @@
 
 namespace {
 
-// Entries of a menu by object name; separators as "-".
+// Entries of a menu by object name, submenus by theirs; separators as "-".
 QStringList entries(const QMenu *menu)
 {
     QStringList names;
-    for (const QAction *action : menu->actions())
-        names.append(action->isSeparator() &&
-                             action->objectName() != QLatin1String("recentFilesSeparator")
-                         ? QStringLiteral("-")
-                         : action->objectName());
+    for (const QAction *action : menu->actions()) {
+        if (action->isSeparator() && action->objectName() != QLatin1String("recentFilesSeparator"))
+            names.append(QStringLiteral("-"));
+        else
+            names.append(action->menu() ? action->menu()->objectName() : action->objectName());
+    }
     return names;
 }
 
@@ -141,7 +142,10 @@ void MainWindowTest::menus()
                           "loadVariablesAction", "importStatisticsAction", "-", "exitAction",
                           "recentFilesSeparator", "recentFileAction0", "recentFileAction1",
                           "recentFileAction2", "recentFileAction3", "recentFileAction4"}));
-    QCOMPARE(entries(menu("menuEdit")), (QStringList{"clearAllAction"}));
+    QCOMPARE(entries(menu("menuEdit")),
+             (QStringList{"undoAction", "redoAction", "-", "cutAction", "copyAction", "pasteAction",
+                          "-", "insertRowsMenu", "insertColumnsMenu", "removeRowsAction",
+                          "removeColumnsAction", "-", "clearAllAction"}));
     QCOMPARE(entries(menu("menuStata")),
              (QStringList{"quorinFlashAction", "QuorinStataAction", "viewOutputDoFileAction",
                           "viewLastLogFileAction", "-", "setStataExecutableAction",
