@@ -1,5 +1,9 @@
 #include "model/CellContent.h"
 
+#include "ElementAttributes.h"
+#include "model/DocumentReader.h"
+#include "model/DocumentWriter.h"
+
 #include <QDomDocument>
 #include <QTest>
 
@@ -19,14 +23,27 @@ MicroCondition sex(const QString &value, const QString &label)
     return MicroCondition(value, label, QStringLiteral("sesso"), QStringLiteral("Sex"));
 }
 
+// The content through a saved document and back.
 CellContent roundTrip(const CellContent &content, int row = 3, int column = 4)
 {
-    QDomDocument document;
-    document.appendChild(content.toXml(document, row, column));
-    QDomDocument reread;
-    if (!reread.setContent(document.toString()))
-        qFatal("written cell is not well-formed");
-    return CellContent(reread.documentElement());
+    Document document;
+    document.cells = CellContentGrid(row + 1, column + 1);
+    document.cells(row, column) = content;
+    DocumentReader reader;
+    if (!reader.read(DocumentWriter::toXml(document)))
+        qFatal("written cell is refused");
+    return reader.document().cells(row, column);
+}
+
+// A "cell" element read as the only cell of a document.
+CellContent readCell(const QString &cell)
+{
+    DocumentReader reader;
+    const QString xml = QStringLiteral("<quorin><cells rowCount=\"1\" columnCount=\"1\">") + cell +
+                        QStringLiteral("</cells></quorin>");
+    if (!reader.read(xml.toUtf8()))
+        qFatal("test document is refused");
+    return reader.document().cells(0, 0);
 }
 
 } // namespace
@@ -163,10 +180,8 @@ void CellContentTest::stataExpression()
 
 void CellContentTest::emptyConditionRestrictsNothing()
 {
-    QDomDocument document;
-    QVERIFY(document.setContent(
+    const CellContent content(elementAttributes(
         QStringLiteral("<cell row=\"0\" col=\"0\" area=\"\" dataType=\"condition\"/>")));
-    const CellContent content(document.documentElement());
     QCOMPARE(content.dataType(), T::Condition);
     QVERIFY(content.condition().isEmpty());
     QVERIFY(content.displayText().isEmpty());
@@ -267,16 +282,12 @@ void CellContentTest::xmlLayout()
 
 void CellContentTest::unknownDataTypeReadsAsVoid()
 {
-    QDomDocument document;
-    QVERIFY(document.setContent(
+    const CellContent content(readCell(
         QStringLiteral("<cell dataType=\"picture\" area=\"a\"><simpletext text=\"x\"/></cell>")));
-    const CellContent content(document.documentElement());
     QCOMPARE(content.dataType(), T::Void);
     QCOMPARE(content.area(), QStringLiteral("a"));
 
-    QDomDocument missing;
-    QVERIFY(missing.setContent(QStringLiteral("<cell dataType=\"statistic\"/>")));
-    const CellContent bare(missing.documentElement());
+    const CellContent bare(readCell(QStringLiteral("<cell dataType=\"statistic\"/>")));
     QCOMPARE(bare.dataType(), T::Statistic);
     QCOMPARE(bare.displayText(), QStringLiteral("()"));
 }

@@ -1,5 +1,7 @@
+#include "ElementAttributes.h"
 #include "model/AreaCollection.h"
 #include "model/Condition.h"
+#include "model/DocumentReader.h"
 #include "model/StatisticCatalogue.h"
 #include "model/Variable.h"
 
@@ -8,11 +10,20 @@
 
 namespace {
 
-QDomElement parse(QDomDocument &document, const QString &xml)
+// The element as text, as a saved document holds it.
+QString written(const QDomElement &element)
 {
-    if (!document.setContent(xml))
-        qFatal("test XML is not well-formed");
-    return document.documentElement();
+    QDomDocument document;
+    document.appendChild(document.importNode(element, true));
+    return document.toString();
+}
+
+Document readDocument(const QString &xml)
+{
+    DocumentReader reader;
+    if (!reader.read(xml.toUtf8()))
+        qFatal("test document is refused");
+    return reader.document();
 }
 
 MicroCondition term(const QString &value, const QString &valueLabel)
@@ -79,16 +90,13 @@ void ValueTypesTest::variableXmlRoundTrip()
     QCOMPARE(element.childNodes().size(), 2);
 
     // Through text, as a saved document goes.
-    document.appendChild(element);
-    QDomDocument reread;
-    QVERIFY(reread.setContent(document.toString()));
-    const QDomElement root = reread.documentElement();
-    const Variable back(root);
+    const QString text = written(element);
+    const Variable back(elementAttributes(text));
     QCOMPARE(back.name(), variable.name());
     QCOMPARE(back.label(), variable.label());
     QCOMPARE(back.varType(), quint8(251));
     QVERIFY(back.modalities().isEmpty()); // the loader adds them
-    const Modality second(root.childNodes().at(1).toElement(), back.name(), back.label());
+    const Modality second(elementAttributes(text, 2), back.name(), back.label());
     QCOMPARE(second.value(), QStringLiteral("-9"));
     QCOMPARE(second.valueLabel(), QStringLiteral("Città"));
     QCOMPARE(second.varName(), QStringLiteral("ripartizione"));
@@ -97,35 +105,32 @@ void ValueTypesTest::variableXmlRoundTrip()
 
 void ValueTypesTest::missingAttributesReadAsEmpty()
 {
-    QDomDocument document;
-    const QDomElement variable = parse(document, QStringLiteral("<variable/>"));
-    QCOMPARE(Variable(variable).name(), QString());
-    QCOMPARE(Variable(variable).varType(), quint8(0));
+    const Variable variable(elementAttributes(QStringLiteral("<variable/>")));
+    QCOMPARE(variable.name(), QString());
+    QCOMPARE(variable.varType(), quint8(0));
 
-    QDomDocument other;
-    const QDomElement odd = parse(other, QStringLiteral("<variable name=\"x\" vartype=\"abc\"/>"));
-    QCOMPARE(Variable(odd).varType(), quint8(0));
+    const Variable odd(elementAttributes(QStringLiteral("<variable name=\"x\" vartype=\"abc\"/>")));
+    QCOMPARE(odd.varType(), quint8(0));
 
-    QDomDocument third;
-    const MicroCondition empty(parse(third, QStringLiteral("<microCondition value=\"2\"/>")));
+    const MicroCondition empty(elementAttributes(QStringLiteral("<microCondition value=\"2\"/>")));
     QCOMPARE(empty.value(), QStringLiteral("2"));
     QCOMPARE(empty.valueLabel(), QString());
     QCOMPARE(empty.varName(), QString());
 
-    QDomDocument fourth;
-    const Area area(parse(fourth, QStringLiteral("<area/>")));
+    const Area area(elementAttributes(QStringLiteral("<area/>")));
     QCOMPARE(area.name(), QString());
     QCOMPARE(area.condition(), QString());
 }
 
 void ValueTypesTest::conditionReadsTermsAnywhereBelow()
 {
-    QDomDocument document;
-    const QDomElement root = parse(
-        document, QStringLiteral("<cell><condition><microCondition value=\"1\" valueLabel=\"A\"/>"
-                                 "<x><microCondition value=\"2\" valueLabel=\"B\"/></x>"
-                                 "</condition></cell>"));
-    const Condition condition(root);
+    const Document document = readDocument(QStringLiteral(
+        "<quorin><cells rowCount=\"1\" columnCount=\"1\"><cell dataType=\"condition\">"
+        "<condition><microCondition value=\"1\" valueLabel=\"A\"/>"
+        "<x><microCondition value=\"2\" valueLabel=\"B\"/></x></condition>"
+        "<condition><microCondition value=\"3\" valueLabel=\"C\"/></condition>"
+        "</cell></cells></quorin>"));
+    const Condition &condition = document.cells(0, 0).condition();
     QCOMPARE(condition.count(), 2);
     QCOMPARE(condition.label(), QStringLiteral("A | B"));
 
@@ -186,8 +191,7 @@ void ValueTypesTest::commandXml()
     QFETCH(int, type);
     QFETCH(int, row);
     QFETCH(int, column);
-    QDomDocument document;
-    const Command command(parse(document, xml));
+    const Command command(elementAttributes(xml));
     QCOMPARE(int(command.resultType()), type);
     QCOMPARE(command.resultMatrixRow(), row);
     QCOMPARE(command.resultMatrixColumn(), column);
@@ -196,20 +200,20 @@ void ValueTypesTest::commandXml()
     QDomDocument out;
     const QDomElement element = command.toXml(out);
     QCOMPARE(element.hasAttribute(QStringLiteral("resultMatrixRow")), type == T::Matrix);
-    QCOMPARE(Command(element).resultMatrixColumn(), column);
-    QCOMPARE(int(Command(element).resultType()), type);
+    const Command back(elementAttributes(written(element)));
+    QCOMPARE(back.resultMatrixColumn(), column);
+    QCOMPARE(int(back.resultType()), type);
 }
 
 void ValueTypesTest::catalogueKeepsDocumentOrderAndDuplicates()
 {
-    QDomDocument document;
-    const QDomElement commands = parse(
-        document, QStringLiteral("<commands>"
-                                 "<command name=\"mean\" format=\"old\" resultType=\"scalar\"/>"
-                                 "<command name=\"count\" format=\"count #if\"/>"
-                                 "<command name=\"mean\" format=\"new\" resultType=\"scalar\"/>"
-                                 "</commands>"));
-    const QList<Command> read = StatisticCatalogueXml::read(commands);
+    const QList<Command> read =
+        readDocument(QStringLiteral("<quorin><commands>"
+                                    "<command name=\"mean\" format=\"old\" resultType=\"scalar\"/>"
+                                    "<command name=\"count\" format=\"count #if\"/>"
+                                    "<command name=\"mean\" format=\"new\" resultType=\"scalar\"/>"
+                                    "</commands></quorin>"))
+            .commands;
     QCOMPARE(read.size(), 3);
     StatisticCatalogue catalogue;
     QStringList order;
@@ -259,18 +263,19 @@ void ValueTypesTest::catalogueWritesInGivenOrder()
     QDomDocument emptyDocument;
     const QDomElement empty = StatisticCatalogueXml::write(emptyDocument, {}, {});
     QVERIFY(!empty.hasChildNodes());
-    QVERIFY(StatisticCatalogueXml::read(empty).isEmpty());
+    QVERIFY(
+        readDocument(QStringLiteral("<quorin>") + ::written(empty) + QStringLiteral("</quorin>"))
+            .commands.isEmpty());
 }
 
 void ValueTypesTest::areasSortByCodeUnitAndLaterWins()
 {
-    QDomDocument document;
-    const QDomElement element =
-        parse(document, QStringLiteral("<areas><area name=\"north\" condition=\"reg==1\"/>"
-                                       "<area name=\"North\" condition=\"reg==9\"/>"
-                                       "<area name=\"b\" condition=\"x\"/>"
-                                       "<area name=\"north\" condition=\"reg==2\"/></areas>"));
-    const AreaCollection areas(element);
+    const AreaCollection areas =
+        readDocument(QStringLiteral("<quorin><areas><area name=\"north\" condition=\"reg==1\"/>"
+                                    "<area name=\"North\" condition=\"reg==9\"/>"
+                                    "<x><area name=\"b\" condition=\"x\"/></x>"
+                                    "<area name=\"north\" condition=\"reg==2\"/></areas></quorin>"))
+            .areas;
     QCOMPARE(areas.count(), 3);
     QCOMPARE(areas.names(),
              (QStringList{QStringLiteral("North"), QStringLiteral("b"), QStringLiteral("north")}));
@@ -284,10 +289,10 @@ void ValueTypesTest::areasSortByCodeUnitAndLaterWins()
         writtenNames.append(e.attribute(QStringLiteral("name")));
     QCOMPARE(writtenNames, areas.names());
 
-    AreaCollection reloaded;
-    reloaded.insert(Area(QStringLiteral("stale"), QStringLiteral("1")));
-    reloaded.load(written);
-    QCOMPARE(reloaded.names(), areas.names());
+    const AreaCollection reloaded =
+        readDocument(QStringLiteral("<quorin>") + ::written(written) + QStringLiteral("</quorin>"))
+            .areas;
+    QCOMPARE(reloaded, areas);
 }
 
 void ValueTypesTest::unknownAreaIsEmpty()
