@@ -7,9 +7,9 @@ Area::Area(const QString &name, const QString &condition)
     , m_condition(condition)
 {}
 
-Area::Area(const QDomElement &element)
-    : m_name(XmlAttributes::text(element, QStringLiteral("name")))
-    , m_condition(XmlAttributes::text(element, QStringLiteral("condition")))
+Area::Area(const QXmlStreamAttributes &attributes)
+    : m_name(XmlAttributes::text(attributes, QLatin1String("name")))
+    , m_condition(XmlAttributes::text(attributes, QLatin1String("condition")))
 {}
 
 QDomElement Area::toXml(QDomDocument &document) const

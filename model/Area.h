@@ -3,6 +3,7 @@
 #include <QDomDocument>
 #include <QDomElement>
 #include <QString>
+#include <QXmlStreamAttributes>
 
 // A named restriction of the sample: a Stata if-expression kept as typed.
 class Area
@@ -10,7 +11,7 @@ class Area
 public:
     Area() = default;
     Area(const QString &name, const QString &condition);
-    explicit Area(const QDomElement &element);
+    explicit Area(const QXmlStreamAttributes &attributes);
 
     const QString &name() const { return m_name; }
     const QString &condition() const { return m_condition; }

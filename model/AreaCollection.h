@@ -13,11 +13,7 @@ class AreaCollection
 {
 public:
     AreaCollection() = default;
-    explicit AreaCollection(const QDomElement &element);
 
-    // Empties the collection, then stores every "area" element below the
-    // element; a later area replaces an earlier one of the same name.
-    void load(const QDomElement &element);
     QDomElement toXml(QDomDocument &document) const;
 
     // The area of that name, or an area with empty name and condition.

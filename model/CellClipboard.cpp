@@ -1,15 +1,15 @@
 #include "model/CellClipboard.h"
 
-#include "model/XmlAttributes.h"
+#include "model/DocumentReader.h"
 
 #include <QDomDocument>
 #include <QMimeData>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 
 namespace {
 
-const QString blockElementName = QStringLiteral("quorinCells");
 const QString statisticViewName = QStringLiteral("statisticFormatView");
 const QString conditionViewName = QStringLiteral("conditionFormatView");
 
@@ -25,17 +25,37 @@ bool lineCountAllowed(int rows, int columns)
 }
 
 // Views out of range (from a damaged or foreign block) keep the defaults.
-void readViews(const QDomElement &element, CellContent &content)
+void readViews(const QXmlStreamAttributes &attributes, CellContent &content)
 {
-    if (!element.hasAttribute(statisticViewName) || !element.hasAttribute(conditionViewName))
+    if (!attributes.hasAttribute(statisticViewName) || !attributes.hasAttribute(conditionViewName))
         return;
-    const int statisticView = XmlAttributes::integer(element, statisticViewName);
+    const int statisticView = attributes.value(statisticViewName).toInt();
     if (statisticView >= T::OnlyStatisticName && statisticView <= T::StatisticNameVariableLabel)
         content.setStatisticFormatView(T::StatisticFormatView(statisticView));
-    const int conditionView = XmlAttributes::integer(element, conditionViewName);
+    const int conditionView = attributes.value(conditionViewName).toInt();
     if (conditionView >= T::OnlyModalityLabel &&
         conditionView <= T::VariableLabelEqualModalityValueLabel)
         content.setConditionFormatView(T::ConditionFormatView(conditionView));
+}
+
+// The format views are not part of a document file; they ride on the cell
+// elements as two more attributes, read here in a second pass.
+void readAllViews(const QByteArray &xml, CellContentGrid &block)
+{
+    QXmlStreamReader reader(xml);
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (!reader.isStartElement() || reader.name() != QLatin1String("cell"))
+            continue;
+        const QXmlStreamAttributes attributes = reader.attributes();
+        const int row = attributes.value(QLatin1String("row")).toInt();
+        const int column = attributes.value(QLatin1String("col")).toInt();
+        if (row < 0 || column < 0 || row >= block.rowCount() || column >= block.columnCount())
+            continue;
+        CellContent content = block(row, column);
+        readViews(attributes, content);
+        block.setContent(row, column, content);
+    }
 }
 
 bool isPlainVoid(const CellContent &content)
@@ -77,16 +97,19 @@ CellClipboard::Block CellClipboard::block(const QMimeData *data)
     return result;
 }
 
-// The cell elements of a document file, placed relative to the block's top
-// left corner, with the format views added. Positions left out read back as
-// plain void cells, so those are not written: a sparse block stays small.
+// A document holding only the block's cells, placed relative to its top left
+// corner, with the format views added; the document reader reads it back
+// with all its checks. Positions left out read back as plain void cells, so
+// those are not written: a sparse block stays small.
 QByteArray CellClipboard::toXml(const CellContentGrid &block)
 {
     QDomDocument document;
-    QDomElement root = document.createElement(blockElementName);
-    root.setAttribute(QStringLiteral("rowCount"), QString::number(block.rowCount()));
-    root.setAttribute(QStringLiteral("columnCount"), QString::number(block.columnCount()));
+    QDomElement root = document.createElement(QStringLiteral("quorin"));
     document.appendChild(root);
+    QDomElement cells = document.createElement(QStringLiteral("cells"));
+    cells.setAttribute(QStringLiteral("rowCount"), QString::number(block.rowCount()));
+    cells.setAttribute(QStringLiteral("columnCount"), QString::number(block.columnCount()));
+    root.appendChild(cells);
     for (int row = 0; row < block.rowCount(); ++row) {
         for (int column = 0; column < block.columnCount(); ++column) {
             const CellContent &content = block(row, column);
@@ -95,7 +118,7 @@ QByteArray CellClipboard::toXml(const CellContentGrid &block)
             QDomElement cell = content.toXml(document, row, column);
             cell.setAttribute(statisticViewName, int(content.statisticFormatView()));
             cell.setAttribute(conditionViewName, int(content.conditionFormatView()));
-            root.appendChild(cell);
+            cells.appendChild(cell);
         }
     }
     return document.toByteArray(0);
@@ -105,22 +128,13 @@ CellContentGrid CellClipboard::fromXml(const QByteArray &xml)
 {
     if (xml.size() > maximumXmlSize)
         return CellContentGrid();
-    QDomDocument document;
-    if (!document.setContent(xml))
+    DocumentReader reader;
+    if (!reader.read(xml))
         return CellContentGrid();
-    const QDomElement root = document.documentElement();
-    const int rows = XmlAttributes::integer(root, QStringLiteral("rowCount"));
-    const int columns = XmlAttributes::integer(root, QStringLiteral("columnCount"));
-    if (root.tagName() != blockElementName || !lineCountAllowed(rows, columns))
+    CellContentGrid block = reader.document().cells;
+    if (!lineCountAllowed(block.rowCount(), block.columnCount()))
         return CellContentGrid();
-    CellContentGrid block(rows, columns);
-    for (QDomElement cell = root.firstChildElement(QStringLiteral("cell")); !cell.isNull();
-         cell = cell.nextSiblingElement(QStringLiteral("cell"))) {
-        CellContent content(cell);
-        readViews(cell, content);
-        block.setContent(XmlAttributes::integer(cell, QStringLiteral("row")),
-                         XmlAttributes::integer(cell, QStringLiteral("col")), content);
-    }
+    readAllViews(xml, block);
     return block;
 }
 

@@ -14,31 +14,11 @@ CellContent::CellContent()
     : d(sharedVoid())
 {}
 
-CellContent::CellContent(const QDomElement &element)
+CellContent::CellContent(const QXmlStreamAttributes &attributes)
     : d(new Data)
 {
-    d->dataType = T::cellDataTypeFromName(XmlAttributes::text(element, QStringLiteral("dataType")));
-    d->area = XmlAttributes::text(element, QStringLiteral("area"));
-    switch (d->dataType) {
-    case T::Condition:
-        d->condition = Condition(element.firstChildElement(QStringLiteral("condition")));
-        break;
-    case T::Statistic: {
-        const QDomElement statistic = element.firstChildElement(QStringLiteral("statistic"));
-        d->statistic.statisticName =
-            XmlAttributes::text(statistic, QStringLiteral("statisticName"));
-        d->statistic.varName = XmlAttributes::text(statistic, QStringLiteral("varName"));
-        d->statistic.varLabel = XmlAttributes::text(statistic, QStringLiteral("varLabel"));
-        d->statistic.format = XmlAttributes::text(statistic, QStringLiteral("format"));
-        break;
-    }
-    case T::SimpleText:
-        d->simpleText = XmlAttributes::text(element.firstChildElement(QStringLiteral("simpletext")),
-                                            QStringLiteral("text"));
-        break;
-    case T::Void:
-        break;
-    }
+    d->dataType = T::cellDataTypeFromName(attributes.value(QLatin1String("dataType")));
+    d->area = XmlAttributes::text(attributes, QLatin1String("area"));
 }
 
 void CellContent::setStatistic(const Statistic &statistic)

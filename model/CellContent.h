@@ -8,6 +8,7 @@
 #include <QDomElement>
 #include <QSharedData>
 #include <QString>
+#include <QXmlStreamAttributes>
 
 // What one grid cell holds, with the text and colour it shows and the Stata
 // expression a condition cell contributes. The cell widget only displays it.
@@ -24,8 +25,10 @@ class CellContent
 {
 public:
     CellContent();
-    // Reads a "cell" element; its position is read by the caller.
-    explicit CellContent(const QDomElement &element);
+    // Reads the data type and area of a "cell" element; the position and
+    // what its child element holds are read by the caller. A condition read
+    // so has no terms until they are added.
+    explicit CellContent(const QXmlStreamAttributes &attributes);
 
     T::CellDataType dataType() const { return d->dataType; }
     const Statistic &statistic() const { return d->statistic; }

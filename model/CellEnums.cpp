@@ -17,7 +17,7 @@ QString cellDataTypeName(CellDataType type)
     return QStringLiteral("void");
 }
 
-CellDataType cellDataTypeFromName(const QString &name)
+CellDataType cellDataTypeFromName(QStringView name)
 {
     if (name == QLatin1String("condition"))
         return Condition;

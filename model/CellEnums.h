@@ -29,6 +29,6 @@ enum ConditionFormatView {
 // The names used in document files: "void", "condition", "statistic", "simpletext".
 QString cellDataTypeName(CellDataType type);
 // An unknown or missing name reads as a void cell.
-CellDataType cellDataTypeFromName(const QString &name);
+CellDataType cellDataTypeFromName(QStringView name);
 
 } // namespace T

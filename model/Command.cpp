@@ -4,7 +4,7 @@
 
 namespace {
 
-T::ResultType resultTypeFromName(const QString &name)
+T::ResultType resultTypeFromName(QStringView name)
 {
     if (name == QLatin1String("macro"))
         return T::Macro;
@@ -25,16 +25,16 @@ Command::Command(const QString &name, const QString &format, const QString &resu
     , m_resultMatrixColumn(resultMatrixColumn)
 {}
 
-Command::Command(const QDomElement &element)
-    : m_name(XmlAttributes::text(element, QStringLiteral("name")))
-    , m_format(XmlAttributes::text(element, QStringLiteral("format")))
-    , m_result(XmlAttributes::text(element, QStringLiteral("result")))
-    , m_resultType(resultTypeFromName(XmlAttributes::text(element, QStringLiteral("resultType"))))
+Command::Command(const QXmlStreamAttributes &attributes)
+    : m_name(XmlAttributes::text(attributes, QLatin1String("name")))
+    , m_format(XmlAttributes::text(attributes, QLatin1String("format")))
+    , m_result(XmlAttributes::text(attributes, QLatin1String("result")))
+    , m_resultType(resultTypeFromName(attributes.value(QLatin1String("resultType"))))
 {
     if (m_resultType == T::Matrix) {
-        m_resultMatrixRow = XmlAttributes::integer(element, QStringLiteral("resultMatrixRow"));
+        m_resultMatrixRow = XmlAttributes::integer(attributes, QLatin1String("resultMatrixRow"));
         m_resultMatrixColumn =
-            XmlAttributes::integer(element, QStringLiteral("resultMatrixColumn"));
+            XmlAttributes::integer(attributes, QLatin1String("resultMatrixColumn"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include <QDomDocument>
 #include <QDomElement>
 #include <QString>
+#include <QXmlStreamAttributes>
 
 namespace T {
 // How the stored result of a statistic is read back from Stata.
@@ -19,7 +20,7 @@ public:
             T::ResultType resultType, int resultMatrixRow, int resultMatrixColumn);
     // Reads a "command" element. A result type text other than "scalar",
     // "macro" or "matrix" reads as scalar, the type a new statistic starts with.
-    explicit Command(const QDomElement &element);
+    explicit Command(const QXmlStreamAttributes &attributes);
 
     const QString &name() const { return m_name; }
     const QString &format() const { return m_format; }

@@ -2,13 +2,6 @@
 
 #include <QStringList>
 
-Condition::Condition(const QDomElement &element)
-{
-    const QDomNodeList nodes = element.elementsByTagName(QStringLiteral("microCondition"));
-    for (int i = 0; i < nodes.size(); ++i)
-        m_terms.append(MicroCondition(nodes.at(i).toElement()));
-}
-
 QString Condition::label() const
 {
     QStringList pieces;

@@ -13,8 +13,6 @@ class Condition
 {
 public:
     Condition() = default;
-    // Every "microCondition" element anywhere below the element, in document order.
-    explicit Condition(const QDomElement &element);
 
     const QList<MicroCondition> &terms() const { return m_terms; }
     bool isEmpty() const { return m_terms.isEmpty(); }

@@ -16,11 +16,11 @@ MicroCondition::MicroCondition(const Modality &modality)
                      modality.varLabel())
 {}
 
-MicroCondition::MicroCondition(const QDomElement &element)
-    : m_value(XmlAttributes::text(element, QStringLiteral("value")))
-    , m_valueLabel(XmlAttributes::text(element, QStringLiteral("valueLabel")))
-    , m_varName(XmlAttributes::text(element, QStringLiteral("varName")))
-    , m_varLabel(XmlAttributes::text(element, QStringLiteral("varLabel")))
+MicroCondition::MicroCondition(const QXmlStreamAttributes &attributes)
+    : m_value(XmlAttributes::text(attributes, QLatin1String("value")))
+    , m_valueLabel(XmlAttributes::text(attributes, QLatin1String("valueLabel")))
+    , m_varName(XmlAttributes::text(attributes, QLatin1String("varName")))
+    , m_varLabel(XmlAttributes::text(attributes, QLatin1String("varLabel")))
 {}
 
 QDomElement MicroCondition::toXml(QDomDocument &document) const

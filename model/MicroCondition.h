@@ -3,6 +3,7 @@
 #include <QDomDocument>
 #include <QDomElement>
 #include <QString>
+#include <QXmlStreamAttributes>
 
 class Modality;
 
@@ -14,7 +15,7 @@ public:
     MicroCondition(const QString &value, const QString &valueLabel, const QString &varName,
                    const QString &varLabel);
     explicit MicroCondition(const Modality &modality);
-    explicit MicroCondition(const QDomElement &element);
+    explicit MicroCondition(const QXmlStreamAttributes &attributes);
 
     const QString &value() const { return m_value; }
     const QString &valueLabel() const { return m_valueLabel; }

@@ -10,9 +10,10 @@ Modality::Modality(const QString &value, const QString &valueLabel, const QStrin
     , m_varLabel(varLabel)
 {}
 
-Modality::Modality(const QDomElement &element, const QString &varName, const QString &varLabel)
-    : m_value(XmlAttributes::text(element, QStringLiteral("value")))
-    , m_valueLabel(XmlAttributes::text(element, QStringLiteral("valueLabel")))
+Modality::Modality(const QXmlStreamAttributes &attributes, const QString &varName,
+                   const QString &varLabel)
+    : m_value(XmlAttributes::text(attributes, QLatin1String("value")))
+    , m_valueLabel(XmlAttributes::text(attributes, QLatin1String("valueLabel")))
     , m_varName(varName)
     , m_varLabel(varLabel)
 {}

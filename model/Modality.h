@@ -4,6 +4,7 @@
 #include <QDomElement>
 #include <QMetaType>
 #include <QString>
+#include <QXmlStreamAttributes>
 
 // One value of a variable with its value label. The owning variable's name and
 // label are copied in so that a modality can stand alone once dragged away.
@@ -13,7 +14,9 @@ public:
     Modality() = default;
     Modality(const QString &value, const QString &valueLabel, const QString &varName,
              const QString &varLabel);
-    Modality(const QDomElement &element, const QString &varName, const QString &varLabel);
+    // Reads value and value label; the variable's name and label are given.
+    Modality(const QXmlStreamAttributes &attributes, const QString &varName,
+             const QString &varLabel);
 
     const QString &value() const { return m_value; }
     const QString &valueLabel() const { return m_valueLabel; }

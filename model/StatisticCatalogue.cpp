@@ -2,16 +2,6 @@
 
 namespace StatisticCatalogueXml {
 
-QList<Command> read(const QDomElement &commandsElement)
-{
-    QList<Command> commands;
-    const QDomNodeList nodes = commandsElement.elementsByTagName(QStringLiteral("command"));
-    commands.reserve(nodes.size());
-    for (int i = 0; i < nodes.size(); ++i)
-        commands.append(Command(nodes.at(i).toElement()));
-    return commands;
-}
-
 QDomElement write(QDomDocument &document, const QStringList &order,
                   const StatisticCatalogue &catalogue)
 {

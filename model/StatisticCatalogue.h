@@ -14,10 +14,6 @@ using StatisticCatalogue = QMap<QString, Command>;
 
 namespace StatisticCatalogueXml {
 
-// Every "command" element below the element, in document order; a name may
-// occur twice, the caller lets the later entry win in the map.
-QList<Command> read(const QDomElement &commandsElement);
-
 // A "commands" element with one child per name of the given order, each built
 // from the catalogue's entry for that name.
 QDomElement write(QDomDocument &document, const QStringList &order,

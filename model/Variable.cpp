@@ -8,10 +8,10 @@ Variable::Variable(const QString &name, const QString &label, quint8 varType)
     , m_varType(varType)
 {}
 
-Variable::Variable(const QDomElement &element)
-    : m_name(XmlAttributes::text(element, QStringLiteral("name")))
-    , m_label(XmlAttributes::text(element, QStringLiteral("label")))
-    , m_varType(static_cast<quint8>(XmlAttributes::integer(element, QStringLiteral("vartype"))))
+Variable::Variable(const QXmlStreamAttributes &attributes)
+    : m_name(XmlAttributes::text(attributes, QLatin1String("name")))
+    , m_label(XmlAttributes::text(attributes, QLatin1String("label")))
+    , m_varType(static_cast<quint8>(XmlAttributes::integer(attributes, QLatin1String("vartype"))))
 {}
 
 QDomElement Variable::toXml(QDomDocument &document) const

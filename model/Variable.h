@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMetaType>
 #include <QString>
+#include <QXmlStreamAttributes>
 
 // A Stata variable with its label, its storage type (as found in an imported
 // dataset, 0 when typed in by hand) and its ordered modalities.
@@ -16,7 +17,7 @@ public:
     Variable() = default;
     Variable(const QString &name, const QString &label, quint8 varType);
     // Reads name, label and type; the modalities are added by the caller.
-    explicit Variable(const QDomElement &element);
+    explicit Variable(const QXmlStreamAttributes &attributes);
 
     const QString &name() const { return m_name; }
     const QString &label() const { return m_label; }

@@ -2,15 +2,15 @@
 
 namespace XmlAttributes {
 
-QString text(const QDomElement &element, const QString &name)
+QString text(const QXmlStreamAttributes &attributes, QLatin1String name)
 {
-    return element.attribute(name);
+    return attributes.value(name).toString();
 }
 
-int integer(const QDomElement &element, const QString &name)
+int integer(const QXmlStreamAttributes &attributes, QLatin1String name)
 {
     bool ok = false;
-    const int value = element.attribute(name).toInt(&ok, 10);
+    const int value = attributes.value(name).toInt(&ok, 10);
     return ok ? value : 0;
 }
 

@@ -191,22 +191,24 @@ void CellClipboardTest::textPasteMakesSimpleTextsAndKeepsAreas()
 
 void CellClipboardTest::unsoundDataGivesNoOrBoundedBlocks_data()
 {
-    const QByteArray bigBlock = "<quorinCells rowCount=\"5000\" columnCount=\"1\"/>";
+    const QByteArray bigBlock = "<quorin><cells rowCount=\"5000\" columnCount=\"1\"/></quorin>";
     QTest::addColumn<QByteArray>("xml");
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("rows");
     QTest::addColumn<int>("columns");
     QTest::addColumn<bool>("wholeContents");
-    QTest::newRow("not xml, no text") << QByteArray("<quorinCells") << QString() << 0 << 0 << false;
+    QTest::newRow("not xml, no text")
+        << QByteArray("<quorin><cells") << QString() << 0 << 0 << false;
     QTest::newRow("not xml, text") << QByteArray("garbage") << "a\tb" << 1 << 2 << false;
-    QTest::newRow("other element")
-        << QByteArray("<quorin rowCount=\"1\" columnCount=\"1\"/>") << QString() << 0 << 0 << false;
+    QTest::newRow("other element") << QByteArray("<quorinCells rowCount=\"1\" columnCount=\"1\"/>")
+                                   << QString() << 0 << 0 << false;
     QTest::newRow("too large") << bigBlock << QString() << 0 << 0 << false;
-    QTest::newRow("negative") << QByteArray("<quorinCells rowCount=\"-1\" columnCount=\"2\"/>")
+    QTest::newRow("negative") << QByteArray(
+                                     "<quorin><cells rowCount=\"-1\" columnCount=\"2\"/></quorin>")
                               << QString() << 0 << 0 << false;
     QTest::newRow("cells outside left out")
-        << QByteArray("<quorinCells rowCount=\"1\" columnCount=\"1\"><cell row=\"7\" col=\"0\" "
-                      "dataType=\"simpletext\"><simpletext text=\"x\"/></cell></quorinCells>")
+        << QByteArray("<quorin><cells rowCount=\"1\" columnCount=\"1\"><cell row=\"7\" col=\"0\" "
+                      "dataType=\"simpletext\"><simpletext text=\"x\"/></cell></cells></quorin>")
         << QString() << 1 << 1 << true;
     QTest::newRow("long text cut") << QByteArray() << QString(3000, QLatin1Char('\n'))
                                    << CellClipboard::maximumBlockLines << 1 << false;

@@ -1,6 +1,8 @@
 #include "model/CellContent.h"
 
-#include "DataRows.h"
+#include "ElementAttributes.h"
+#include "model/DocumentReader.h"
+#include "model/DocumentWriter.h"
 
 #include <QDomDocument>
 #include <QTest>
@@ -21,6 +23,29 @@ MicroCondition sex(const QString &value, const QString &label)
     return MicroCondition(value, label, QStringLiteral("sesso"), QStringLiteral("Sex"));
 }
 
+// The content through a saved document and back.
+CellContent roundTrip(const CellContent &content, int row = 3, int column = 4)
+{
+    Document document;
+    document.cells = CellContentGrid(row + 1, column + 1);
+    document.cells(row, column) = content;
+    DocumentReader reader;
+    if (!reader.read(DocumentWriter::toXml(document)))
+        qFatal("written cell is refused");
+    return reader.document().cells(row, column);
+}
+
+// A "cell" element read as the only cell of a document.
+CellContent readCell(const QString &cell)
+{
+    DocumentReader reader;
+    const QString xml = QStringLiteral("<quorin><cells rowCount=\"1\" columnCount=\"1\">") + cell +
+                        QStringLiteral("</cells></quorin>");
+    if (!reader.read(xml.toUtf8()))
+        qFatal("test document is refused");
+    return reader.document().cells(0, 0);
+}
+
 } // namespace
 
 class CellContentTest : public QObject
@@ -38,6 +63,8 @@ private slots:
     void emptyConditionRestrictsNothing();
     void clearKeepsAreaAndFormat();
     void viewsOnVoidApplyLater();
+    void xmlRoundTripOfEveryKind();
+    void xmlLayout();
     void unknownDataTypeReadsAsVoid();
     void cellThatStopsBeingAConditionLosesItsTerms_data();
     void cellThatStopsBeingAConditionLosesItsTerms();
@@ -59,12 +86,18 @@ void CellContentTest::statisticText_data()
     QTest::addColumn<T::StatisticFormatView>("view");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("expected");
-    dataRow("name", T::OnlyStatisticName, "Income", "mean");
-    dataRow("variable name", T::OnlyStatisticVariableName, "Income", "income");
-    dataRow("variable label", T::OnlyStatisticVariableLabel, "Income", "Income");
-    dataRow("name(variable)", T::StatisticNameVariableName, "Income", "mean(income)");
-    dataRow("name(label)", T::StatisticNameVariableLabel, "Income", "mean(Income)");
-    dataRow("name(empty label)", T::StatisticNameVariableLabel, "", "mean()");
+    QTest::newRow("name") << T::OnlyStatisticName << "Income"
+                          << "mean";
+    QTest::newRow("variable name") << T::OnlyStatisticVariableName << "Income"
+                                   << "income";
+    QTest::newRow("variable label") << T::OnlyStatisticVariableLabel << "Income"
+                                    << "Income";
+    QTest::newRow("name(variable)") << T::StatisticNameVariableName << "Income"
+                                    << "mean(income)";
+    QTest::newRow("name(label)") << T::StatisticNameVariableLabel << "Income"
+                                 << "mean(Income)";
+    QTest::newRow("name(empty label)") << T::StatisticNameVariableLabel << ""
+                                       << "mean()";
 }
 
 void CellContentTest::statisticText()
@@ -84,12 +117,14 @@ void CellContentTest::conditionText_data()
 {
     QTest::addColumn<T::ConditionFormatView>("view");
     QTest::addColumn<QString>("expected");
-    dataRow("label", T::OnlyModalityLabel, "Maschio | Femmina");
-    dataRow("value", T::OnlyModalityValue, "1 | 2");
-    dataRow("name=value", T::VariableNameEqualModalityValue, "sesso=1 | sesso=2");
-    dataRow("name=label", T::VariableNameEqualModalityValueLabel, "sesso=Maschio | sesso=Femmina");
-    dataRow("label=value", T::VariableLabelEqualModalityValue, "Sex=1 | Sex=2");
-    dataRow("label=label", T::VariableLabelEqualModalityValueLabel, "Sex=Maschio | Sex=Femmina");
+    QTest::newRow("label") << T::OnlyModalityLabel << "Maschio | Femmina";
+    QTest::newRow("value") << T::OnlyModalityValue << "1 | 2";
+    QTest::newRow("name=value") << T::VariableNameEqualModalityValue << "sesso=1 | sesso=2";
+    QTest::newRow("name=label") << T::VariableNameEqualModalityValueLabel
+                                << "sesso=Maschio | sesso=Femmina";
+    QTest::newRow("label=value") << T::VariableLabelEqualModalityValue << "Sex=1 | Sex=2";
+    QTest::newRow("label=label") << T::VariableLabelEqualModalityValueLabel
+                                 << "Sex=Maschio | Sex=Femmina";
 }
 
 void CellContentTest::conditionText()
@@ -108,15 +143,17 @@ void CellContentTest::conditionText()
 void CellContentTest::colours()
 {
     CellContent content;
-    QStringList colours{content.colorName() + QLatin1Char('/') + content.colorStyleSheet()};
+    QVERIFY(content.colorStyleSheet().isEmpty());
+    QVERIFY(content.colorName().isEmpty());
     content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
-    colours.append(content.colorName() + QLatin1Char('/') + content.colorStyleSheet());
+    QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: green"));
+    QCOMPARE(content.colorName(), QStringLiteral("green"));
     content.setStatistic(meanOfIncome());
-    colours.append(content.colorName() + QLatin1Char('/') + content.colorStyleSheet());
+    QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: purple"));
+    QCOMPARE(content.colorName(), QStringLiteral("purple"));
     content.setSimpleText(QStringLiteral("Total"));
-    colours.append(content.colorName() + QLatin1Char('/') + content.colorStyleSheet());
-    QCOMPARE(colours,
-             (QStringList{"/", "green/color: green", "purple/color: purple", "blue/color: blue"}));
+    QCOMPARE(content.colorStyleSheet(), QStringLiteral("color: blue"));
+    QCOMPARE(content.colorName(), QStringLiteral("blue"));
     QCOMPARE(content.displayText(), QStringLiteral("Total"));
 }
 
@@ -143,10 +180,8 @@ void CellContentTest::stataExpression()
 
 void CellContentTest::emptyConditionRestrictsNothing()
 {
-    QDomDocument document;
-    QVERIFY(document.setContent(
+    const CellContent content(elementAttributes(
         QStringLiteral("<cell row=\"0\" col=\"0\" area=\"\" dataType=\"condition\"/>")));
-    const CellContent content(document.documentElement());
     QCOMPARE(content.dataType(), T::Condition);
     QVERIFY(content.condition().isEmpty());
     QVERIFY(content.displayText().isEmpty());
@@ -165,6 +200,13 @@ void CellContentTest::clearKeepsAreaAndFormat()
     QVERIFY(content.statistic().statisticName.isEmpty());
     QVERIFY(content.statistic().varName.isEmpty());
     QCOMPARE(content.statistic().format, QStringLiteral("%9.2f"));
+
+    content.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
+    content.clearContent();
+    QVERIFY(content.condition().isEmpty());
+    // A new condition starts from no terms.
+    content.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Femmina")));
+    QCOMPARE(content.stataExpression(), QStringLiteral("sesso==2"));
 }
 
 void CellContentTest::viewsOnVoidApplyLater()
@@ -180,18 +222,72 @@ void CellContentTest::viewsOnVoidApplyLater()
     QCOMPARE(content.displayText(), QStringLiteral("2"));
 }
 
+void CellContentTest::xmlRoundTripOfEveryKind()
+{
+    CellContent statistic;
+    statistic.setStatistic(meanOfIncome());
+    statistic.setArea(QStringLiteral("north"));
+    statistic.setStatisticFormatView(T::OnlyStatisticName);
+    const CellContent statisticBack = roundTrip(statistic);
+    QCOMPARE(statisticBack.dataType(), T::Statistic);
+    QCOMPARE(statisticBack.statistic().statisticName, QStringLiteral("mean"));
+    QCOMPARE(statisticBack.statistic().varName, QStringLiteral("income"));
+    QCOMPARE(statisticBack.statistic().varLabel, QStringLiteral("Income"));
+    QCOMPARE(statisticBack.statistic().format, QStringLiteral("%9.2f"));
+    QCOMPARE(statisticBack.area(), QStringLiteral("north"));
+    // Views are not saved: the loaded cell shows the default.
+    QCOMPARE(statisticBack.displayText(), QStringLiteral("mean(income)"));
+
+    CellContent condition;
+    condition.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
+    condition.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Femmina \"F\"")));
+    condition.setConditionFormatView(T::OnlyModalityValue);
+    const CellContent conditionBack = roundTrip(condition);
+    QCOMPARE(conditionBack.dataType(), T::Condition);
+    QCOMPARE(conditionBack.displayText(), QStringLiteral("Maschio | Femmina \"F\""));
+    QCOMPARE(conditionBack.stataExpression(), QStringLiteral("(sesso==1 | sesso==2)"));
+    QCOMPARE(conditionBack.condition().terms().at(1).varLabel(), QStringLiteral("Sex"));
+
+    CellContent text;
+    text.setSimpleText(QStringLiteral("  Total <all> & more  "));
+    QCOMPARE(roundTrip(text).simpleText(), text.simpleText());
+
+    CellContent empty;
+    empty.setArea(QStringLiteral("south"));
+    const CellContent emptyBack = roundTrip(empty);
+    QCOMPARE(emptyBack.dataType(), T::Void);
+    QCOMPARE(emptyBack.area(), QStringLiteral("south"));
+}
+
+void CellContentTest::xmlLayout()
+{
+    CellContent content;
+    content.setSimpleText(QStringLiteral("Title"));
+    QDomDocument document;
+    const QDomElement element = content.toXml(document, 2, 7);
+    QCOMPARE(element.tagName(), QStringLiteral("cell"));
+    QCOMPARE(element.attribute(QStringLiteral("row")), QStringLiteral("2"));
+    QCOMPARE(element.attribute(QStringLiteral("col")), QStringLiteral("7"));
+    QVERIFY(element.hasAttribute(QStringLiteral("area")));
+    QCOMPARE(element.attribute(QStringLiteral("dataType")), QStringLiteral("simpletext"));
+    QCOMPARE(element.firstChildElement().tagName(), QStringLiteral("simpletext"));
+    QCOMPARE(element.firstChildElement().attribute(QStringLiteral("text")),
+             QStringLiteral("Title"));
+
+    CellContent voidCell;
+    QVERIFY(!voidCell.toXml(document, 0, 0).hasChildNodes());
+    QCOMPARE(voidCell.toXml(document, 0, 0).attribute(QStringLiteral("dataType")),
+             QStringLiteral("void"));
+}
+
 void CellContentTest::unknownDataTypeReadsAsVoid()
 {
-    QDomDocument document;
-    QVERIFY(document.setContent(
+    const CellContent content(readCell(
         QStringLiteral("<cell dataType=\"picture\" area=\"a\"><simpletext text=\"x\"/></cell>")));
-    const CellContent content(document.documentElement());
     QCOMPARE(content.dataType(), T::Void);
     QCOMPARE(content.area(), QStringLiteral("a"));
 
-    QDomDocument missing;
-    QVERIFY(missing.setContent(QStringLiteral("<cell dataType=\"statistic\"/>")));
-    const CellContent bare(missing.documentElement());
+    const CellContent bare(readCell(QStringLiteral("<cell dataType=\"statistic\"/>")));
     QCOMPARE(bare.dataType(), T::Statistic);
     QCOMPARE(bare.displayText(), QStringLiteral("()"));
 }
@@ -199,9 +295,9 @@ void CellContentTest::unknownDataTypeReadsAsVoid()
 void CellContentTest::cellThatStopsBeingAConditionLosesItsTerms_data()
 {
     QTest::addColumn<int>("change");
-    dataRow("statistic", 0);
-    dataRow("simple text", 1);
-    dataRow("cleared", 2);
+    QTest::newRow("statistic") << 0;
+    QTest::newRow("simple text") << 1;
+    QTest::newRow("cleared") << 2;
 }
 
 // "Male", then something else, then "Female": the condition is "Female"

@@ -166,6 +166,7 @@ private slots:
     void missingAttributesAndElements();
     void cellsMissingAndOutsideTheGrid();
     void modalitiesTakeTheirVariable();
+    void partsFoundAnywhereBelowTheRoot();
     void gridLimits_data();
     void gridLimits();
     void largestSquareGridWithoutCellsLoads();
@@ -300,6 +301,9 @@ void DocumentTest::refusals_data()
         << "The table in %1 is larger than 999 × 999 cells.";
     QTest::newRow("too many rows") << "GridTooManyRows.xml" << DocumentReader::Status::GridTooLarge
                                    << "The table in %1 is larger than 999 × 999 cells.";
+    QTest::newRow("two document types")
+        << "TwoDocumentTypes.xml" << DocumentReader::Status::NotWellFormed
+        << "Failed to load file.";
     QTest::newRow("entity expansion")
         << "EntityExpansion.xml" << DocumentReader::Status::NotWellFormed << "Failed to load file.";
 }
@@ -435,6 +439,35 @@ void DocumentTest::modalitiesTakeTheirVariable()
     QCOMPARE(male.valueLabel(), QStringLiteral("Maschio"));
     QCOMPARE(variables.at(1).name(), QStringLiteral("eta"));
     QCOMPARE(variables.at(1).varType(), quint8(252));
+}
+
+// A damaged file reads as a walk through its tree would: each part is the
+// first element of its name anywhere below the root, even inside another
+// part; a cell nested in a cell comes later and wins its position.
+void DocumentTest::partsFoundAnywhereBelowTheRoot()
+{
+    DocumentReader reader;
+    QVERIFY(reader.read(
+        QByteArray("<quorin><x><dataset fileName=\"first\"/></x><dataset fileName=\"second\"/>"
+                   "<variables><v name=\"a\"><m value=\"1\"><m value=\"deep\"/></m>"
+                   "<cells rowCount=\"2\" columnCount=\"1\">"
+                   "<cell row=\"0\" dataType=\"condition\"><condition><microCondition value=\"1\"/>"
+                   "<cell row=\"0\" dataType=\"statistic\"><statistic statisticName=\"s\"/>"
+                   "<statistic statisticName=\"t\"/></cell></condition></cell>"
+                   "<cell row=\"1\" dataType=\"simpletext\"><y><simpletext text=\"no\"/></y>"
+                   "<simpletext text=\"yes\"/></cell></cells></v></variables>"
+                   "<cells rowCount=\"9\" columnCount=\"9\"/><rows><r height=\"3\"/><r/><r "
+                   "height=\"5\"/></rows>"
+                   "</quorin>")));
+    const Document &document = reader.document();
+    QCOMPARE(document.stataDatasetFileName, QStringLiteral("first"));
+    QCOMPARE(document.variables.size(), 1);
+    QCOMPARE(document.variables.at(0).modalities().size(), 2); // "m" and "cells"
+    QCOMPARE(document.cells.rowCount(), 2);
+    QCOMPARE(document.cells(0, 0).dataType(), T::Statistic);
+    QCOMPARE(document.cells(0, 0).statistic().statisticName, QStringLiteral("s"));
+    QCOMPARE(document.cells(1, 0).simpleText(), QStringLiteral("yes"));
+    QCOMPARE(document.rowHeights, QList<int>({3, 0}));
 }
 
 void DocumentTest::gridLimits_data()
