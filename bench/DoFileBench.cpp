@@ -47,9 +47,10 @@ CellContentGrid largeGrid(int rows, int columns)
 int main()
 {
     StatisticCatalogue catalogue;
-    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
-    catalogue.insert("median",
-                     Command("median", "summarize #var #if, detail", "r(p50)", T::Scalar, 1, 1));
+    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)",
+                                     Command::ResultType::Scalar, 1, 1));
+    catalogue.insert("median", Command("median", "summarize #var #if, detail", "r(p50)",
+                                       Command::ResultType::Scalar, 1, 1));
     AreaCollection areas;
     areas.insert(Area(QStringLiteral("nord"), QStringLiteral("ripartizione<=2")));
     areas.insert(Area(QStringLiteral("sud"), QStringLiteral("ripartizione>=4 & !missing(eta)")));

@@ -21,7 +21,8 @@ namespace {
 Document largeDocument(int rows, int columns)
 {
     Document document;
-    document.commands = {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1)};
+    document.commands = {
+        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1)};
     Variable sex("sesso", "Sesso", 251);
     sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
     document.variables = {sex};

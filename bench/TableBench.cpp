@@ -55,7 +55,8 @@ long statusKiB(const QByteArray &key)
 Document filledDocument(int rows, int columns)
 {
     Document document;
-    document.commands = {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1)};
+    document.commands = {
+        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1)};
     Variable sex("sesso", "Sesso", 251);
     sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
     document.variables = {sex};

@@ -58,7 +58,8 @@ long statusKiB(const QByteArray &key)
 Document document(int rows, int columns, bool full)
 {
     Document document;
-    document.commands = {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1)};
+    document.commands = {
+        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1)};
     document.areas.insert(Area("nord", "ripartizione<=2"));
     document.cells = CellContentGrid(rows, columns);
     for (int row = 0; row < rows; ++row) {

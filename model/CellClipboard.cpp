@@ -30,12 +30,14 @@ void readViews(const QXmlStreamAttributes &attributes, CellContent &content)
     if (!attributes.hasAttribute(statisticViewName) || !attributes.hasAttribute(conditionViewName))
         return;
     const int statisticView = attributes.value(statisticViewName).toInt();
-    if (statisticView >= T::OnlyStatisticName && statisticView <= T::StatisticNameVariableLabel)
-        content.setStatisticFormatView(T::StatisticFormatView(statisticView));
+    if (statisticView >= int(CellContent::StatisticFormatView::OnlyStatisticName) &&
+        statisticView <= int(CellContent::StatisticFormatView::StatisticNameVariableLabel))
+        content.setStatisticFormatView(CellContent::StatisticFormatView(statisticView));
     const int conditionView = attributes.value(conditionViewName).toInt();
-    if (conditionView >= T::OnlyModalityLabel &&
-        conditionView <= T::VariableLabelEqualModalityValueLabel)
-        content.setConditionFormatView(T::ConditionFormatView(conditionView));
+    if (conditionView >= int(CellContent::ConditionFormatView::OnlyModalityLabel) &&
+        conditionView <=
+            int(CellContent::ConditionFormatView::VariableLabelEqualModalityValueLabel))
+        content.setConditionFormatView(CellContent::ConditionFormatView(conditionView));
 }
 
 // The format views are not part of a document file; they ride on the cell
@@ -61,7 +63,7 @@ void readAllViews(const QByteArray &xml, CellContentGrid &block)
 bool isPlainVoid(const CellContent &content)
 {
     static const CellContent plain;
-    return content.dataType() == T::Void && content.area().isEmpty() &&
+    return content.dataType() == CellContent::Kind::Void && content.area().isEmpty() &&
            content.statisticFormatView() == plain.statisticFormatView() &&
            content.conditionFormatView() == plain.conditionFormatView();
 }
@@ -246,7 +248,7 @@ QList<CellTableModel::CellEdit> CellClipboard::pasteEdits(const CellContentGrid 
                 continue;
             }
             CellContent target = grid(row + r, column + c);
-            if (source.dataType() == T::SimpleText)
+            if (source.dataType() == CellContent::Kind::SimpleText)
                 target.setSimpleText(source.simpleText());
             else
                 target.clearContent();

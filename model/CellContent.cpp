@@ -10,6 +10,32 @@ const QSharedDataPointer<CellContent::Data> &CellContent::sharedVoid()
     return empty;
 }
 
+QString CellContent::kindName(Kind kind)
+{
+    switch (kind) {
+    case Kind::Condition:
+        return QStringLiteral("condition");
+    case Kind::Statistic:
+        return QStringLiteral("statistic");
+    case Kind::SimpleText:
+        return QStringLiteral("simpletext");
+    case Kind::Void:
+        break;
+    }
+    return QStringLiteral("void");
+}
+
+CellContent::Kind CellContent::kindFromName(QStringView name)
+{
+    if (name == QLatin1String("condition"))
+        return Kind::Condition;
+    if (name == QLatin1String("statistic"))
+        return Kind::Statistic;
+    if (name == QLatin1String("simpletext"))
+        return Kind::SimpleText;
+    return Kind::Void;
+}
+
 CellContent::CellContent()
     : d(sharedVoid())
 {}
@@ -17,35 +43,35 @@ CellContent::CellContent()
 CellContent::CellContent(const QXmlStreamAttributes &attributes)
     : d(new Data)
 {
-    d->dataType = T::cellDataTypeFromName(attributes.value(QLatin1String("dataType")));
+    d->dataType = kindFromName(attributes.value(QLatin1String("dataType")));
     d->area = XmlAttributes::text(attributes, QLatin1String("area"));
 }
 
 void CellContent::setStatistic(const Statistic &statistic)
 {
-    d->dataType = T::Statistic;
+    d->dataType = Kind::Statistic;
     d->statistic = statistic;
     d->condition.clear();
 }
 
 void CellContent::addMicroCondition(const MicroCondition &term)
 {
-    if (d->dataType != T::Condition)
+    if (d->dataType != Kind::Condition)
         d->condition.clear();
-    d->dataType = T::Condition;
+    d->dataType = Kind::Condition;
     d->condition.append(term);
 }
 
 void CellContent::setSimpleText(const QString &text)
 {
-    d->dataType = T::SimpleText;
+    d->dataType = Kind::SimpleText;
     d->simpleText = text;
     d->condition.clear();
 }
 
 void CellContent::clearContent()
 {
-    d->dataType = T::Void;
+    d->dataType = Kind::Void;
     d->statistic.statisticName.clear();
     d->statistic.varName.clear();
     d->statistic.varLabel.clear();
@@ -56,13 +82,13 @@ void CellContent::clearContent()
 QString CellContent::displayText() const
 {
     switch (d->dataType) {
-    case T::Condition:
+    case Kind::Condition:
         return conditionText();
-    case T::Statistic:
+    case Kind::Statistic:
         return statisticText();
-    case T::SimpleText:
+    case Kind::SimpleText:
         return d->simpleText;
-    case T::Void:
+    case Kind::Void:
         break;
     }
     return QString();
@@ -71,13 +97,13 @@ QString CellContent::displayText() const
 QString CellContent::colorName() const
 {
     switch (d->dataType) {
-    case T::Condition:
+    case Kind::Condition:
         return QStringLiteral("green");
-    case T::Statistic:
+    case Kind::Statistic:
         return QStringLiteral("purple");
-    case T::SimpleText:
+    case Kind::SimpleText:
         return QStringLiteral("blue");
-    case T::Void:
+    case Kind::Void:
         break;
     }
     return QString();
@@ -93,15 +119,15 @@ QString CellContent::statisticText() const
 {
     const Statistic &s = d->statistic;
     switch (d->statisticFormatView) {
-    case T::OnlyStatisticName:
+    case StatisticFormatView::OnlyStatisticName:
         return s.statisticName;
-    case T::OnlyStatisticVariableName:
+    case StatisticFormatView::OnlyStatisticVariableName:
         return s.varName;
-    case T::OnlyStatisticVariableLabel:
+    case StatisticFormatView::OnlyStatisticVariableLabel:
         return s.varLabel;
-    case T::StatisticNameVariableLabel:
+    case StatisticFormatView::StatisticNameVariableLabel:
         return s.statisticName + QLatin1Char('(') + s.varLabel + QLatin1Char(')');
-    case T::StatisticNameVariableName:
+    case StatisticFormatView::StatisticNameVariableName:
         break;
     }
     return s.statisticName + QLatin1Char('(') + s.varName + QLatin1Char(')');
@@ -111,17 +137,17 @@ QString CellContent::conditionPiece(const MicroCondition &term) const
 {
     const QChar equals = QLatin1Char('=');
     switch (d->conditionFormatView) {
-    case T::OnlyModalityValue:
+    case ConditionFormatView::OnlyModalityValue:
         return term.value();
-    case T::VariableNameEqualModalityValue:
+    case ConditionFormatView::VariableNameEqualModalityValue:
         return term.varName() + equals + term.value();
-    case T::VariableNameEqualModalityValueLabel:
+    case ConditionFormatView::VariableNameEqualModalityValueLabel:
         return term.varName() + equals + term.valueLabel();
-    case T::VariableLabelEqualModalityValue:
+    case ConditionFormatView::VariableLabelEqualModalityValue:
         return term.varLabel() + equals + term.value();
-    case T::VariableLabelEqualModalityValueLabel:
+    case ConditionFormatView::VariableLabelEqualModalityValueLabel:
         return term.varLabel() + equals + term.valueLabel();
-    case T::OnlyModalityLabel:
+    case ConditionFormatView::OnlyModalityLabel:
         break;
     }
     return term.valueLabel();
@@ -137,7 +163,7 @@ QString CellContent::conditionText() const
 
 QString CellContent::stataExpression() const
 {
-    if (d->dataType != T::Condition || d->condition.isEmpty())
+    if (d->dataType != Kind::Condition || d->condition.isEmpty())
         return QString();
     QStringList terms;
     for (const MicroCondition &term : d->condition.terms())
@@ -154,12 +180,12 @@ QDomElement CellContent::toXml(QDomDocument &document, int row, int column) cons
     element.setAttribute(QStringLiteral("row"), QString::number(row));
     element.setAttribute(QStringLiteral("col"), QString::number(column));
     element.setAttribute(QStringLiteral("area"), d->area);
-    element.setAttribute(QStringLiteral("dataType"), T::cellDataTypeName(d->dataType));
+    element.setAttribute(QStringLiteral("dataType"), kindName(d->dataType));
     switch (d->dataType) {
-    case T::Condition:
+    case Kind::Condition:
         element.appendChild(d->condition.toXml(document));
         break;
-    case T::Statistic: {
+    case Kind::Statistic: {
         QDomElement statistic = document.createElement(QStringLiteral("statistic"));
         statistic.setAttribute(QStringLiteral("statisticName"), d->statistic.statisticName);
         statistic.setAttribute(QStringLiteral("varName"), d->statistic.varName);
@@ -168,13 +194,13 @@ QDomElement CellContent::toXml(QDomDocument &document, int row, int column) cons
         element.appendChild(statistic);
         break;
     }
-    case T::SimpleText: {
+    case Kind::SimpleText: {
         QDomElement text = document.createElement(QStringLiteral("simpletext"));
         text.setAttribute(QStringLiteral("text"), d->simpleText);
         element.appendChild(text);
         break;
     }
-    case T::Void:
+    case Kind::Void:
         break;
     }
     return element;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/CellEnums.h"
 #include "model/Condition.h"
 #include "model/Statistic.h"
 
@@ -24,19 +23,48 @@
 class CellContent
 {
 public:
+    // What the cell holds. The values are those of older documents and must
+    // not change.
+    enum class Kind { Void = 0, Condition = 1, Statistic = 2, SimpleText = 3 };
+
+    // How a statistic cell is labelled.
+    enum class StatisticFormatView {
+        OnlyStatisticName = 0,
+        OnlyStatisticVariableName = 1,
+        OnlyStatisticVariableLabel = 2,
+        StatisticNameVariableName = 3,
+        StatisticNameVariableLabel = 4
+    };
+
+    // How a condition cell is labelled.
+    enum class ConditionFormatView {
+        OnlyModalityLabel = 0,
+        OnlyModalityValue = 1,
+        VariableNameEqualModalityValue = 2,
+        VariableNameEqualModalityValueLabel = 3,
+        VariableLabelEqualModalityValue = 4,
+        VariableLabelEqualModalityValueLabel = 5
+    };
+
+    // The names used in document files: "void", "condition", "statistic",
+    // "simpletext".
+    static QString kindName(Kind kind);
+    // An unknown or missing name reads as a void cell.
+    static Kind kindFromName(QStringView name);
+
     CellContent();
     // Reads the data type and area of a "cell" element; the position and
     // what its child element holds are read by the caller. A condition read
     // so has no terms until they are added.
     explicit CellContent(const QXmlStreamAttributes &attributes);
 
-    T::CellDataType dataType() const { return d->dataType; }
+    Kind dataType() const { return d->dataType; }
     const Statistic &statistic() const { return d->statistic; }
     const Condition &condition() const { return d->condition; }
     const QString &simpleText() const { return d->simpleText; }
     const QString &area() const { return d->area; }
-    T::StatisticFormatView statisticFormatView() const { return d->statisticFormatView; }
-    T::ConditionFormatView conditionFormatView() const { return d->conditionFormatView; }
+    StatisticFormatView statisticFormatView() const { return d->statisticFormatView; }
+    ConditionFormatView conditionFormatView() const { return d->conditionFormatView; }
 
     void setStatistic(const Statistic &statistic);
     // Appends to a condition; any other content gives way to a new condition
@@ -49,8 +77,8 @@ public:
     void setArea(const QString &area) { d->area = area; }
     // Changes the display format of the statistic in place.
     void setStatisticFormat(const QString &format) { d->statistic.format = format; }
-    void setStatisticFormatView(T::StatisticFormatView view) { d->statisticFormatView = view; }
-    void setConditionFormatView(T::ConditionFormatView view) { d->conditionFormatView = view; }
+    void setStatisticFormatView(StatisticFormatView view) { d->statisticFormatView = view; }
+    void setConditionFormatView(ConditionFormatView view) { d->conditionFormatView = view; }
 
     // The text the cell shows for its content and format views.
     QString displayText() const;
@@ -74,13 +102,13 @@ private:
 
     struct Data : QSharedData
     {
-        T::CellDataType dataType = T::Void;
+        Kind dataType = Kind::Void;
         Condition condition;
         Statistic statistic;
         QString simpleText;
         QString area;
-        T::StatisticFormatView statisticFormatView = T::StatisticNameVariableName;
-        T::ConditionFormatView conditionFormatView = T::OnlyModalityLabel;
+        StatisticFormatView statisticFormatView = StatisticFormatView::StatisticNameVariableName;
+        ConditionFormatView conditionFormatView = ConditionFormatView::OnlyModalityLabel;
     };
     static const QSharedDataPointer<Data> &sharedVoid();
 

@@ -4,19 +4,19 @@
 
 namespace {
 
-T::ResultType resultTypeFromName(QStringView name)
+Command::ResultType resultTypeFromName(QStringView name)
 {
     if (name == QLatin1String("macro"))
-        return T::Macro;
+        return Command::ResultType::Macro;
     if (name == QLatin1String("matrix"))
-        return T::Matrix;
-    return T::Scalar;
+        return Command::ResultType::Matrix;
+    return Command::ResultType::Scalar;
 }
 
 } // namespace
 
 Command::Command(const QString &name, const QString &format, const QString &result,
-                 T::ResultType resultType, int resultMatrixRow, int resultMatrixColumn)
+                 ResultType resultType, int resultMatrixRow, int resultMatrixColumn)
     : m_name(name)
     , m_format(format)
     , m_result(result)
@@ -31,21 +31,21 @@ Command::Command(const QXmlStreamAttributes &attributes)
     , m_result(XmlAttributes::text(attributes, QLatin1String("result")))
     , m_resultType(resultTypeFromName(attributes.value(QLatin1String("resultType"))))
 {
-    if (m_resultType == T::Matrix) {
+    if (m_resultType == Command::ResultType::Matrix) {
         m_resultMatrixRow = XmlAttributes::integer(attributes, QLatin1String("resultMatrixRow"));
         m_resultMatrixColumn =
             XmlAttributes::integer(attributes, QLatin1String("resultMatrixColumn"));
     }
 }
 
-QString Command::resultTypeName(T::ResultType type)
+QString Command::resultTypeName(ResultType type)
 {
     switch (type) {
-    case T::Macro:
+    case ResultType::Macro:
         return QStringLiteral("macro");
-    case T::Matrix:
+    case ResultType::Matrix:
         return QStringLiteral("matrix");
-    case T::Scalar:
+    case ResultType::Scalar:
         break;
     }
     return QStringLiteral("scalar");
@@ -58,7 +58,7 @@ QDomElement Command::toXml(QDomDocument &document) const
     element.setAttribute(QStringLiteral("format"), m_format);
     element.setAttribute(QStringLiteral("result"), m_result);
     element.setAttribute(QStringLiteral("resultType"), resultTypeName(m_resultType));
-    if (m_resultType == T::Matrix) {
+    if (m_resultType == ResultType::Matrix) {
         element.setAttribute(QStringLiteral("resultMatrixRow"), QString::number(m_resultMatrixRow));
         element.setAttribute(QStringLiteral("resultMatrixColumn"),
                              QString::number(m_resultMatrixColumn));

@@ -5,19 +5,17 @@
 #include <QString>
 #include <QXmlStreamAttributes>
 
-namespace T {
-// How the stored result of a statistic is read back from Stata.
-enum ResultType { Scalar = 0, Macro = 1, Matrix = 2 };
-} // namespace T
-
 // One statistic definition: a Stata command template with the placeholders
 // #var and #if, and the stored result to pick up after it has run.
 class Command
 {
 public:
+    // How the stored result is read back from Stata.
+    enum class ResultType { Scalar = 0, Macro = 1, Matrix = 2 };
+
     Command() = default;
     Command(const QString &name, const QString &format, const QString &result,
-            T::ResultType resultType, int resultMatrixRow, int resultMatrixColumn);
+            ResultType resultType, int resultMatrixRow, int resultMatrixColumn);
     // Reads a "command" element. A result type text other than "scalar",
     // "macro" or "matrix" reads as scalar, the type a new statistic starts with.
     explicit Command(const QXmlStreamAttributes &attributes);
@@ -25,19 +23,19 @@ public:
     const QString &name() const { return m_name; }
     const QString &format() const { return m_format; }
     const QString &result() const { return m_result; }
-    T::ResultType resultType() const { return m_resultType; }
+    ResultType resultType() const { return m_resultType; }
     int resultMatrixRow() const { return m_resultMatrixRow; }
     int resultMatrixColumn() const { return m_resultMatrixColumn; }
 
     QDomElement toXml(QDomDocument &document) const;
 
-    static QString resultTypeName(T::ResultType type);
+    static QString resultTypeName(ResultType type);
 
 private:
     QString m_name;
     QString m_format;
     QString m_result;
-    T::ResultType m_resultType = T::Scalar;
+    ResultType m_resultType = ResultType::Scalar;
     // Stata counts matrix rows and columns from 1.
     int m_resultMatrixRow = 1;
     int m_resultMatrixColumn = 1;

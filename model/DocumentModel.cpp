@@ -81,7 +81,8 @@ void DocumentModel::removeStatistic(const QString &name)
     for (int row = 0; row < cells.rowCount(); ++row) {
         for (int column = 0; column < cells.columnCount(); ++column) {
             const CellContent &content = cells(row, column);
-            if (content.dataType() == T::Statistic && content.statistic().statisticName == name) {
+            if (content.dataType() == CellContent::Kind::Statistic &&
+                content.statistic().statisticName == name) {
                 CellContent cleared = content;
                 cleared.clearContent();
                 edits.append({row, column, cleared});

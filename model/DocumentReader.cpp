@@ -218,18 +218,18 @@ void DocumentParser::readCellChild(QStringView name, int depth)
     for (OpenCell &cell : m_openCells) {
         CellContent &content = m_pendingCells[cell.pending].content;
         if (!cell.contentSeen && depth == cell.depth + 1 &&
-            name == T::cellDataTypeName(content.dataType())) {
+            name == CellContent::kindName(content.dataType())) {
             cell.contentSeen = true;
             const QXmlStreamAttributes attributes = m_xml.attributes();
-            if (content.dataType() == T::Statistic)
+            if (content.dataType() == CellContent::Kind::Statistic)
                 content.setStatistic(
                     Statistic{XmlAttributes::text(attributes, QLatin1String("varName")),
                               XmlAttributes::text(attributes, QLatin1String("varLabel")),
                               XmlAttributes::text(attributes, QLatin1String("statisticName")),
                               XmlAttributes::text(attributes, QLatin1String("format"))});
-            else if (content.dataType() == T::SimpleText)
+            else if (content.dataType() == CellContent::Kind::SimpleText)
                 content.setSimpleText(XmlAttributes::text(attributes, QLatin1String("text")));
-            else if (content.dataType() == T::Condition)
+            else if (content.dataType() == CellContent::Kind::Condition)
                 cell.conditionDepth = depth;
         } else if (cell.conditionDepth > 0 && depth > cell.conditionDepth &&
                    name == QLatin1String("microCondition")) {

@@ -18,7 +18,7 @@ EditStatisticDialog::EditStatisticDialog(const Command &command, QWidget *parent
     m_commandFormatLineEdit->setText(command.format());
     m_resultLineEdit->setText(command.result());
     setResultType(command.resultType());
-    if (command.resultType() == T::Matrix) {
+    if (command.resultType() == Command::ResultType::Matrix) {
         m_rowLineEdit->setText(QString::number(command.resultMatrixRow()));
         m_colLineEdit->setText(QString::number(command.resultMatrixColumn()));
     }
@@ -41,9 +41,9 @@ void EditStatisticDialog::retranslateUi()
 
 Command EditStatisticDialog::command() const
 {
-    const T::ResultType type = resultType();
+    const Command::ResultType type = resultType();
     const Command defaults;
-    const bool matrix = type == T::Matrix;
+    const bool matrix = type == Command::ResultType::Matrix;
     return Command(m_nameLineEdit->text().trimmed(), m_commandFormatLineEdit->text().trimmed(),
                    m_resultLineEdit->text().trimmed(), type,
                    matrix ? coordinate(m_rowLineEdit) : defaults.resultMatrixRow(),

@@ -112,25 +112,25 @@ void StatisticDialog::onMatrixRadioButtonToggled(bool checked)
     m_colLineEdit->setEnabled(checked);
 }
 
-T::ResultType StatisticDialog::resultType() const
+Command::ResultType StatisticDialog::resultType() const
 {
     if (m_matrixRadioButton->isChecked())
-        return T::Matrix;
+        return Command::ResultType::Matrix;
     if (m_macroRadioButton->isChecked())
-        return T::Macro;
-    return T::Scalar;
+        return Command::ResultType::Macro;
+    return Command::ResultType::Scalar;
 }
 
-void StatisticDialog::setResultType(T::ResultType type)
+void StatisticDialog::setResultType(Command::ResultType type)
 {
     switch (type) {
-    case T::Macro:
+    case Command::ResultType::Macro:
         m_macroRadioButton->setChecked(true);
         break;
-    case T::Matrix:
+    case Command::ResultType::Matrix:
         m_matrixRadioButton->setChecked(true);
         break;
-    case T::Scalar:
+    case Command::ResultType::Scalar:
         m_scalarRadioButton->setChecked(true);
         break;
     }

@@ -20,7 +20,7 @@ class StatisticDialog : public QDialog
     Q_OBJECT
 
 public:
-    T::ResultType resultType() const;
+    Command::ResultType resultType() const;
 
 protected:
     struct ObjectNames
@@ -36,7 +36,7 @@ protected:
     virtual void retranslateUi() = 0;
     void changeEvent(QEvent *event) override;
 
-    void setResultType(T::ResultType type);
+    void setResultType(Command::ResultType type);
     // A coordinate field read as a decimal integer; 0 when it is no number.
     static int coordinate(const QLineEdit *lineEdit);
 

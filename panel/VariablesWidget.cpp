@@ -462,7 +462,7 @@ void VariablesWidget::addStatistic()
     while (dialog.exec() == QDialog::Accepted) {
         const QString name = dialog.name();
         if (!m_document->catalogue().contains(name)) {
-            const bool matrix = dialog.resultType() == T::Matrix;
+            const bool matrix = dialog.resultType() == Command::ResultType::Matrix;
             m_document->addStatistic(Command(name, dialog.commandFormat(), dialog.resultName(),
                                              dialog.resultType(), matrix ? dialog.matrixRow() : 1,
                                              matrix ? dialog.matrixColumn() : 1));
@@ -480,7 +480,8 @@ void VariablesWidget::editStatistic()
         return;
     const QString name = m_statisticComboBox->currentText();
     EditStatisticDialog dialog(
-        m_document->catalogue().value(name, Command(name, QString(), QString(), T::Scalar, 1, 1)),
+        m_document->catalogue().value(
+            name, Command(name, QString(), QString(), Command::ResultType::Scalar, 1, 1)),
         this);
     if (dialog.exec() != QDialog::Accepted)
         return;

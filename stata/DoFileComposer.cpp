@@ -91,19 +91,19 @@ DoFileModel DoFileComposer::buildModel(const QString &stataDatasetFileName) cons
             if (!cell)
                 continue;
             switch (cell->dataType()) {
-            case T::SimpleText:
+            case CellContent::Kind::SimpleText:
                 model.append(textEntry(row, column, cell->simpleText()));
                 break;
-            case T::Condition:
+            case CellContent::Kind::Condition:
                 model.append(textEntry(row, column, cell->conditionLabel()));
                 break;
-            case T::Statistic: {
+            case CellContent::Kind::Statistic: {
                 const QString condition =
                     composeIfCondition(*cell, row, column, ofRow.at(row), ofColumn.at(column));
                 model.append(statisticEntry(*cell, row, column, condition));
                 break;
             }
-            case T::Void:
+            case CellContent::Kind::Void:
                 break;
             }
         }
@@ -170,7 +170,7 @@ bool DoFileComposer::conditionCellAt(int row, int column, int position,
                                      ConditionCell *conditionCell) const
 {
     const CellContent *cell = m_grid.contentAt(row, column);
-    if (!cell || cell->dataType() != T::Condition)
+    if (!cell || cell->dataType() != CellContent::Kind::Condition)
         return false;
     // A condition without terms restricts nothing and adds nothing.
     QString expression = cell->stataExpression();
@@ -225,15 +225,15 @@ DoFileEntry DoFileComposer::statisticEntry(const CellContent &cell, int row, int
     const QString &format = cell.statistic().format;
     const QString &result = command->result();
     switch (command->resultType()) {
-    case T::Scalar:
+    case Command::ResultType::Scalar:
         entry.macroCommand =
             macro % QStringLiteral(": display ") % format % QLatin1Char(' ') % result;
         break;
-    case T::Macro:
+    case Command::ResultType::Macro:
         entry.macroCommand =
             macro % QStringLiteral(": display") % format % QLatin1Char(' ') % result;
         break;
-    case T::Matrix:
+    case Command::ResultType::Matrix:
         entry.macroCommand = QStringLiteral("matrix `tempMatrix' = ") % result % QLatin1Char('\n') %
                              macro % QStringLiteral(": display ") % format %
                              QStringLiteral(" `tempMatrix'[") %
@@ -249,9 +249,9 @@ DoFileEntry DoFileComposer::statisticEntry(const CellContent &cell, int row, int
     return entry;
 }
 
-bool DoFileComposer::mayDisplayText(T::ResultType resultType, const QString &format) const
+bool DoFileComposer::mayDisplayText(Command::ResultType resultType, const QString &format) const
 {
-    if (resultType == T::Macro)
+    if (resultType == Command::ResultType::Macro)
         return true;
     // A number shown in a numeric format never holds a character that needs
     // quotes; date formats and odd formats may show literal text. A grid

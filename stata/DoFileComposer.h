@@ -59,7 +59,7 @@ private:
     QString substitutePlaceholders(const CellContent &cell, const QString &ifCondition) const;
     DoFileEntry textEntry(int row, int column, const QString &text) const;
     // Whether a statistic's displayed result may be text rather than a number.
-    bool mayDisplayText(T::ResultType resultType, const QString &format) const;
+    bool mayDisplayText(Command::ResultType resultType, const QString &format) const;
     // The line that quotes the macro's value for the output file in Stata.
     static QString runTimeQuoting(const QString &macro);
     DoFileEntry statisticEntry(const CellContent &cell, int row, int column,

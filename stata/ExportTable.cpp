@@ -30,7 +30,7 @@ ExportTable ExportTable::fromOutput(const QList<QStringList> &rows, const Docume
         const QStringList &fields = rows.at(row);
         for (int column = 0; column < fields.size(); ++column) {
             const CellContent *content = document.cells.contentAt(row, column);
-            if (content && content->dataType() == T::Statistic)
+            if (content && content->dataType() == CellContent::Kind::Statistic)
                 cells.append(resultCell(fields.at(column), content->statistic().format));
             else
                 cells.append(textCell(fields.at(column)));

@@ -4,7 +4,7 @@
 
 void SelectionSummary::add(const CellContent &content)
 {
-    const bool isStatistic = content.dataType() == T::Statistic;
+    const bool isStatistic = content.dataType() == CellContent::Kind::Statistic;
     m_allSameStatistic = m_allSameStatistic && isStatistic;
     m_allStatistic = m_allStatistic && isStatistic;
     if (isStatistic)

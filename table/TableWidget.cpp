@@ -261,7 +261,7 @@ void TableWidget::removeStatistics(const QString &commandName)
 {
     QList<CellTableModel::CellEdit> edits;
     forEachCellIn(wholeGrid(), [&](const CellContent &content, int row, int column) {
-        if (content.dataType() == T::Statistic &&
+        if (content.dataType() == CellContent::Kind::Statistic &&
             content.statistic().statisticName == commandName) {
             CellContent cleared = content;
             cleared.clearContent();
@@ -354,12 +354,12 @@ void TableWidget::setAreaForCurrentSelection(const QString &areaName)
 void TableWidget::setFormatInSelectedStatisticsCells(const QString &format)
 {
     editSelectedCells(tr("Set format"), [&format](CellContent &content, qsizetype) {
-        if (content.dataType() == T::Statistic)
+        if (content.dataType() == CellContent::Kind::Statistic)
             content.setStatisticFormat(format);
     });
 }
 
-void TableWidget::setStatisticFormatView(T::StatisticFormatView formatView)
+void TableWidget::setStatisticFormatView(CellContent::StatisticFormatView formatView)
 {
     editSelectedCells(
         tr("Format statistic view"),
@@ -371,30 +371,30 @@ void TableWidget::setStatisticFormatView(T::StatisticFormatView formatView)
 
 void TableWidget::setStatisticFormatViewOnlyStatisticName()
 {
-    setStatisticFormatView(T::OnlyStatisticName);
+    setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticName);
 }
 
 void TableWidget::setStatisticFormatViewOnlyStatisticVariableName()
 {
-    setStatisticFormatView(T::OnlyStatisticVariableName);
+    setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableName);
 }
 
 void TableWidget::setStatisticFormatViewOnlyStatisticVariableLabel()
 {
-    setStatisticFormatView(T::OnlyStatisticVariableLabel);
+    setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableLabel);
 }
 
 void TableWidget::setStatisticFormatViewStatisticNameVariableName()
 {
-    setStatisticFormatView(T::StatisticNameVariableName);
+    setStatisticFormatView(CellContent::StatisticFormatView::StatisticNameVariableName);
 }
 
 void TableWidget::setStatisticFormatViewStatisticNameVariableLabel()
 {
-    setStatisticFormatView(T::StatisticNameVariableLabel);
+    setStatisticFormatView(CellContent::StatisticFormatView::StatisticNameVariableLabel);
 }
 
-void TableWidget::setConditionFormatView(T::ConditionFormatView formatView)
+void TableWidget::setConditionFormatView(CellContent::ConditionFormatView formatView)
 {
     editSelectedCells(
         tr("Format condition view"),
@@ -406,32 +406,32 @@ void TableWidget::setConditionFormatView(T::ConditionFormatView formatView)
 
 void TableWidget::setConditionFormatViewOnlyModalityLabel()
 {
-    setConditionFormatView(T::OnlyModalityLabel);
+    setConditionFormatView(CellContent::ConditionFormatView::OnlyModalityLabel);
 }
 
 void TableWidget::setConditionFormatViewOnlyModalityValue()
 {
-    setConditionFormatView(T::OnlyModalityValue);
+    setConditionFormatView(CellContent::ConditionFormatView::OnlyModalityValue);
 }
 
 void TableWidget::setConditionFormatViewVariableNameEqualModalityValue()
 {
-    setConditionFormatView(T::VariableNameEqualModalityValue);
+    setConditionFormatView(CellContent::ConditionFormatView::VariableNameEqualModalityValue);
 }
 
 void TableWidget::setConditionFormatViewVariableNameEqualModalityValueLabel()
 {
-    setConditionFormatView(T::VariableNameEqualModalityValueLabel);
+    setConditionFormatView(CellContent::ConditionFormatView::VariableNameEqualModalityValueLabel);
 }
 
 void TableWidget::setConditionFormatViewVariableLabelEqualModalityValue()
 {
-    setConditionFormatView(T::VariableLabelEqualModalityValue);
+    setConditionFormatView(CellContent::ConditionFormatView::VariableLabelEqualModalityValue);
 }
 
 void TableWidget::setConditionFormatViewVariableLabelEqualModalityValueLabel()
 {
-    setConditionFormatView(T::VariableLabelEqualModalityValueLabel);
+    setConditionFormatView(CellContent::ConditionFormatView::VariableLabelEqualModalityValueLabel);
 }
 
 void TableWidget::clearSelectedCells()
@@ -604,10 +604,11 @@ void TableWidget::onEditSimpleText()
         return;
     const int row = ranges.first().top();
     const int column = ranges.first().left();
-    if (content(row, column).dataType() != T::SimpleText)
+    if (content(row, column).dataType() != CellContent::Kind::SimpleText)
         return;
     EditSimpleTextDialog dialog(this, content(row, column).simpleText());
-    if (dialog.exec() != QDialog::Accepted || content(row, column).dataType() != T::SimpleText)
+    if (dialog.exec() != QDialog::Accepted ||
+        content(row, column).dataType() != CellContent::Kind::SimpleText)
         return;
     CellContent edited = content(row, column);
     edited.setSimpleText(dialog.text());
@@ -800,16 +801,16 @@ void TableWidget::emitSingleCellSignal(int row, int column)
 {
     const CellContent &selected = content(row, column);
     switch (selected.dataType()) {
-    case T::Condition:
+    case CellContent::Kind::Condition:
         emit singleCellWithConditionSelected(selected.conditionLabel());
         break;
-    case T::Statistic:
+    case CellContent::Kind::Statistic:
         emit singleCellWithStatisticSelected(finalCommand(row, column));
         break;
-    case T::SimpleText:
+    case CellContent::Kind::SimpleText:
         emit singleCellWithSimpleTextSelected(selected.simpleText());
         break;
-    case T::Void:
+    case CellContent::Kind::Void:
         emit notSingleCellWithStatisticOrConditionSelected();
         break;
     }

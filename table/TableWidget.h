@@ -1,7 +1,6 @@
 #pragma once
 
 #include "model/CellContent.h"
-#include "model/CellEnums.h"
 #include "model/CellTableModel.h"
 #include "undo/DocumentEditor.h"
 #include "undo/GridSelection.h"
@@ -87,13 +86,13 @@ public slots:
     // Writes the clipboard's block down and to the right of the current cell,
     // as far as the grid reaches, and says so when part of it did not fit.
     void paste();
-    void setStatisticFormatView(T::StatisticFormatView formatView);
+    void setStatisticFormatView(CellContent::StatisticFormatView formatView);
     void setStatisticFormatViewOnlyStatisticName();
     void setStatisticFormatViewOnlyStatisticVariableName();
     void setStatisticFormatViewOnlyStatisticVariableLabel();
     void setStatisticFormatViewStatisticNameVariableName();
     void setStatisticFormatViewStatisticNameVariableLabel();
-    void setConditionFormatView(T::ConditionFormatView formatView);
+    void setConditionFormatView(CellContent::ConditionFormatView formatView);
     void setConditionFormatViewOnlyModalityLabel();
     void setConditionFormatViewOnlyModalityValue();
     void setConditionFormatViewVariableNameEqualModalityValue();

@@ -140,7 +140,7 @@ void DatasetImportTest::prepareWindowWithHandMadeContent()
     m_window->document()->setVariables(handMadeVariables());
     m_window->document()->setStatistics(
         {Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                 QStringLiteral("r(mean)"), T::Scalar, 1, 1)});
+                 QStringLiteral("r(mean)"), Command::ResultType::Scalar, 1, 1)});
 }
 
 void DatasetImportTest::loadActionImportsTheChosenDataset()

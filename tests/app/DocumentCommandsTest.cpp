@@ -305,7 +305,8 @@ void DocumentCommandsTest::newEmptiesTheGridAndThePanelOnly()
     QCOMPARE(table->columnCount(), 6);
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 6; ++column)
-            QCOMPARE(GridFixture::at(table, row, column).content().dataType(), T::Void);
+            QCOMPARE(GridFixture::at(table, row, column).content().dataType(),
+                     CellContent::Kind::Void);
     }
     QCOMPARE(table->rowHeight(0), table->verticalHeader()->defaultSectionSize());
     QVERIFY(panel(*window)->variables().isEmpty());
@@ -552,7 +553,7 @@ void DocumentCommandsTest::newLargestTableThenClearAll()
     QCOMPARE(answerer.pending(), 0);
     QCOMPARE(table->rowCount(), 999);
     QCOMPARE(table->columnCount(), 999);
-    QCOMPARE(GridFixture::at(table, 998, 998).content().dataType(), T::Void);
+    QCOMPARE(GridFixture::at(table, 998, 998).content().dataType(), CellContent::Kind::Void);
 }
 
 // Saving to a place that cannot take the file: the user hears why, and the
@@ -684,9 +685,9 @@ void DocumentCommandsTest::changesOfLookOnlyDoNotMarkTheDocumentModified()
 void DocumentCommandsTest::importStatistics()
 {
     MainWindow *window = newWindow();
-    const Command ownMean("mean", "mean #var #if", "e(b)", T::Matrix, 1, 1);
+    const Command ownMean("mean", "mean #var #if", "e(b)", Command::ResultType::Matrix, 1, 1);
     window->document()->setStatistics(
-        {Command("ratio", "ratio #var #if", "r(r)", T::Scalar, 1, 1), ownMean});
+        {Command("ratio", "ratio #var #if", "r(r)", Command::ResultType::Scalar, 1, 1), ownMean});
     window->setWindowModified(false);
     ModalAnswerer answerer;
     FileChooserSeen chooser;

@@ -126,8 +126,10 @@ void DocumentFileTest::saveThenOpenGivesTheSameDocument()
     for (int row = 0; row < table->rowCount(); ++row) {
         for (int column = 0; column < table->columnCount(); ++column) {
             const CellContent &content = GridFixture::at(table, row, column).content();
-            QCOMPARE(content.statisticFormatView(), T::StatisticNameVariableName);
-            QCOMPARE(content.conditionFormatView(), T::OnlyModalityLabel);
+            QCOMPARE(content.statisticFormatView(),
+                     CellContent::StatisticFormatView::StatisticNameVariableName);
+            QCOMPARE(content.conditionFormatView(),
+                     CellContent::ConditionFormatView::OnlyModalityLabel);
         }
     }
     QCOMPARE(GridFixture::at(table, 1, 1).text(), QStringLiteral("mean(eta)"));

@@ -137,11 +137,12 @@ inline void fillWithFullDocument(MainWindow &window)
         QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
     window.document()->setOutputFileName(QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
     window.document()->setStatistics({
-        Command("median", "summarize #var #if, detail", "r(p50)", T::Scalar, 1, 1),
-        Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
-        Command("label", "local l: variable label #var", "`l'", T::Macro, 1, 1),
-        Command("ci", "ci means #var #if", "r(table)", T::Matrix, 5, 7),
-        Command("mean", "mean #var #if", "e(b)[1,1]", T::Scalar, 1, 1),
+        Command("median", "summarize #var #if, detail", "r(p50)", Command::ResultType::Scalar, 1,
+                1),
+        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1),
+        Command("label", "local l: variable label #var", "`l'", Command::ResultType::Macro, 1, 1),
+        Command("ci", "ci means #var #if", "r(table)", Command::ResultType::Matrix, 5, 7),
+        Command("mean", "mean #var #if", "e(b)[1,1]", Command::ResultType::Scalar, 1, 1),
     });
     Variable sex("sesso", "Sesso dell'intervistato", 251);
     sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso dell'intervistato"));
@@ -163,13 +164,15 @@ inline void fillWithFullDocument(MainWindow &window)
     GridFixture::at(table, 0, 0)
         .setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
     GridFixture::at(table, 0, 1).addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
-    GridFixture::at(table, 0, 1).setConditionFormatView(T::VariableNameEqualModalityValue);
+    GridFixture::at(table, 0, 1)
+        .setConditionFormatView(CellContent::ConditionFormatView::VariableNameEqualModalityValue);
     GridFixture::at(table, 0, 2).addMicroCondition(term("1", "Zona 1", "ripartizione", "Rip"));
     GridFixture::at(table, 0, 2).addMicroCondition(term("2", "Zona 2", "ripartizione", "Rip"));
     GridFixture::at(table, 0, 2).setArea(QStringLiteral("Nord"));
     GridFixture::at(table, 1, 0).setArea(QStringLiteral("sud"));
     GridFixture::at(table, 1, 1).setStatistic(Statistic{"eta", "Età in anni", "mean", "%9.2f"});
-    GridFixture::at(table, 1, 1).setStatisticFormatView(T::OnlyStatisticVariableLabel);
+    GridFixture::at(table, 1, 1)
+        .setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableLabel);
     GridFixture::at(table, 1, 2).setStatistic(Statistic{"eta", "Età in anni", "ci", ""});
     GridFixture::at(table, 1, 2).setArea(QStringLiteral("Nord"));
     GridFixture::at(table, 2, 1).setSimpleText(QStringLiteral("€ ≥ 😀"));
@@ -186,20 +189,20 @@ inline QString describe(const CellContent &content)
                        .arg(int(content.statisticFormatView()))
                        .arg(int(content.conditionFormatView()));
     switch (content.dataType()) {
-    case T::SimpleText:
+    case CellContent::Kind::SimpleText:
         text += QStringLiteral(" text=") + content.simpleText();
         break;
-    case T::Statistic:
+    case CellContent::Kind::Statistic:
         text += QStringLiteral(" statistic=%1|%2|%3|%4")
                     .arg(content.statistic().statisticName, content.statistic().varName,
                          content.statistic().varLabel, content.statistic().format);
         break;
-    case T::Condition:
+    case CellContent::Kind::Condition:
         for (const MicroCondition &term : content.condition().terms())
             text += QStringLiteral(" term=%1|%2|%3|%4")
                         .arg(term.value(), term.valueLabel(), term.varName(), term.varLabel());
         break;
-    case T::Void:
+    case CellContent::Kind::Void:
         break;
     }
     return text;

@@ -219,10 +219,12 @@ void EditMenuTest::removalsThatEmptyCellsAreOneStep_data()
     QTest::addColumn<QString>("step");
     QTest::addColumn<int>("dataType");
     QTest::addColumn<QString>("area");
-    QTest::newRow("statistic from the panel") << "removeStatisticToolButton"
-                                              << "Remove statistic" << int(T::Void) << "nord";
-    QTest::newRow("area from the toolbar") << "removeAreaToolButton"
-                                           << "Remove area" << int(T::Statistic) << "";
+    QTest::newRow("statistic from the panel")
+        << "removeStatisticToolButton"
+        << "Remove statistic" << int(CellContent::Kind::Void) << "nord";
+    QTest::newRow("area from the toolbar")
+        << "removeAreaToolButton"
+        << "Remove area" << int(CellContent::Kind::Statistic) << "";
 }
 
 // The panel asks first, the toolbar does not; the toolbar's area box shows
@@ -231,7 +233,8 @@ void EditMenuTest::removalsThatEmptyCellsAreOneStep()
 {
     QFETCH(QString, button);
     DocumentModel *document = m_window->document();
-    document->addStatistic(Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
+    document->addStatistic(
+        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1));
     document->addArea(Area("nord", "rip<=2"));
     auto *areaBox = m_window->findChild<QComboBox *>(QStringLiteral("areaComboBox"));
     m_window->findChild<GenericToolBar *>()->refreshAreaBox(document->areas());

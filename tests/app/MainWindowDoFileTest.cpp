@@ -45,8 +45,8 @@ void MainWindowDoFileTest::init()
 {
     m_directory = new TemporaryWorkingDirectory;
     m_window = new MainWindow;
-    m_window->statisticCatalogue()->insert(
-        "mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
+    m_window->statisticCatalogue()->insert("mean", Command("mean", "summarize #var #if", "r(mean)",
+                                                           Command::ResultType::Scalar, 1, 1));
     TableWidget *table = m_window->tableWidget();
     m_window->document()->setStataDatasetFileName(QStringLiteral("survey.dta"));
     m_window->document()->setOutputFileName(QStringLiteral("table.csv"));

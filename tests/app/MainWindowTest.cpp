@@ -176,8 +176,9 @@ void MainWindowTest::gridIsTheCentralWidget()
     QCOMPARE(table->columnCount(), 15);
     // The grid reads the window's own catalogue.
     m_window->statisticCatalogue()->insert(
-        QStringLiteral("mean"), Command(QStringLiteral("mean"), QStringLiteral("summarize #var"),
-                                        QStringLiteral("r(mean)"), T::Scalar, 1, 1));
+        QStringLiteral("mean"),
+        Command(QStringLiteral("mean"), QStringLiteral("summarize #var"), QStringLiteral("r(mean)"),
+                Command::ResultType::Scalar, 1, 1));
     Statistic mean;
     mean.statisticName = QStringLiteral("mean");
     mean.varName = QStringLiteral("income");

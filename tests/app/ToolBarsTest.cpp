@@ -126,8 +126,8 @@ void ToolBarsTest::init()
     m_table = m_window->tableWidget();
     m_genericToolBar = m_window->findChild<GenericToolBar *>(QStringLiteral("genericToolBar"));
     m_cellTextToolBar = m_window->findChild<CellTextToolBar *>(QStringLiteral("cellTextToolBar"));
-    m_window->statisticCatalogue()->insert(
-        "mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
+    m_window->statisticCatalogue()->insert("mean", Command("mean", "summarize #var #if", "r(mean)",
+                                                           Command::ResultType::Scalar, 1, 1));
 }
 
 void ToolBarsTest::cleanup()
@@ -247,7 +247,7 @@ void ToolBarsTest::formatGoesToStatisticCellsOnly()
     QCOMPARE(cell(0, 0).content().statistic().format, chosen);
     QCOMPARE(cell(0, 1).content().statistic().format, chosen);
     QCOMPARE(cell(1, 2).content().statistic().format, chosen);
-    QCOMPARE(cell(0, 3).content().dataType(), T::Void);
+    QCOMPARE(cell(0, 3).content().dataType(), CellContent::Kind::Void);
     QCOMPARE(cell(0, 3).content().statistic().format, QString());
     // Cells outside the selection keep theirs.
     QCOMPARE(cell(1, 3).content().statistic().format, QString());

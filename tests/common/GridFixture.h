@@ -68,12 +68,12 @@ public:
     {
         change([&](CellContent &content) { content.setArea(area); });
     }
-    void setStatisticFormatView(T::StatisticFormatView view)
+    void setStatisticFormatView(CellContent::StatisticFormatView view)
     {
         change([&](CellContent &content) { content.setStatisticFormatView(view); },
                CellTableModel::EditKind::View);
     }
-    void setConditionFormatView(T::ConditionFormatView view)
+    void setConditionFormatView(CellContent::ConditionFormatView view)
     {
         change([&](CellContent &content) { content.setConditionFormatView(view); },
                CellTableModel::EditKind::View);

@@ -23,8 +23,8 @@ QString describe(const CellContent &cell)
     QDomDocument document;
     document.appendChild(cell.toXml(document, 0, 0));
     return document.toString(-1) + QStringLiteral(" views %1/%2")
-                                       .arg(cell.statisticFormatView())
-                                       .arg(cell.conditionFormatView());
+                                       .arg(int(cell.statisticFormatView()))
+                                       .arg(int(cell.conditionFormatView()));
 }
 
 CellContentGrid textGrid(const Rows &rows)
@@ -72,10 +72,12 @@ void CellClipboardTest::copyThenPasteGivesEqualCells()
     CellContentGrid block(2, 3);
     block(0, 0).setStatistic(Statistic{"eta", "Età <anni>", "mean", "%9.2f"});
     block(0, 0).setArea(QStringLiteral("nord & \"sud\""));
-    block(0, 0).setStatisticFormatView(T::StatisticNameVariableLabel);
+    block(0, 0).setStatisticFormatView(
+        CellContent::StatisticFormatView::StatisticNameVariableLabel);
     block(0, 1).addMicroCondition(MicroCondition("1", "Maschio", "sesso", "Sesso"));
     block(0, 1).addMicroCondition(MicroCondition("2", "Femmina", "sesso", "Sesso"));
-    block(0, 1).setConditionFormatView(T::VariableLabelEqualModalityValue);
+    block(0, 1).setConditionFormatView(
+        CellContent::ConditionFormatView::VariableLabelEqualModalityValue);
     block(0, 1).setArea(QStringLiteral("nord"));
     block(0, 2) = textCell(QStringLiteral("a\tb\n\"c\""), QStringLiteral("sud"));
     block(1, 0).setArea(QStringLiteral("nord")); // void, with an area
@@ -181,10 +183,10 @@ void CellClipboardTest::textPasteMakesSimpleTextsAndKeepsAreas()
 
     const QList<CellTableModel::CellEdit> edits = CellClipboard::pasteEdits(grid, 0, 0, block);
     QCOMPARE(edits.size(), 3);
-    QCOMPARE(edits.at(0).content.dataType(), T::SimpleText);
+    QCOMPARE(edits.at(0).content.dataType(), CellContent::Kind::SimpleText);
     QCOMPARE(edits.at(0).content.simpleText(), QStringLiteral("new"));
     QCOMPARE(edits.at(0).content.area(), QStringLiteral("nord"));
-    QCOMPARE(edits.at(1).content.dataType(), T::Void);
+    QCOMPARE(edits.at(1).content.dataType(), CellContent::Kind::Void);
     QCOMPARE(edits.at(1).content.area(), QStringLiteral("sud"));
     QCOMPARE(edits.at(2).content.simpleText(), QStringLiteral("more"));
 }
@@ -230,7 +232,7 @@ void CellClipboardTest::unsoundDataGivesNoOrBoundedBlocks()
     QTEST(block.cells.columnCount(), "columns");
     QTEST(block.wholeContents, "wholeContents");
     if (block.wholeContents)
-        QCOMPARE(block.cells(0, 0).dataType(), T::Void);
+        QCOMPARE(block.cells(0, 0).dataType(), CellContent::Kind::Void);
 }
 
 QTEST_GUILESS_MAIN(CellClipboardTest)

@@ -7,8 +7,8 @@
 #include <QDomDocument>
 #include <QTest>
 
-Q_DECLARE_METATYPE(T::StatisticFormatView)
-Q_DECLARE_METATYPE(T::ConditionFormatView)
+Q_DECLARE_METATYPE(CellContent::StatisticFormatView)
+Q_DECLARE_METATYPE(CellContent::ConditionFormatView)
 
 namespace {
 
@@ -73,9 +73,10 @@ private slots:
 void CellContentTest::newCellIsVoidWithDefaultViews()
 {
     const CellContent content;
-    QCOMPARE(content.dataType(), T::Void);
-    QCOMPARE(content.statisticFormatView(), T::StatisticNameVariableName);
-    QCOMPARE(content.conditionFormatView(), T::OnlyModalityLabel);
+    QCOMPARE(content.dataType(), CellContent::Kind::Void);
+    QCOMPARE(content.statisticFormatView(),
+             CellContent::StatisticFormatView::StatisticNameVariableName);
+    QCOMPARE(content.conditionFormatView(), CellContent::ConditionFormatView::OnlyModalityLabel);
     QVERIFY(content.displayText().isEmpty());
     QVERIFY(content.area().isEmpty());
     QVERIFY(content.stataExpression().isEmpty());
@@ -83,26 +84,31 @@ void CellContentTest::newCellIsVoidWithDefaultViews()
 
 void CellContentTest::statisticText_data()
 {
-    QTest::addColumn<T::StatisticFormatView>("view");
+    QTest::addColumn<CellContent::StatisticFormatView>("view");
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("name") << T::OnlyStatisticName << "Income"
+    QTest::newRow("name") << CellContent::StatisticFormatView::OnlyStatisticName << "Income"
                           << "mean";
-    QTest::newRow("variable name") << T::OnlyStatisticVariableName << "Income"
-                                   << "income";
-    QTest::newRow("variable label") << T::OnlyStatisticVariableLabel << "Income"
-                                    << "Income";
-    QTest::newRow("name(variable)") << T::StatisticNameVariableName << "Income"
-                                    << "mean(income)";
-    QTest::newRow("name(label)") << T::StatisticNameVariableLabel << "Income"
+    QTest::newRow("variable name")
+        << CellContent::StatisticFormatView::OnlyStatisticVariableName << "Income"
+        << "income";
+    QTest::newRow("variable label")
+        << CellContent::StatisticFormatView::OnlyStatisticVariableLabel << "Income"
+        << "Income";
+    QTest::newRow("name(variable)")
+        << CellContent::StatisticFormatView::StatisticNameVariableName << "Income"
+        << "mean(income)";
+    QTest::newRow("name(label)") << CellContent::StatisticFormatView::StatisticNameVariableLabel
+                                 << "Income"
                                  << "mean(Income)";
-    QTest::newRow("name(empty label)") << T::StatisticNameVariableLabel << ""
-                                       << "mean()";
+    QTest::newRow("name(empty label)")
+        << CellContent::StatisticFormatView::StatisticNameVariableLabel << ""
+        << "mean()";
 }
 
 void CellContentTest::statisticText()
 {
-    QFETCH(T::StatisticFormatView, view);
+    QFETCH(CellContent::StatisticFormatView, view);
     QFETCH(QString, label);
     QFETCH(QString, expected);
     CellContent content;
@@ -115,21 +121,26 @@ void CellContentTest::statisticText()
 
 void CellContentTest::conditionText_data()
 {
-    QTest::addColumn<T::ConditionFormatView>("view");
+    QTest::addColumn<CellContent::ConditionFormatView>("view");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("label") << T::OnlyModalityLabel << "Maschio | Femmina";
-    QTest::newRow("value") << T::OnlyModalityValue << "1 | 2";
-    QTest::newRow("name=value") << T::VariableNameEqualModalityValue << "sesso=1 | sesso=2";
-    QTest::newRow("name=label") << T::VariableNameEqualModalityValueLabel
-                                << "sesso=Maschio | sesso=Femmina";
-    QTest::newRow("label=value") << T::VariableLabelEqualModalityValue << "Sex=1 | Sex=2";
-    QTest::newRow("label=label") << T::VariableLabelEqualModalityValueLabel
-                                 << "Sex=Maschio | Sex=Femmina";
+    QTest::newRow("label") << CellContent::ConditionFormatView::OnlyModalityLabel
+                           << "Maschio | Femmina";
+    QTest::newRow("value") << CellContent::ConditionFormatView::OnlyModalityValue << "1 | 2";
+    QTest::newRow("name=value") << CellContent::ConditionFormatView::VariableNameEqualModalityValue
+                                << "sesso=1 | sesso=2";
+    QTest::newRow("name=label")
+        << CellContent::ConditionFormatView::VariableNameEqualModalityValueLabel
+        << "sesso=Maschio | sesso=Femmina";
+    QTest::newRow("label=value")
+        << CellContent::ConditionFormatView::VariableLabelEqualModalityValue << "Sex=1 | Sex=2";
+    QTest::newRow("label=label")
+        << CellContent::ConditionFormatView::VariableLabelEqualModalityValueLabel
+        << "Sex=Maschio | Sex=Femmina";
 }
 
 void CellContentTest::conditionText()
 {
-    QFETCH(T::ConditionFormatView, view);
+    QFETCH(CellContent::ConditionFormatView, view);
     QFETCH(QString, expected);
     CellContent content;
     content.setConditionFormatView(view);
@@ -182,7 +193,7 @@ void CellContentTest::emptyConditionRestrictsNothing()
 {
     const CellContent content(elementAttributes(
         QStringLiteral("<cell row=\"0\" col=\"0\" area=\"\" dataType=\"condition\"/>")));
-    QCOMPARE(content.dataType(), T::Condition);
+    QCOMPARE(content.dataType(), CellContent::Kind::Condition);
     QVERIFY(content.condition().isEmpty());
     QVERIFY(content.displayText().isEmpty());
     QVERIFY(content.stataExpression().isEmpty());
@@ -194,7 +205,7 @@ void CellContentTest::clearKeepsAreaAndFormat()
     content.setArea(QStringLiteral("north"));
     content.setStatistic(meanOfIncome());
     content.clearContent();
-    QCOMPARE(content.dataType(), T::Void);
+    QCOMPARE(content.dataType(), CellContent::Kind::Void);
     QCOMPARE(content.area(), QStringLiteral("north"));
     QVERIFY(content.displayText().isEmpty());
     QVERIFY(content.statistic().statisticName.isEmpty());
@@ -212,8 +223,8 @@ void CellContentTest::clearKeepsAreaAndFormat()
 void CellContentTest::viewsOnVoidApplyLater()
 {
     CellContent content;
-    content.setStatisticFormatView(T::OnlyStatisticVariableLabel);
-    content.setConditionFormatView(T::OnlyModalityValue);
+    content.setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableLabel);
+    content.setConditionFormatView(CellContent::ConditionFormatView::OnlyModalityValue);
     QVERIFY(content.displayText().isEmpty());
     content.setStatistic(meanOfIncome());
     QCOMPARE(content.displayText(), QStringLiteral("Income"));
@@ -227,9 +238,9 @@ void CellContentTest::xmlRoundTripOfEveryKind()
     CellContent statistic;
     statistic.setStatistic(meanOfIncome());
     statistic.setArea(QStringLiteral("north"));
-    statistic.setStatisticFormatView(T::OnlyStatisticName);
+    statistic.setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticName);
     const CellContent statisticBack = roundTrip(statistic);
-    QCOMPARE(statisticBack.dataType(), T::Statistic);
+    QCOMPARE(statisticBack.dataType(), CellContent::Kind::Statistic);
     QCOMPARE(statisticBack.statistic().statisticName, QStringLiteral("mean"));
     QCOMPARE(statisticBack.statistic().varName, QStringLiteral("income"));
     QCOMPARE(statisticBack.statistic().varLabel, QStringLiteral("Income"));
@@ -241,9 +252,9 @@ void CellContentTest::xmlRoundTripOfEveryKind()
     CellContent condition;
     condition.addMicroCondition(sex(QStringLiteral("1"), QStringLiteral("Maschio")));
     condition.addMicroCondition(sex(QStringLiteral("2"), QStringLiteral("Femmina \"F\"")));
-    condition.setConditionFormatView(T::OnlyModalityValue);
+    condition.setConditionFormatView(CellContent::ConditionFormatView::OnlyModalityValue);
     const CellContent conditionBack = roundTrip(condition);
-    QCOMPARE(conditionBack.dataType(), T::Condition);
+    QCOMPARE(conditionBack.dataType(), CellContent::Kind::Condition);
     QCOMPARE(conditionBack.displayText(), QStringLiteral("Maschio | Femmina \"F\""));
     QCOMPARE(conditionBack.stataExpression(), QStringLiteral("(sesso==1 | sesso==2)"));
     QCOMPARE(conditionBack.condition().terms().at(1).varLabel(), QStringLiteral("Sex"));
@@ -255,7 +266,7 @@ void CellContentTest::xmlRoundTripOfEveryKind()
     CellContent empty;
     empty.setArea(QStringLiteral("south"));
     const CellContent emptyBack = roundTrip(empty);
-    QCOMPARE(emptyBack.dataType(), T::Void);
+    QCOMPARE(emptyBack.dataType(), CellContent::Kind::Void);
     QCOMPARE(emptyBack.area(), QStringLiteral("south"));
 }
 
@@ -284,11 +295,11 @@ void CellContentTest::unknownDataTypeReadsAsVoid()
 {
     const CellContent content(readCell(
         QStringLiteral("<cell dataType=\"picture\" area=\"a\"><simpletext text=\"x\"/></cell>")));
-    QCOMPARE(content.dataType(), T::Void);
+    QCOMPARE(content.dataType(), CellContent::Kind::Void);
     QCOMPARE(content.area(), QStringLiteral("a"));
 
     const CellContent bare(readCell(QStringLiteral("<cell dataType=\"statistic\"/>")));
-    QCOMPARE(bare.dataType(), T::Statistic);
+    QCOMPARE(bare.dataType(), CellContent::Kind::Statistic);
     QCOMPARE(bare.displayText(), QStringLiteral("()"));
 }
 

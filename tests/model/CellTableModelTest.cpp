@@ -97,7 +97,7 @@ void CellTableModelTest::editsAreOneChangeEach()
     QCOMPARE(data.first().at(0).toModelIndex(), cells.index(1, 0));
     QCOMPARE(data.first().at(1).toModelIndex(), cells.index(3, 2));
     CellContent relabelled = statisticCell(statistic("mean", "age", "Age"));
-    relabelled.setStatisticFormatView(T::OnlyStatisticVariableLabel);
+    relabelled.setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableLabel);
     cells.setContents({{0, 0, relabelled}}, CellTableModel::EditKind::View);
     QCOMPARE(changed.count(), 1);
     QCOMPARE(cells.data(cells.index(0, 0)).toString(), QStringLiteral("Age"));
@@ -180,7 +180,7 @@ void CellTableModelTest::largestGridAndNoLarger()
     QCOMPARE(cells.rowCount(), 999);
     QCOMPARE(cells.content(998, 998).simpleText(), QStringLiteral("corner"));
     QVERIFY(cells.reset(cells.rowCount(), cells.columnCount()));
-    QCOMPARE(cells.content(998, 998).dataType(), T::Void);
+    QCOMPARE(cells.content(998, 998).dataType(), CellContent::Kind::Void);
     cells.removeLines(Qt::Vertical, {0, 1, 2});
     QCOMPARE(cells.rowCount(), 996);
 }
@@ -188,9 +188,10 @@ void CellTableModelTest::largestGridAndNoLarger()
 void CellTableModelTest::documentRemovesStatisticsAndAreasFromCells()
 {
     DocumentModel document;
-    document.setStatistics({Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
-                            Command("sd", "summarize #var #if", "r(sd)", T::Scalar, 1, 1),
-                            Command("mean", "mean #var", "e(b)", T::Scalar, 1, 1)});
+    document.setStatistics(
+        {Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1),
+         Command("sd", "summarize #var #if", "r(sd)", Command::ResultType::Scalar, 1, 1),
+         Command("mean", "mean #var", "e(b)", Command::ResultType::Scalar, 1, 1)});
     QCOMPARE(document.statisticNames(), (QStringList{"mean", "sd", "mean"}));
     QCOMPARE(document.catalogue().value("mean").result(), QStringLiteral("e(b)"));
     document.addArea(Area("north", "region==1"));
@@ -200,9 +201,9 @@ void CellTableModelTest::documentRemovesStatisticsAndAreasFromCells()
     QSignalSpy changed(&document, &DocumentModel::changed);
     document.removeStatistic("mean");
     QCOMPARE(document.statisticNames(), QStringList{"sd"});
-    QCOMPARE(cells.content(0, 0).dataType(), T::Void);
+    QCOMPARE(cells.content(0, 0).dataType(), CellContent::Kind::Void);
     QCOMPARE(cells.content(0, 0).area(), QStringLiteral("north"));
-    QCOMPARE(cells.content(0, 1).dataType(), T::Statistic);
+    QCOMPARE(cells.content(0, 1).dataType(), CellContent::Kind::Statistic);
     document.removeArea("north");
     QVERIFY(!document.areas().contains("north"));
     QVERIFY(cells.content(0, 1).area().isEmpty());
@@ -215,9 +216,10 @@ void CellTableModelTest::documentRoundTripKeepsEverything()
     Document written;
     written.stataDatasetFileName = QStringLiteral("survey.dta");
     written.outputFileName = QStringLiteral("table.csv");
-    written.commands = {Command("sd", "summarize #var", "r(sd)", T::Scalar, 1, 1),
-                        Command("mean", "summarize #var", "r(mean)", T::Scalar, 1, 1),
-                        Command("sd", "summarize #var", "r(sd)", T::Scalar, 1, 1)};
+    written.commands = {
+        Command("sd", "summarize #var", "r(sd)", Command::ResultType::Scalar, 1, 1),
+        Command("mean", "summarize #var", "r(mean)", Command::ResultType::Scalar, 1, 1),
+        Command("sd", "summarize #var", "r(sd)", Command::ResultType::Scalar, 1, 1)};
     Variable sex("sex", "Sex", 251);
     sex.appendModality(Modality("1", "Male", "sex", "Sex"));
     written.variables = {sex};

@@ -27,8 +27,9 @@ void fill(DocumentModel &document)
     cells(2, 2).setStatistic(Statistic{"eta", "Età", "sd", ""});
     cells(3, 0).setArea(QStringLiteral("sud"));
     document.table()->reset(cells, {31, 32, 33, 34}, {101, 102, 103});
-    document.setStatistics({Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 0, 0),
-                            Command("sd", "summarize #var #if", "r(sd)", T::Scalar, 0, 0)});
+    document.setStatistics(
+        {Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 0, 0),
+         Command("sd", "summarize #var #if", "r(sd)", Command::ResultType::Scalar, 0, 0)});
     Variable sex("sesso", "Sesso", 251);
     sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
     sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso"));
@@ -54,8 +55,8 @@ QByteArray state(const DocumentModel &document)
     const CellContentGrid &cells = document.table()->cells();
     for (int row = 0; row < cells.rowCount(); ++row) {
         for (int column = 0; column < cells.columnCount(); ++column) {
-            text += QByteArray::number(cells(row, column).statisticFormatView()) +
-                    QByteArray::number(cells(row, column).conditionFormatView());
+            text += QByteArray::number(int(cells(row, column).statisticFormatView())) +
+                    QByteArray::number(int(cells(row, column).conditionFormatView()));
         }
     }
     return text;
@@ -134,11 +135,17 @@ void DocumentEditorTest::everyEditIsOneStepUndoneAndRedoneExactly_data()
     row("display format", contents([](CellContent &c) { c.setStatisticFormat("%12.0g"); }));
     row("assign area", contents([](CellContent &c) { c.setArea("sud"); }));
     row("statistic view",
-        contents([](CellContent &c) { c.setStatisticFormatView(T::OnlyStatisticName); },
-                 Kind::View));
+        contents(
+            [](CellContent &c) {
+                c.setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticName);
+            },
+            Kind::View));
     row("condition view",
-        contents([](CellContent &c) { c.setConditionFormatView(T::OnlyModalityValue); },
-                 Kind::View));
+        contents(
+            [](CellContent &c) {
+                c.setConditionFormatView(CellContent::ConditionFormatView::OnlyModalityValue);
+            },
+            Kind::View));
     row(
         "insert rows", [](DocumentEditor &e) { e.insertLines("Insert rows", Qt::Vertical, 1, 3); },
         "Insert rows");
@@ -174,11 +181,13 @@ void DocumentEditorTest::everyEditIsOneStepUndoneAndRedoneExactly_data()
         onDocument([](DocumentModel &d) { d.setVariables({Variable("a", "A", 1)}); }),
         "Replace variables");
     row("add statistic", onDocument([](DocumentModel &d) {
-            d.addStatistic(Command("max", "summarize #var", "r(max)", T::Scalar, 0, 0));
+            d.addStatistic(
+                Command("max", "summarize #var", "r(max)", Command::ResultType::Scalar, 0, 0));
         }),
         "Add statistic");
     row("edit statistic", onDocument([](DocumentModel &d) {
-            d.editStatistic("sd", Command("sd", "tabstat #var", "r(sd)", T::Matrix, 1, 2));
+            d.editStatistic(
+                "sd", Command("sd", "tabstat #var", "r(sd)", Command::ResultType::Matrix, 1, 2));
         }),
         "Edit statistic");
     row(

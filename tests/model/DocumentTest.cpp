@@ -38,8 +38,9 @@ Document smallDocument()
     Document document;
     document.stataDatasetFileName = QStringLiteral("C:/Data/indagine.dta");
     document.outputFileName = QStringLiteral("C:/Data/tabella.csv");
-    document.commands = {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
-                         Command("ci", "ci means #var #if", "r(table)", T::Matrix, 2, 3)};
+    document.commands = {
+        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1),
+        Command("ci", "ci means #var #if", "r(table)", Command::ResultType::Matrix, 2, 3)};
     Variable sex("sesso", "Sesso", 251);
     sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
     sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso"));
@@ -63,11 +64,12 @@ Document fullDocument()
     document.stataDatasetFileName = QStringLiteral("/home/ana/dati & c/indagine 2024.dta");
     document.outputFileName = QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv");
     document.commands = {
-        Command("median", "summarize #var #if, detail", "r(p50)", T::Scalar, 1, 1),
-        Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
-        Command("label", "local l: variable label #var", "`l'", T::Macro, 1, 1),
-        Command("ci", "ci means #var #if", "r(table)", T::Matrix, 5, 7),
-        Command("mean", "mean #var #if", "e(b)[1,1]", T::Scalar, 1, 1),
+        Command("median", "summarize #var #if, detail", "r(p50)", Command::ResultType::Scalar, 1,
+                1),
+        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1),
+        Command("label", "local l: variable label #var", "`l'", Command::ResultType::Macro, 1, 1),
+        Command("ci", "ci means #var #if", "r(table)", Command::ResultType::Matrix, 5, 7),
+        Command("mean", "mean #var #if", "e(b)[1,1]", Command::ResultType::Scalar, 1, 1),
     };
     Variable sex("sesso", "Sesso dell'intervistato", 251);
     sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso dell'intervistato"));
@@ -87,13 +89,15 @@ Document fullDocument()
     cells = CellContentGrid(3, 4);
     cells(0, 0) = textCell(QStringLiteral("Two\nlines\tand <tags> & 'quotes' \"too\"  "));
     cells(0, 1).addMicroCondition(MicroCondition("1", "Maschio", "sesso", "Sesso"));
-    cells(0, 1).setConditionFormatView(T::VariableNameEqualModalityValue);
+    cells(0, 1).setConditionFormatView(
+        CellContent::ConditionFormatView::VariableNameEqualModalityValue);
     cells(0, 2).addMicroCondition(MicroCondition("1", "Zona 1", "ripartizione", "Rip"));
     cells(0, 2).addMicroCondition(MicroCondition("2", "Zona 2", "ripartizione", "Rip"));
     cells(0, 2).setArea("Nord");
     cells(1, 0).setArea("sud");
     cells(1, 1).setStatistic(Statistic{"eta", "Età in anni", "mean", "%9.2f"});
-    cells(1, 1).setStatisticFormatView(T::OnlyStatisticVariableLabel);
+    cells(1, 1).setStatisticFormatView(
+        CellContent::StatisticFormatView::OnlyStatisticVariableLabel);
     cells(1, 2).setStatistic(Statistic{"eta", "Età in anni", "ci", ""});
     cells(1, 2).setArea("Nord");
     cells(2, 3).setStatistic(Statistic{"eta", "", "label", "%20s"});
@@ -108,19 +112,22 @@ void compareCells(const CellContent &actual, const CellContent &expected, int ro
     QVERIFY2(actual.dataType() == expected.dataType(), where);
     QVERIFY2(actual.area() == expected.area(), where);
     QVERIFY2(actual.displayText().isEmpty() == expected.displayText().isEmpty(), where);
-    QVERIFY2(actual.statisticFormatView() == T::StatisticNameVariableName, where);
-    QVERIFY2(actual.conditionFormatView() == T::OnlyModalityLabel, where);
+    QVERIFY2(actual.statisticFormatView() ==
+                 CellContent::StatisticFormatView::StatisticNameVariableName,
+             where);
+    QVERIFY2(actual.conditionFormatView() == CellContent::ConditionFormatView::OnlyModalityLabel,
+             where);
     switch (expected.dataType()) {
-    case T::SimpleText:
+    case CellContent::Kind::SimpleText:
         QVERIFY2(actual.simpleText() == expected.simpleText(), where);
         break;
-    case T::Statistic:
+    case CellContent::Kind::Statistic:
         QVERIFY2(actual.statistic().statisticName == expected.statistic().statisticName, where);
         QVERIFY2(actual.statistic().varName == expected.statistic().varName, where);
         QVERIFY2(actual.statistic().varLabel == expected.statistic().varLabel, where);
         QVERIFY2(actual.statistic().format == expected.statistic().format, where);
         break;
-    case T::Condition:
+    case CellContent::Kind::Condition:
         QVERIFY2(actual.condition().count() == expected.condition().count(), where);
         for (int i = 0; i < expected.condition().count(); ++i) {
             const MicroCondition &a = actual.condition().terms().at(i);
@@ -130,7 +137,7 @@ void compareCells(const CellContent &actual, const CellContent &expected, int ro
                      where);
         }
         break;
-    case T::Void:
+    case CellContent::Kind::Void:
         break;
     }
 }
@@ -390,7 +397,7 @@ void DocumentTest::missingAttributesAndElements()
     QCOMPARE(document.commands.size(), 2);
     QCOMPARE(document.commands.at(0).name(), QStringLiteral("n"));
     QVERIFY(document.commands.at(0).format().isEmpty());
-    QCOMPARE(document.commands.at(0).resultType(), T::Scalar);
+    QCOMPARE(document.commands.at(0).resultType(), Command::ResultType::Scalar);
     QVERIFY(document.commands.at(1).name().isEmpty());
     QCOMPARE(document.variables.size(), 1);
     QVERIFY(document.variables.at(0).name().isEmpty());
@@ -404,8 +411,8 @@ void DocumentTest::missingAttributesAndElements()
     QCOMPARE(document.cells.rowCount(), 1);
     QCOMPARE(document.cells.columnCount(), 2);
     // The "cell" without position lands at 0, 0 and reads as void.
-    QCOMPARE(document.cells(0, 0).dataType(), T::Void);
-    QCOMPARE(document.cells(0, 1).dataType(), T::Statistic);
+    QCOMPARE(document.cells(0, 0).dataType(), CellContent::Kind::Void);
+    QCOMPARE(document.cells(0, 1).dataType(), CellContent::Kind::Statistic);
     QVERIFY(document.cells(0, 1).statistic().statisticName.isEmpty());
 }
 
@@ -419,7 +426,8 @@ void DocumentTest::cellsMissingAndOutsideTheGrid()
     for (int row = 0; row < 3; ++row) {
         for (int column = 0; column < 2; ++column) {
             const bool kept = row == 1 && column == 1;
-            QCOMPARE(document.cells(row, column).dataType(), kept ? T::SimpleText : T::Void);
+            QCOMPARE(document.cells(row, column).dataType(),
+                     kept ? CellContent::Kind::SimpleText : CellContent::Kind::Void);
         }
     }
     QCOMPARE(document.cells(1, 1).simpleText(), QStringLiteral("kept"));
@@ -464,7 +472,7 @@ void DocumentTest::partsFoundAnywhereBelowTheRoot()
     QCOMPARE(document.variables.size(), 1);
     QCOMPARE(document.variables.at(0).modalities().size(), 2); // "m" and "cells"
     QCOMPARE(document.cells.rowCount(), 2);
-    QCOMPARE(document.cells(0, 0).dataType(), T::Statistic);
+    QCOMPARE(document.cells(0, 0).dataType(), CellContent::Kind::Statistic);
     QCOMPARE(document.cells(0, 0).statistic().statisticName, QStringLiteral("s"));
     QCOMPARE(document.cells(1, 0).simpleText(), QStringLiteral("yes"));
     QCOMPARE(document.rowHeights, QList<int>({3, 0}));
@@ -498,7 +506,7 @@ void DocumentTest::largestSquareGridWithoutCellsLoads()
     QVERIFY(
         reader.read(QByteArray("<quorin><cells rowCount=\"999\" columnCount=\"999\"/></quorin>")));
     QCOMPARE(reader.document().cells.rowCount(), 999);
-    QCOMPARE(reader.document().cells(998, 998).dataType(), T::Void);
+    QCOMPARE(reader.document().cells(998, 998).dataType(), CellContent::Kind::Void);
 }
 
 void DocumentTest::controlCharactersLeftOut()

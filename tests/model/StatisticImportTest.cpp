@@ -12,7 +12,8 @@ QList<Command> commands(const QStringList &entries)
     QList<Command> list;
     for (const QString &entry : entries) {
         const QStringList parts = entry.split(QLatin1Char('='));
-        list.append(Command(parts.at(0), parts.value(1), QStringLiteral("r(x)"), T::Scalar, 1, 1));
+        list.append(Command(parts.at(0), parts.value(1), QStringLiteral("r(x)"),
+                            Command::ResultType::Scalar, 1, 1));
     }
     return list;
 }

@@ -167,22 +167,22 @@ void ValueTypesTest::commandXml_data()
     QTest::newRow("scalar")
         << QStringLiteral("<command name=\"mean\" format=\"summarize #var #if\" result=\"r(mean)\" "
                           "resultType=\"scalar\"/>")
-        << int(T::Scalar) << 1 << 1;
+        << int(Command::ResultType::Scalar) << 1 << 1;
     QTest::newRow("macro") << QStringLiteral("<command name=\"m\" resultType=\"macro\"/>")
-                           << int(T::Macro) << 1 << 1;
+                           << int(Command::ResultType::Macro) << 1 << 1;
     QTest::newRow("matrix")
         << QStringLiteral("<command name=\"b\" resultType=\"matrix\" resultMatrixRow=\"2\" "
                           "resultMatrixColumn=\"3\"/>")
-        << int(T::Matrix) << 2 << 3;
+        << int(Command::ResultType::Matrix) << 2 << 3;
     QTest::newRow("matrix without coordinates")
         << QStringLiteral("<command name=\"b\" resultType=\"matrix\" resultMatrixRow=\"x\"/>")
-        << int(T::Matrix) << 0 << 0;
+        << int(Command::ResultType::Matrix) << 0 << 0;
     QTest::newRow("scalar ignores coordinates")
         << QStringLiteral("<command name=\"s\" resultType=\"scalar\" resultMatrixRow=\"7\"/>")
-        << int(T::Scalar) << 1 << 1;
+        << int(Command::ResultType::Scalar) << 1 << 1;
     QTest::newRow("unknown type reads as scalar")
-        << QStringLiteral("<command name=\"u\" resultType=\"vector\"/>") << int(T::Scalar) << 1
-        << 1;
+        << QStringLiteral("<command name=\"u\" resultType=\"vector\"/>")
+        << int(Command::ResultType::Scalar) << 1 << 1;
 }
 
 void ValueTypesTest::commandXml()
@@ -199,7 +199,8 @@ void ValueTypesTest::commandXml()
     // Written again, only a matrix carries coordinates.
     QDomDocument out;
     const QDomElement element = command.toXml(out);
-    QCOMPARE(element.hasAttribute(QStringLiteral("resultMatrixRow")), type == T::Matrix);
+    QCOMPARE(element.hasAttribute(QStringLiteral("resultMatrixRow")),
+             type == int(Command::ResultType::Matrix));
     const Command back(elementAttributes(written(element)));
     QCOMPARE(back.resultMatrixColumn(), column);
     QCOMPARE(int(back.resultType()), type);
@@ -244,10 +245,12 @@ void ValueTypesTest::catalogueKeepsDocumentOrderAndDuplicates()
 void ValueTypesTest::catalogueWritesInGivenOrder()
 {
     StatisticCatalogue catalogue;
-    catalogue.insert(QStringLiteral("b"), Command(QStringLiteral("b"), QStringLiteral("fb"),
-                                                  QStringLiteral("r(b)"), T::Matrix, 2, 4));
-    catalogue.insert(QStringLiteral("a"), Command(QStringLiteral("a"), QStringLiteral("fa"),
-                                                  QStringLiteral("r(a)"), T::Macro, 1, 1));
+    catalogue.insert(QStringLiteral("b"),
+                     Command(QStringLiteral("b"), QStringLiteral("fb"), QStringLiteral("r(b)"),
+                             Command::ResultType::Matrix, 2, 4));
+    catalogue.insert(QStringLiteral("a"),
+                     Command(QStringLiteral("a"), QStringLiteral("fa"), QStringLiteral("r(a)"),
+                             Command::ResultType::Macro, 1, 1));
     QDomDocument out;
     const QDomElement written =
         StatisticCatalogueXml::write(out, {QStringLiteral("b"), QStringLiteral("a")}, catalogue);

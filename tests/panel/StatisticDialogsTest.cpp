@@ -27,7 +27,7 @@ void retype(QLineEdit *lineEdit, const QString &text)
 }
 
 const Command mean(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                   QStringLiteral("r(mean)"), T::Scalar, 1, 1);
+                   QStringLiteral("r(mean)"), Command::ResultType::Scalar, 1, 1);
 
 } // namespace
 
@@ -69,20 +69,20 @@ void StatisticDialogsTest::resultTypeEnablesTheCoordinates()
     QLineEdit *row = lineEdit(&dialog, "rowLineEdit");
     QLineEdit *col = lineEdit(&dialog, "colLineEdit");
     click(&dialog, "matrixRadioButton");
-    QCOMPARE(dialog.resultType(), T::Matrix);
+    QCOMPARE(dialog.resultType(), Command::ResultType::Matrix);
     QVERIFY(row->isEnabled());
     QVERIFY(col->isEnabled());
     QTest::keyClicks(row, QStringLiteral("2"));
     QTest::keyClicks(col, QStringLiteral("3"));
     click(&dialog, "macroRadioButton");
-    QCOMPARE(dialog.resultType(), T::Macro);
+    QCOMPARE(dialog.resultType(), Command::ResultType::Macro);
     QVERIFY(!row->isEnabled());
     QVERIFY(!col->isEnabled());
     QCOMPARE(row->text(), QStringLiteral("2"));
     QCOMPARE(col->text(), QStringLiteral("3"));
     click(&dialog, "matrixRadioButton");
     click(&dialog, "scalarRadioButton");
-    QCOMPARE(dialog.resultType(), T::Scalar);
+    QCOMPARE(dialog.resultType(), Command::ResultType::Scalar);
     QVERIFY(!row->isEnabled());
     QCOMPARE(col->text(), QStringLiteral("3"));
 }
@@ -100,7 +100,7 @@ void StatisticDialogsTest::addTrimsItsTexts()
     QCOMPARE(dialog.name(), QStringLiteral("mean"));
     QCOMPARE(dialog.commandFormat(), QStringLiteral("summarize #var #if"));
     QCOMPARE(dialog.resultName(), QStringLiteral("r(mean)"));
-    QCOMPARE(dialog.resultType(), T::Scalar);
+    QCOMPARE(dialog.resultType(), Command::ResultType::Scalar);
 }
 
 void StatisticDialogsTest::addReadsCoordinates_data()
@@ -125,7 +125,7 @@ void StatisticDialogsTest::addReadsCoordinates()
     QTest::keyClicks(lineEdit(&dialog, "colLineEdit"), typed);
     QCOMPARE(dialog.matrixRow(), read);
     QCOMPARE(dialog.matrixColumn(), read);
-    QCOMPARE(dialog.resultType(), T::Matrix);
+    QCOMPARE(dialog.resultType(), Command::ResultType::Matrix);
 }
 
 // The edit dialog opens on the definition and, untouched, gives it back.
@@ -137,12 +137,13 @@ void StatisticDialogsTest::editOpensOn_data()
     QTest::newRow("scalar") << mean << "scalarRadioButton"
                             << ",";
     QTest::newRow("macro") << Command(QStringLiteral("lbl"), QStringLiteral("describe #var"),
-                                      QStringLiteral("r(varlabel)"), T::Macro, 1, 1)
+                                      QStringLiteral("r(varlabel)"), Command::ResultType::Macro, 1,
+                                      1)
                            << "macroRadioButton"
                            << ",";
     QTest::newRow("matrix") << Command(QStringLiteral("share"),
                                        QStringLiteral("tabulate #var #if, matcell(M)"),
-                                       QStringLiteral("M"), T::Matrix, 2, 3)
+                                       QStringLiteral("M"), Command::ResultType::Matrix, 2, 3)
                             << "matrixRadioButton"
                             << "2,3";
 }
@@ -161,14 +162,14 @@ void StatisticDialogsTest::editOpensOn()
     QLineEdit *row = lineEdit(&dialog, "rowLineEdit");
     QLineEdit *col = lineEdit(&dialog, "colLineEdit");
     QCOMPARE(row->text() + QLatin1Char(',') + col->text(), coordinates);
-    QCOMPARE(row->isEnabled(), command.resultType() == T::Matrix);
-    QCOMPARE(col->isEnabled(), command.resultType() == T::Matrix);
+    QCOMPARE(row->isEnabled(), command.resultType() == Command::ResultType::Matrix);
+    QCOMPARE(col->isEnabled(), command.resultType() == Command::ResultType::Matrix);
     const Command unchanged = dialog.command();
     QCOMPARE(unchanged.name(), command.name());
     QCOMPARE(unchanged.format(), command.format());
     QCOMPARE(unchanged.result(), command.result());
     QCOMPARE(unchanged.resultType(), command.resultType());
-    if (command.resultType() == T::Matrix) {
+    if (command.resultType() == Command::ResultType::Matrix) {
         QCOMPARE(unchanged.resultMatrixRow(), command.resultMatrixRow());
         QCOMPARE(unchanged.resultMatrixColumn(), command.resultMatrixColumn());
     }
@@ -193,7 +194,7 @@ void StatisticDialogsTest::editReturnsTheEditedDefinition()
     QCOMPARE(edited.name(), QStringLiteral("mean"));
     QCOMPARE(edited.format(), QStringLiteral("tabstat #var #if, save"));
     QCOMPARE(edited.result(), QStringLiteral("r(StatTotal)"));
-    QCOMPARE(edited.resultType(), T::Matrix);
+    QCOMPARE(edited.resultType(), Command::ResultType::Matrix);
     QCOMPARE(edited.resultMatrixRow(), 1);
     QCOMPARE(edited.resultMatrixColumn(), 0);
 }
@@ -201,11 +202,11 @@ void StatisticDialogsTest::editReturnsTheEditedDefinition()
 void StatisticDialogsTest::editOfANonMatrixKeepsDefaultCoordinates()
 {
     EditStatisticDialog dialog(Command(QStringLiteral("share"), QStringLiteral("tab #var"),
-                                       QStringLiteral("M"), T::Matrix, 4, 5));
+                                       QStringLiteral("M"), Command::ResultType::Matrix, 4, 5));
     dialog.show();
     click(&dialog, "scalarRadioButton");
     const Command edited = dialog.command();
-    QCOMPARE(edited.resultType(), T::Scalar);
+    QCOMPARE(edited.resultType(), Command::ResultType::Scalar);
     QCOMPARE(edited.resultMatrixRow(), Command().resultMatrixRow());
     QCOMPARE(edited.resultMatrixColumn(), Command().resultMatrixColumn());
 }

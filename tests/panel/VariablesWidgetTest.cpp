@@ -58,7 +58,8 @@ Variable variableWith(const QString &name, const QStringList &values)
 
 Command statistic(const char *name, const char *format = "")
 {
-    return Command(QString::fromLatin1(name), QString::fromLatin1(format), {}, T::Scalar, 1, 1);
+    return Command(QString::fromLatin1(name), QString::fromLatin1(format), {},
+                   Command::ResultType::Scalar, 1, 1);
 }
 
 QStringList valuesOf(const Variable &variable)
@@ -538,7 +539,8 @@ void VariablesWidgetTest::editStatistic()
     button(QStringLiteral("editStatisticToolButton"))->click();
     QCOMPARE(answerer.seen(), QStringList{"EditStatisticDialog"});
     QCOMPARE(shown, QStringLiteral("share"));
-    QCOMPARE(m_document->catalogue().value(QStringLiteral("share")).resultType(), T::Matrix);
+    QCOMPARE(m_document->catalogue().value(QStringLiteral("share")).resultType(),
+             Command::ResultType::Matrix);
     QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box mean,share | mean=summarize #var "
                                      "#if,share=tabulate #var #if, matcell(F) | current share"));
 }
@@ -568,7 +570,7 @@ void VariablesWidgetTest::removingARepeatedNameRemovesEveryEntry()
     button(QStringLiteral("removeStatisticToolButton"))->click();
     QCOMPARE(m_panel->statisticNames(), QStringList{"mean"});
     QCOMPARE(m_document->catalogue().keys(), QStringList{"mean"});
-    QCOMPARE(m_document->table()->content(0, 0).dataType(), T::Void);
+    QCOMPARE(m_document->table()->content(0, 0).dataType(), CellContent::Kind::Void);
 }
 
 QTEST_MAIN(VariablesWidgetTest)

@@ -67,7 +67,8 @@ void BatchRunTest::writeDocument(const QString &commandFormat)
     Document document;
     document.stataDatasetFileName = QStringLiteral("survey.dta");
     document.outputFileName = QStringLiteral("table.csv");
-    document.commands = {Command("mean", commandFormat, "r(mean)", T::Scalar, 1, 1)};
+    document.commands = {
+        Command("mean", commandFormat, "r(mean)", Command::ResultType::Scalar, 1, 1)};
     document.cells = CellContentGrid(2, 2);
     document.cells(0, 0).setSimpleText(QStringLiteral("Età; \"anni\""));
     document.cells(0, 1).addMicroCondition(MicroCondition("1", "Maschio", "sesso", "Sesso"));

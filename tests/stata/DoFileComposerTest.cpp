@@ -42,14 +42,14 @@ StatisticCatalogue standardCatalogue()
     StatisticCatalogue catalogue;
     catalogue.insert(QStringLiteral("mean"),
                      Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                             QStringLiteral("r(mean)"), T::Scalar, 1, 1));
+                             QStringLiteral("r(mean)"), Command::ResultType::Scalar, 1, 1));
     catalogue.insert(QStringLiteral("label"),
                      Command(QStringLiteral("label"),
                              QStringLiteral("local lab: variable label #var"),
-                             QStringLiteral("`lab'"), T::Macro, 1, 1));
+                             QStringLiteral("`lab'"), Command::ResultType::Macro, 1, 1));
     catalogue.insert(QStringLiteral("ci"),
                      Command(QStringLiteral("ci"), QStringLiteral("ci means #var #if"),
-                             QStringLiteral("r(table)"), T::Matrix, 2, 3));
+                             QStringLiteral("r(table)"), Command::ResultType::Matrix, 2, 3));
     return catalogue;
 }
 
@@ -205,7 +205,8 @@ void DoFileComposerTest::placeholderBoundaries()
     QFETCH(QString, expected);
     StatisticCatalogue catalogue;
     catalogue.insert(QStringLiteral("s"),
-                     Command(QStringLiteral("s"), format, QStringLiteral("r(N)"), T::Scalar, 1, 1));
+                     Command(QStringLiteral("s"), format, QStringLiteral("r(N)"),
+                             Command::ResultType::Scalar, 1, 1));
     CellContentGrid grid(2, 1);
     grid(0, 0) = conditionCell({term("sesso", "1", "M")});
     grid(1, 0) = statisticCell("s", "eta");
@@ -338,9 +339,9 @@ void DoFileComposerTest::modelAgreesWithFinalCommand()
     int conditioned = 0;
     for (int row = 0; row < grid.rowCount(); ++row) {
         for (int column = 0; column < grid.columnCount(); ++column) {
-            if (grid(row, column).dataType() == T::Void)
+            if (grid(row, column).dataType() == CellContent::Kind::Void)
                 continue;
-            if (grid(row, column).dataType() == T::Statistic) {
+            if (grid(row, column).dataType() == CellContent::Kind::Statistic) {
                 ++statistics;
                 conditioned += composer.ifCondition(row, column).count(QLatin1Char('&')) > 0;
                 QCOMPARE(model.entries().at(entry).mainCommand, composer.finalCommand(row, column));

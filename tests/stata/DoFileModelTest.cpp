@@ -49,7 +49,8 @@ CellContentGrid workedExampleGrid()
 StatisticCatalogue meanCatalogue()
 {
     StatisticCatalogue catalogue;
-    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
+    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)",
+                                     Command::ResultType::Scalar, 1, 1));
     return catalogue;
 }
 

@@ -29,12 +29,14 @@ bool writeSurvey(const QString &fileName)
 StatisticCatalogue catalogue()
 {
     StatisticCatalogue catalogue;
-    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1));
-    catalogue.insert("n", Command("n", "count #if", "r(N)", T::Scalar, 1, 1));
+    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)",
+                                     Command::ResultType::Scalar, 1, 1));
+    catalogue.insert("n", Command("n", "count #if", "r(N)", Command::ResultType::Scalar, 1, 1));
     // Results that are text, known only when Stata runs.
-    catalogue.insert("title", Command("title", "mean #var #if", "e(title)", T::Macro, 1, 1));
-    catalogue.insert("quoted",
-                     Command("quoted", "local q `\"#var; \"a\"\"'", "`\"`q'\"'", T::Macro, 1, 1));
+    catalogue.insert(
+        "title", Command("title", "mean #var #if", "e(title)", Command::ResultType::Macro, 1, 1));
+    catalogue.insert("quoted", Command("quoted", "local q `\"#var; \"a\"\"'", "`\"`q'\"'",
+                                       Command::ResultType::Macro, 1, 1));
     return catalogue;
 }
 

@@ -166,12 +166,13 @@ void RunCycleTest::cleanup()
 void RunCycleTest::layOutTable()
 {
     for (const Command &command :
-         {Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
-          Command("sd", "summarize #var #if", "r(sd)", T::Scalar, 1, 1),
-          Command("n", "count #if", "r(N)", T::Scalar, 1, 1),
-          Command("meanb", "mean #var #if", "e(b)", T::Matrix, 1, 1),
-          Command("varlist", "mean #var #if", "e(varlist)", T::Macro, 1, 1),
-          Command("broken", "tabulate_nothing #var #if", "r(N)", T::Scalar, 1, 1)})
+         {Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1),
+          Command("sd", "summarize #var #if", "r(sd)", Command::ResultType::Scalar, 1, 1),
+          Command("n", "count #if", "r(N)", Command::ResultType::Scalar, 1, 1),
+          Command("meanb", "mean #var #if", "e(b)", Command::ResultType::Matrix, 1, 1),
+          Command("varlist", "mean #var #if", "e(varlist)", Command::ResultType::Macro, 1, 1),
+          Command("broken", "tabulate_nothing #var #if", "r(N)", Command::ResultType::Scalar, 1,
+                  1)})
         m_window->statisticCatalogue()->insert(command.name(), command);
     m_window->areas()->insert(Area(QStringLiteral("adults"), QStringLiteral("age >= 30")));
 

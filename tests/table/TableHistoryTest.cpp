@@ -79,7 +79,7 @@ void TableHistoryTest::dropOnManyCellsIsOneStepAndUndoSelectsThemAgain()
     select(0, 0, 49, 9); // 500 cells
     StatisticMimeData payload(QStringLiteral("mean"), QStringLiteral("eta"), QStringLiteral("Età"));
     m_table->dropPayload(3, 3, &payload, QStringLiteral("variableListWidget"));
-    QCOMPARE(m_table->content(49, 9).dataType(), T::Statistic);
+    QCOMPARE(m_table->content(49, 9).dataType(), CellContent::Kind::Statistic);
     QCOMPARE(stack()->count(), 1);
     QCOMPARE(stack()->undoText(), QStringLiteral("Drop statistic"));
 
@@ -105,9 +105,9 @@ void TableHistoryTest::keysEmptyCellsAsOneStep()
     put(*m_cells, 2, 1, statisticCell(statistic("mean", "eta")));
     select(1, 1, 2, 1);
     QTest::keyClick(m_table, Qt::Key(key));
-    QCOMPARE(m_table->content(1, 1).dataType(), T::Void);
+    QCOMPARE(m_table->content(1, 1).dataType(), CellContent::Kind::Void);
     QCOMPARE(m_table->content(1, 1).area(), QStringLiteral("north"));
-    QCOMPARE(m_table->content(2, 1).dataType(), T::Void);
+    QCOMPARE(m_table->content(2, 1).dataType(), CellContent::Kind::Void);
     QCOMPARE(m_table->currentRow(), 1);
     QCOMPARE(stack()->count(), 1);
     QCOMPARE(stack()->undoText(), QStringLiteral("Delete"));
@@ -133,7 +133,7 @@ void TableHistoryTest::removalUndoneRestoresContentsSizesAndSelection()
     QCOMPARE(m_table->gridSelection(), started);
     stack()->redo();
     QCOMPARE(m_table->rowCount(), 48);
-    QCOMPARE(m_table->content(2, 4).dataType(), T::Void);
+    QCOMPARE(m_table->content(2, 4).dataType(), CellContent::Kind::Void);
 }
 
 void TableHistoryTest::copyThenPasteElsewhereGivesEqualCells()
@@ -169,7 +169,7 @@ void TableHistoryTest::cutIsCopyAndDelete()
     select(4, 4, 4, 4);
     m_table->cut();
     QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("x"));
-    QCOMPARE(m_table->content(4, 4).dataType(), T::Void);
+    QCOMPARE(m_table->content(4, 4).dataType(), CellContent::Kind::Void);
     QCOMPARE(stack()->count(), 1);
     QCOMPARE(stack()->undoText(), QStringLiteral("Cut"));
     m_table->setCurrentCell(0, 0);
@@ -199,7 +199,7 @@ void TableHistoryTest::pasteOfTextFromElsewhereStopsAtTheEdgeAndSaysSo()
     m_table->paste();
     QCOMPARE(m_table->content(0, 1).simpleText(), QStringLiteral("c"));
     QCOMPARE(m_table->content(1, 0).simpleText(), QStringLiteral("d"));
-    QCOMPARE(m_table->content(1, 1).dataType(), T::SimpleText);
+    QCOMPARE(m_table->content(1, 1).dataType(), CellContent::Kind::SimpleText);
     QCOMPARE(stack()->count(), 2);
 }
 

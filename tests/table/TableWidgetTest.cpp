@@ -122,10 +122,10 @@ void TableWidgetTest::init()
     StatisticCatalogue &catalogue = *m_document->mutableCatalogue();
     catalogue.insert(QStringLiteral("mean"),
                      Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                             QStringLiteral("r(mean)"), T::Scalar, 1, 1));
+                             QStringLiteral("r(mean)"), Command::ResultType::Scalar, 1, 1));
     catalogue.insert(QStringLiteral("median"),
                      Command(QStringLiteral("median"), QStringLiteral("centile #var #if"),
-                             QStringLiteral("r(c_1)"), T::Scalar, 1, 1));
+                             QStringLiteral("r(c_1)"), Command::ResultType::Scalar, 1, 1));
     m_document->mutableAreas()->insert(Area(QStringLiteral("north"), QStringLiteral("region==1")));
     m_table = new TableWidget(m_document);
     m_cells = m_table->cells();
@@ -166,7 +166,7 @@ void TableWidgetTest::newGrid()
     QCOMPARE(m_table->parentWidget(), nullptr);
     QCOMPARE(m_table->rowCount(), 50);
     QCOMPARE(m_table->columnCount(), 15);
-    QCOMPARE(m_table->content(49, 14).dataType(), T::Void);
+    QCOMPARE(m_table->content(49, 14).dataType(), CellContent::Kind::Void);
     QVERIFY(text(*m_cells, 0, 0).isEmpty());
     QCOMPARE(m_table->selectionMode(), QAbstractItemView::ExtendedSelection);
     QCOMPARE(m_table->selectionBehavior(), QAbstractItemView::SelectItems);
@@ -230,7 +230,8 @@ void TableWidgetTest::selectionAnalysis_data()
     const Statistic meanIncome = statistic("mean", "income", {}, "%9.2f");
     CellContent labelled = conditionCell({term("1", "Male"), term("1", "Employed", "work")});
     // The toolbar shows value labels whatever the cell's own view.
-    labelled.setConditionFormatView(T::VariableNameEqualModalityValue);
+    labelled.setConditionFormatView(
+        CellContent::ConditionFormatView::VariableNameEqualModalityValue);
     const QStringList voidGroups{"notAllCellsWithSameStatisticSelected",
                                  "allNotStatisticCellsSelected",
                                  "cellsWithDifferentOrVoidAreaSelected"};
@@ -427,11 +428,11 @@ void TableWidgetTest::dropOnConditionAppendsElsewhereStartsAnew()
 
     edit(*m_cells, 0, 0, [](CellContent &content) {
         content.setArea(QStringLiteral("north"));
-        content.setStatisticFormatView(T::OnlyStatisticVariableName);
+        content.setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableName);
     });
     const StatisticMimeData statisticPayload("mean", "income", QString());
     m_table->dropPayload(0, 0, &statisticPayload, variableList);
-    QCOMPARE(m_table->content(0, 0).dataType(), T::Statistic);
+    QCOMPARE(m_table->content(0, 0).dataType(), CellContent::Kind::Statistic);
     QCOMPARE(m_table->content(0, 0).area(), QStringLiteral("north"));
     QCOMPARE(text(*m_cells, 0, 0), QStringLiteral("income"));
     QVERIFY(m_table->content(0, 0).condition().isEmpty());
@@ -447,7 +448,7 @@ void TableWidgetTest::dropAnalysesUnlessNothingIsPlaced()
     // No statistic chosen in the panel: nothing placed, nothing analysed.
     const StatisticMimeData unnamed(QString(), "income", QString());
     m_table->dropPayload(1, 1, &unnamed, variableList);
-    QCOMPARE(m_table->content(1, 1).dataType(), T::Void);
+    QCOMPARE(m_table->content(1, 1).dataType(), CellContent::Kind::Void);
     QVERIFY(recorder.take().isEmpty());
     const StatisticMimeData payload("mean", "income", QString());
     m_table->dropPayload(1, 1, &payload, variableList);
@@ -744,7 +745,7 @@ void TableWidgetTest::deleteKeyEmptiesKeepingAreas()
     QTest::keyClick(m_table, Qt::Key_Delete);
     QCOMPARE(rowTexts(*m_cells, 0).mid(0, 4), (QStringList{"", "", "", "not selected"}));
     for (int column = 0; column < 3; ++column)
-        QCOMPARE(m_table->content(0, column).dataType(), T::Void);
+        QCOMPARE(m_table->content(0, column).dataType(), CellContent::Kind::Void);
     QCOMPARE(m_table->content(0, 0).area(), QStringLiteral("north"));
     QCOMPARE(m_table->content(0, 1).area(), QStringLiteral("south"));
     QVERIFY(m_table->content(0, 1).condition().isEmpty());
@@ -761,9 +762,9 @@ void TableWidgetTest::removeStatisticsAndAreas()
                           {3, 0, textCell("mean", "north")},
                           {5, 5, voidCell("south")}});
     m_table->removeStatistics(QStringLiteral("mean"));
-    QCOMPARE(m_table->content(0, 0).dataType(), T::Void);
+    QCOMPARE(m_table->content(0, 0).dataType(), CellContent::Kind::Void);
     QCOMPARE(m_table->content(0, 0).area(), QStringLiteral("north"));
-    QCOMPARE(m_table->content(7, 9).dataType(), T::Void);
+    QCOMPARE(m_table->content(7, 9).dataType(), CellContent::Kind::Void);
     QCOMPARE(columnTexts(*m_cells, 0).mid(0, 4),
              (QStringList{"", "median(income)", "Mean(income)", "mean"}));
 
@@ -926,7 +927,7 @@ void TableWidgetTest::simpleTextCommands()
     });
     entry(QStringLiteral("editSimpleTextAction"))->trigger();
     QCOMPARE(shown, QStringLiteral("Total"));
-    QCOMPARE(m_table->content(2, 2).dataType(), T::SimpleText);
+    QCOMPARE(m_table->content(2, 2).dataType(), CellContent::Kind::SimpleText);
     QVERIFY(text(*m_cells, 2, 2).isEmpty());
     QCOMPARE(text(*m_cells, 2, 3), QStringLiteral("Other"));
 }
@@ -952,7 +953,7 @@ void TableWidgetTest::newLargestGridThenClear()
     QCOMPARE(recorder.take(), QStringList{QStringLiteral("nothingSelected")});
     QCOMPARE(m_table->rowCount(), 999);
     QCOMPARE(m_table->columnCount(), 999);
-    QCOMPARE(m_table->content(998, 998).dataType(), T::Void);
+    QCOMPARE(m_table->content(998, 998).dataType(), CellContent::Kind::Void);
     QVERIFY(m_table->content(998, 998).area().isEmpty());
     QCOMPARE(m_table->columnWidth(998), m_table->horizontalHeader()->defaultSectionSize());
     QCOMPARE(m_table->currentRow(), -1);

@@ -49,16 +49,16 @@ QList<Command> statisticCatalogue()
     // The first two fill the table; the others are there to be dragged.
     return {
         Command(QStringLiteral("count"), QStringLiteral("count #if"), QStringLiteral("r(N)"),
-                T::Scalar, 1, 1),
+                Command::ResultType::Scalar, 1, 1),
         Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                QStringLiteral("r(mean)"), T::Scalar, 1, 1),
+                QStringLiteral("r(mean)"), Command::ResultType::Scalar, 1, 1),
         Command(QStringLiteral("median"), QStringLiteral("summarize #var #if, detail"),
-                QStringLiteral("r(p50)"), T::Scalar, 1, 1),
+                QStringLiteral("r(p50)"), Command::ResultType::Scalar, 1, 1),
         Command(QStringLiteral("sd"), QStringLiteral("summarize #var #if"), QStringLiteral("r(sd)"),
-                T::Scalar, 1, 1),
+                Command::ResultType::Scalar, 1, 1),
         // Row 2 of r(table) after mean is the standard error of the mean.
         Command(QStringLiteral("se"), QStringLiteral("mean #var #if"), QStringLiteral("r(table)"),
-                T::Matrix, 2, 1),
+                Command::ResultType::Matrix, 2, 1),
     };
 }
 
