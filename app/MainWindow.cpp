@@ -481,7 +481,8 @@ void MainWindow::importStatistics()
         current.append(m_document->catalogue().value(name));
     const StatisticImport imported = StatisticImport::merge(current, reader.document().commands);
     if (!imported.addedNames().isEmpty())
-        m_document->setStatistics(imported.commands());
+        m_editor->record(tr("Import statistics"),
+                         [this, &imported] { m_document->setStatistics(imported.commands()); });
     QMessageBox::information(this, tr("Quorin"), imported.report());
 }
 

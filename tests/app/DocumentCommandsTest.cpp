@@ -716,6 +716,13 @@ void DocumentCommandsTest::importStatistics()
                                         "is:\nmean"));
     QVERIFY(window->isWindowModified());
     QVERIFY(window->currentFileName().isEmpty());
+
+    // The import is one step: Undo takes back every statistic it added.
+    QAction *undo = action(*window, "undoAction");
+    QCOMPARE(undo->text(), QStringLiteral("Undo Import statistics"));
+    undo->trigger();
+    QCOMPARE(panel(*window)->statisticNames(), QStringList({"ratio", "mean"}));
+    QCOMPARE(window->statisticCatalogue()->size(), 2);
 }
 
 QTEST_MAIN(DocumentCommandsTest)
