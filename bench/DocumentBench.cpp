@@ -3,6 +3,7 @@
 // widgets back to a file, and emptying the grid. Every cell change also
 // reaches the main window's modified marker, so this shows what that costs.
 
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "model/DocumentWriter.h"
 #include "table/TableWidget.h"
@@ -16,34 +17,9 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
+using namespace BenchSupport;
 
-Document largeDocument(int rows, int columns)
-{
-    Document document;
-    document.commands = {
-        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1)};
-    Variable sex("sesso", "Sesso", 251);
-    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
-    document.variables = {sex};
-    document.areas.insert(Area("nord", "ripartizione<=2"));
-    document.cells = CellContentGrid(rows, columns);
-    for (int row = 0; row < rows; ++row) {
-        document.rowHeights.append(24 + row % 7);
-        for (int column = 0; column < columns; ++column) {
-            CellContent &cell = document.cells(row, column);
-            if (row == 0 || column == 0)
-                cell.addMicroCondition(MicroCondition(QString::number(row + column),
-                                                      QStringLiteral("Label"), "sesso", "Sesso"));
-            else
-                cell.setStatistic(Statistic{"reddito", "Reddito", "mean", "%9.2f"});
-            cell.setArea(column % 2 ? QStringLiteral("nord") : QString());
-        }
-    }
-    for (int column = 0; column < columns; ++column)
-        document.columnWidths.append(80 + column % 5);
-    return document;
-}
+namespace {
 
 double medianMilliseconds(int runs, const std::function<void()> &prepare,
                           const std::function<void()> &work)
@@ -74,7 +50,7 @@ int main(int argc, char *argv[])
     const QString source = directory.filePath(QStringLiteral("large.xml"));
     QFile file(source);
     if (!file.open(QIODevice::WriteOnly) ||
-        !DocumentWriter::write(largeDocument(rows, columns), &file))
+        !DocumentWriter::write(filledDocument(rows, columns), &file))
         return 1;
     file.close();
 
@@ -91,7 +67,7 @@ int main(int argc, char *argv[])
     const QString target = directory.filePath(QStringLiteral("saved.xml"));
     out << "  Save (gather and write):             "
         << medianMilliseconds(runs, nothing, [&] { window.writeDocument(target); }) << " ms\n";
-    const Document document = largeDocument(rows, columns);
+    const Document document = filledDocument(rows, columns);
     out << "    of which the XML text alone:       "
         << medianMilliseconds(runs, nothing, [&] { DocumentWriter::toXml(document); }) << " ms\n";
     TableWidget *table = window.tableWidget();

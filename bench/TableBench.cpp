@@ -12,6 +12,7 @@
 // ("TableBench memory"), so that nothing else the benchmark built counts.
 // Run it with QT_QPA_PLATFORM=offscreen where there is no display.
 
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "model/Document.h"
 #include "model/DocumentModel.h"
@@ -31,53 +32,9 @@
 #include <ctime>
 #include <functional>
 
+using namespace BenchSupport;
+
 namespace {
-
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-// The figure of /proc/self/status for the key ("VmRSS:", "VmHWM:"), in KiB.
-long statusKiB(const QByteArray &key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toLong();
-    }
-    return 0;
-}
-
-Document filledDocument(int rows, int columns)
-{
-    Document document;
-    document.commands = {
-        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1)};
-    Variable sex("sesso", "Sesso", 251);
-    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso"));
-    document.variables = {sex};
-    document.areas.insert(Area("nord", "ripartizione<=2"));
-    document.cells = CellContentGrid(rows, columns);
-    for (int row = 0; row < rows; ++row) {
-        document.rowHeights.append(24 + row % 7);
-        for (int column = 0; column < columns; ++column) {
-            CellContent &cell = document.cells(row, column);
-            if (row == 0 || column == 0)
-                cell.addMicroCondition(MicroCondition(QString::number(row + column),
-                                                      QStringLiteral("Label"), "sesso", "Sesso"));
-            else
-                cell.setStatistic(Statistic{"reddito", "Reddito", "mean", "%9.2f"});
-            cell.setArea(column % 2 ? QStringLiteral("nord") : QString());
-        }
-    }
-    for (int column = 0; column < columns; ++column)
-        document.columnWidths.append(80 + column % 5);
-    return document;
-}
 
 // Lets the window lay out and paint what the operation changed.
 void paint(TableWidget *table)

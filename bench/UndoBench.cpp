@@ -10,6 +10,7 @@
 //
 // Run it with QT_QPA_PLATFORM=offscreen where there is no display.
 
+#include "BenchSupport.h"
 #include "app/MainWindow.h"
 #include "model/Document.h"
 #include "model/DocumentModel.h"
@@ -32,29 +33,10 @@
 #include <algorithm>
 #include <functional>
 
+using namespace BenchSupport;
+
 namespace {
 
-QTextStream &out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
-// The figure of /proc/self/status for the key ("VmRSS:"), in KiB.
-long statusKiB(const QByteArray &key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(key.size()).trimmed().split(' ').first().toLong();
-    }
-    return 0;
-}
-
-// Conditions in the first row and column; statistics everywhere else when
-// full, nowhere else otherwise.
 Document document(int rows, int columns, bool full)
 {
     Document document;
