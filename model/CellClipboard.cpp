@@ -18,12 +18,6 @@ const QString conditionViewName = QStringLiteral("conditionFormatView");
 // bound.
 constexpr qsizetype maximumXmlSize = 256 * 1024 * 1024;
 
-bool lineCountAllowed(int rows, int columns)
-{
-    return rows >= 0 && columns >= 0 && rows <= CellClipboard::maximumBlockLines &&
-           columns <= CellClipboard::maximumBlockLines;
-}
-
 // Views out of range (from a damaged or foreign block) keep the defaults.
 void readViews(const QXmlStreamAttributes &attributes, CellContent &content)
 {
@@ -133,9 +127,8 @@ CellContentGrid CellClipboard::fromXml(const QByteArray &xml)
     DocumentReader reader;
     if (!reader.read(xml))
         return CellContentGrid();
+    // The reader has refused negative sizes and grids larger than Quorin's.
     CellContentGrid block = reader.document().cells;
-    if (!lineCountAllowed(block.rowCount(), block.columnCount()))
-        return CellContentGrid();
     readAllViews(xml, block);
     return block;
 }
