@@ -144,7 +144,10 @@ void DocumentParser::readPartChild(QStringView name, int depth)
             document.variables.append(Variable(attributes));
         } else if (depth == m_variables.depth + 2) {
             Variable &variable = document.variables.last();
-            variable.appendModality(Modality(attributes, variable.name(), variable.label()));
+            const QList<Modality> &modalities = variable.modalities();
+            variable.appendModality(modalities.isEmpty()
+                                        ? Modality(attributes, variable.name(), variable.label())
+                                        : modalities.first().sibling(attributes));
         }
     }
     // No grid has more lines than this; the sizes beyond the grid's own

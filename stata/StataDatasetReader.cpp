@@ -119,11 +119,14 @@ private:
     qint64 m_modalityCount = 0;
     bool m_tooManyLabels = false;
     // The set whose labels ReadStat is delivering: its name, its variables
-    // and its labels so far (value and label texts).
+    // and its labels so far, as modalities of its first variable.
     QByteArray m_pendingSetName;
     QList<int> m_pendingUsers;
-    QList<QPair<QString, QString>> m_pendingLabels;
-    QHash<qint32, QString> m_integerTexts;
+    QList<Modality> m_pendingModalities;
+    // Texts of the small integer codes, made once each.
+    static constexpr qint32 firstSharedInteger = -128;
+    static constexpr qint32 sharedIntegerCount = 4096;
+    QList<QString> m_integerTexts;
 };
 
 StataDatasetReader::Result Import::run()
@@ -287,6 +290,10 @@ int Import::onValueLabel(const char *setName, readstat_value_t value, const char
         self->attachPendingLabels();
         self->m_pendingSetName = name.toByteArray();
         self->m_pendingUsers = self->m_usersBySetName.value(self->m_pendingSetName);
+        if (!self->m_pendingUsers.isEmpty()) {
+            const Variable &first = self->m_variables.at(self->m_pendingUsers.first());
+            self->m_pendingModalities = {Modality({}, {}, first.name(), first.label())};
+        }
     }
     if (self->m_pendingUsers.isEmpty())
         return READSTAT_HANDLER_OK;
@@ -295,22 +302,34 @@ int Import::onValueLabel(const char *setName, readstat_value_t value, const char
         self->m_tooManyLabels = true;
         return READSTAT_HANDLER_ABORT;
     }
-    self->m_pendingLabels.append({self->valueText(value), self->text(label)});
+    self->m_pendingModalities.append(
+        self->m_pendingModalities.first().sibling(self->valueText(value), self->text(label)));
     return READSTAT_HANDLER_OK;
 }
 
+// The first variable takes the modalities as they are (the first one only
+// carries its name); the others get copies with their own names. A variable
+// whose set appears twice in a damaged file keeps the labels of both.
 void Import::attachPendingLabels()
 {
+    if (m_pendingModalities.isEmpty())
+        return;
+    m_pendingModalities.removeFirst();
+    m_pendingModalities.squeeze();
     for (int index : std::as_const(m_pendingUsers)) {
         Variable &variable = m_variables[index];
         QList<Modality> modalities = variable.modalities();
-        modalities.reserve(modalities.size() + m_pendingLabels.size());
-        for (const auto &label : std::as_const(m_pendingLabels))
-            modalities.append(
-                Modality(label.first, label.second, variable.name(), variable.label()));
+        if (modalities.isEmpty() && index == m_pendingUsers.first()) {
+            variable.setModalities(m_pendingModalities);
+            continue;
+        }
+        modalities.reserve(modalities.size() + m_pendingModalities.size());
+        const Modality names(QString(), QString(), variable.name(), variable.label());
+        for (const Modality &modality : std::as_const(m_pendingModalities))
+            modalities.append(names.sibling(modality.value(), modality.valueLabel()));
         variable.setModalities(modalities);
     }
-    m_pendingLabels.clear();
+    m_pendingModalities = {};
 }
 
 QString Import::text(const char *bytes)
@@ -375,13 +394,14 @@ QString Import::valueText(readstat_value_t value)
 
 QString Import::integerText(qint32 value)
 {
-    constexpr qsizetype sharedTexts = 4096;
-    auto shared = m_integerTexts.constFind(value);
-    if (shared != m_integerTexts.constEnd())
-        return *shared;
-    const QString text = QString::number(value);
-    if (m_integerTexts.size() < sharedTexts)
-        m_integerTexts.insert(value, text);
+    const qint32 index = value - firstSharedInteger;
+    if (index < 0 || index >= sharedIntegerCount)
+        return QString::number(value);
+    if (m_integerTexts.isEmpty())
+        m_integerTexts.resize(sharedIntegerCount);
+    QString &text = m_integerTexts[index];
+    if (text.isNull())
+        text = QString::number(value);
     return text;
 }
 
