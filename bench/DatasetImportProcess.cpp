@@ -23,7 +23,7 @@ int main(int argc, char **argv)
     }
     qsizetype modalities = 0;
     for (const Variable &variable : variables)
-        modalities += variable.modalities().size();
+        modalities += variable.modalityCount();
     std::printf("%d variables, %d modalities\n", int(variables.size()), int(modalities));
     // The peak resident memory of this process, from the kernel's count.
     QFile status(QStringLiteral("/proc/self/status"));

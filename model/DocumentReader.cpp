@@ -144,10 +144,7 @@ void DocumentParser::readPartChild(QStringView name, int depth)
             document.variables.append(Variable(attributes));
         } else if (depth == m_variables.depth + 2) {
             Variable &variable = document.variables.last();
-            const QList<Modality> &modalities = variable.modalities();
-            variable.appendModality(modalities.isEmpty()
-                                        ? Modality(attributes, variable.name(), variable.label())
-                                        : modalities.first().sibling(attributes));
+            variable.appendModality(Modality(attributes, variable.name(), variable.label()));
         }
     }
     // No grid has more lines than this; the sizes beyond the grid's own

@@ -2,16 +2,12 @@
 
 #include <QDomDocument>
 #include <QDomElement>
-#include <QExplicitlySharedDataPointer>
 #include <QMetaType>
-#include <QSharedData>
 #include <QString>
 #include <QXmlStreamAttributes>
 
 // One value of a variable with its value label. The owning variable's name and
-// label travel with it, so that a modality can stand alone once dragged away;
-// the modalities of one variable share them, since a dataset may bring a
-// hundred thousand modalities at once.
+// label are copied in so that a modality can stand alone once dragged away.
 class Modality
 {
 public:
@@ -22,34 +18,18 @@ public:
     Modality(const QXmlStreamAttributes &attributes, const QString &varName,
              const QString &varLabel);
 
-    // Another modality of the same variable.
-    Modality sibling(QString value, QString valueLabel) const;
-    Modality sibling(const QXmlStreamAttributes &attributes) const;
-
     const QString &value() const { return m_value; }
     const QString &valueLabel() const { return m_valueLabel; }
-    const QString &varName() const;
-    const QString &varLabel() const;
+    const QString &varName() const { return m_varName; }
+    const QString &varLabel() const { return m_varLabel; }
 
     QDomElement toXml(QDomDocument &document) const;
 
 private:
-    struct VariableNames : QSharedData
-    {
-        VariableNames(const QString &name, const QString &label)
-            : name(name)
-            , label(label)
-        {}
-        QString name;
-        QString label;
-    };
-
-    Modality(QString value, QString valueLabel,
-             QExplicitlySharedDataPointer<const VariableNames> variable);
-
     QString m_value;
     QString m_valueLabel;
-    QExplicitlySharedDataPointer<const VariableNames> m_variable;
+    QString m_varName;
+    QString m_varLabel;
 };
 
 Q_DECLARE_TYPEINFO(Modality, Q_RELOCATABLE_TYPE);

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QStringDecoder>
 
+#include <charconv>
 #include <climits>
 #include <cstring>
 #include <limits>
@@ -96,10 +97,11 @@ private:
     bool readDevice(qint64 position, char *buffer, qint64 size);
     bool endsWithClosingTag();
     QString text(const char *bytes);
+    void appendPendingLabel(readstat_value_t value, const char *label);
+    QByteArrayView valueText(readstat_value_t value);
+    QByteArrayView integerText(qint32 value);
     void attachPendingLabels();
     static quint8 varType(const readstat_variable_t *variable);
-    QString valueText(readstat_value_t value);
-    QString integerText(qint32 value);
 
     QIODevice &m_device;
     const qint64 m_size;
@@ -119,14 +121,12 @@ private:
     qint64 m_modalityCount = 0;
     bool m_tooManyLabels = false;
     // The set whose labels ReadStat is delivering: its name, its variables
-    // and its labels so far, as modalities of its first variable.
+    // and its labels so far.
     QByteArray m_pendingSetName;
     QList<int> m_pendingUsers;
-    QList<Modality> m_pendingModalities;
-    // Texts of the small integer codes, made once each.
-    static constexpr qint32 firstSharedInteger = -128;
-    static constexpr qint32 sharedIntegerCount = 4096;
-    QList<QString> m_integerTexts;
+    ModalityTexts m_pendingLabels;
+    char m_valueText[16];
+    QByteArray m_doubleText;
 };
 
 StataDatasetReader::Result Import::run()
@@ -260,7 +260,9 @@ int Import::onMetadata(readstat_metadata_t *metadata, void *import)
     auto *self = static_cast<Import *>(import);
     self->m_release = readstat_get_file_format_version(metadata);
     // ReadStat has already allocated as much per variable itself.
-    self->m_variables.reserve(qBound(0, readstat_get_var_count(metadata), 1 << 16));
+    const int variables = qBound(0, readstat_get_var_count(metadata), 1 << 16);
+    self->m_variables.reserve(variables);
+    self->m_usersBySetName.reserve(variables);
     return READSTAT_HANDLER_OK;
 }
 
@@ -290,10 +292,6 @@ int Import::onValueLabel(const char *setName, readstat_value_t value, const char
         self->attachPendingLabels();
         self->m_pendingSetName = name.toByteArray();
         self->m_pendingUsers = self->m_usersBySetName.value(self->m_pendingSetName);
-        if (!self->m_pendingUsers.isEmpty()) {
-            const Variable &first = self->m_variables.at(self->m_pendingUsers.first());
-            self->m_pendingModalities = {Modality({}, {}, first.name(), first.label())};
-        }
     }
     if (self->m_pendingUsers.isEmpty())
         return READSTAT_HANDLER_OK;
@@ -302,34 +300,73 @@ int Import::onValueLabel(const char *setName, readstat_value_t value, const char
         self->m_tooManyLabels = true;
         return READSTAT_HANDLER_ABORT;
     }
-    self->m_pendingModalities.append(
-        self->m_pendingModalities.first().sibling(self->valueText(value), self->text(label)));
+    self->appendPendingLabel(value, label);
     return READSTAT_HANDLER_OK;
 }
 
-// The first variable takes the modalities as they are (the first one only
-// carries its name); the others get copies with their own names. A variable
-// whose set appears twice in a damaged file keeps the labels of both.
+// Labels in UTF-8 are kept as they come; older ones are decoded first.
+void Import::appendPendingLabel(readstat_value_t value, const char *label)
+{
+    const QByteArrayView valueBytes = valueText(value);
+    const QByteArrayView labelBytes(label ? label : "");
+    if (m_release >= firstUtf8Release)
+        m_pendingLabels.appendUtf8(valueBytes, labelBytes);
+    else
+        m_pendingLabels.append(QString::fromLatin1(valueBytes), text(labelBytes.data()));
+}
+
+// Labelled values as Stata writes them in a condition: integers in decimal,
+// the extended missing values as ".a" to ".z". The text lasts until the next
+// call.
+QByteArrayView Import::valueText(readstat_value_t value)
+{
+    if (readstat_value_is_tagged_missing(value)) {
+        m_valueText[0] = '.';
+        m_valueText[1] = readstat_value_tag(value);
+        return QByteArrayView(m_valueText, 2);
+    }
+    if (readstat_value_is_system_missing(value))
+        return QByteArrayView(".");
+    switch (readstat_value_type(value)) {
+    case READSTAT_TYPE_INT8:
+        return integerText(readstat_int8_value(value));
+    case READSTAT_TYPE_INT16:
+        return integerText(readstat_int16_value(value));
+    case READSTAT_TYPE_INT32:
+        return integerText(readstat_int32_value(value));
+    default:
+        m_doubleText = QByteArray::number(readstat_double_value(value), 'g', 17);
+        return m_doubleText;
+    }
+}
+
+QByteArrayView Import::integerText(qint32 value)
+{
+    const std::to_chars_result end =
+        std::to_chars(m_valueText, m_valueText + sizeof m_valueText, value);
+    return QByteArrayView(m_valueText, end.ptr - m_valueText);
+}
+
+// Variables that share a set share its texts, copied out at their size: the
+// pending ones keep their room for the next set. A variable whose set
+// appears twice in a damaged file keeps the labels of both.
 void Import::attachPendingLabels()
 {
-    if (m_pendingModalities.isEmpty())
-        return;
-    m_pendingModalities.removeFirst();
-    m_pendingModalities.squeeze();
+    ModalityTexts texts = m_pendingLabels;
+    texts.squeeze();
+    m_pendingLabels.clear();
     for (int index : std::as_const(m_pendingUsers)) {
         Variable &variable = m_variables[index];
-        QList<Modality> modalities = variable.modalities();
-        if (modalities.isEmpty() && index == m_pendingUsers.first()) {
-            variable.setModalities(m_pendingModalities);
+        if (variable.modalityCount() == 0) {
+            variable.setModalityTexts(texts);
             continue;
         }
-        modalities.reserve(modalities.size() + m_pendingModalities.size());
-        const Modality names(QString(), QString(), variable.name(), variable.label());
-        for (const Modality &modality : std::as_const(m_pendingModalities))
-            modalities.append(names.sibling(modality.value(), modality.valueLabel()));
+        QList<Modality> modalities = variable.modalities();
+        for (qsizetype i = 0; i < texts.size(); ++i)
+            modalities.append(
+                Modality(texts.value(i), texts.valueLabel(i), variable.name(), variable.label()));
         variable.setModalities(modalities);
     }
-    m_pendingModalities = {};
 }
 
 QString Import::text(const char *bytes)
@@ -369,40 +406,6 @@ quint8 Import::varType(const readstat_variable_t *variable)
         break;
     }
     return 0;
-}
-
-// Labelled values as Stata writes them in a condition: integers in decimal,
-// the extended missing values as ".a" to ".z". The same few codes recur in
-// set after set, so their texts are made once and shared.
-QString Import::valueText(readstat_value_t value)
-{
-    if (readstat_value_is_tagged_missing(value))
-        return QStringLiteral(".") + QLatin1Char(readstat_value_tag(value));
-    if (readstat_value_is_system_missing(value))
-        return QStringLiteral(".");
-    switch (readstat_value_type(value)) {
-    case READSTAT_TYPE_INT8:
-        return integerText(readstat_int8_value(value));
-    case READSTAT_TYPE_INT16:
-        return integerText(readstat_int16_value(value));
-    case READSTAT_TYPE_INT32:
-        return integerText(readstat_int32_value(value));
-    default:
-        return QString::number(readstat_double_value(value), 'g', 17);
-    }
-}
-
-QString Import::integerText(qint32 value)
-{
-    const qint32 index = value - firstSharedInteger;
-    if (index < 0 || index >= sharedIntegerCount)
-        return QString::number(value);
-    if (m_integerTexts.isEmpty())
-        m_integerTexts.resize(sharedIntegerCount);
-    QString &text = m_integerTexts[index];
-    if (text.isNull())
-        text = QString::number(value);
-    return text;
 }
 
 } // namespace

@@ -15,17 +15,10 @@ bool sameCommand(const Command &a, const Command &b)
            a.resultMatrixColumn() == b.resultMatrixColumn();
 }
 
-bool sameModality(const Modality &a, const Modality &b)
-{
-    return a.value() == b.value() && a.valueLabel() == b.valueLabel() &&
-           a.varName() == b.varName() && a.varLabel() == b.varLabel();
-}
-
 bool sameVariable(const Variable &a, const Variable &b)
 {
     return a.name() == b.name() && a.label() == b.label() && a.varType() == b.varType() &&
-           std::equal(a.modalities().cbegin(), a.modalities().cend(), b.modalities().cbegin(),
-                      b.modalities().cend(), sameModality);
+           a.modalityTexts() == b.modalityTexts();
 }
 
 template <typename T, typename Same>

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     qint64 modalities = 0;
     for (const Variable &variable : variables) {
-        modalities += variable.modalities().size();
+        modalities += variable.modalityCount();
         for (const Modality &modality : variable.modalities())
             check(modality.varName() == variable.name() && !modality.value().isEmpty());
     }
