@@ -73,10 +73,6 @@ private slots:
                 "local v: display%6.2f 1.5\nfile write out \"[`v']\"", "[  1.50]");
         dataRow("tempname", "tempname a b\nfile write out \"`a' `b'\"", "__000000 __000001");
         dataRow("stored results as text", "tempname m\nfile write out \"`r(N)'|`e(cmd)'\"", "|");
-        dataRow("comments",
-                "* a line\nlocal a \"x\" // to the end\n/* a\nblock */ local b \"y\"\n"
-                "local c = 1 + ///\n  2\nfile write out \"`a'`b'`c' a // b /* c */\"",
-                "xy3 a // b /* c */");
         dataRow("line expanding to nothing", "`nothing'\n$nothing\nfile write out \"ok\"", "ok");
         dataRow("string functions",
                 "local v `\"say \"hi\"; ok\"'\nlocal q = char(34) + "
@@ -86,11 +82,6 @@ private slots:
                 "\"say \"\"hi\"\"; ok\" 3 0 bba");
         dataRow("cleared by an empty definition",
                 "local a \"x\"\nlocal a\nfile write out \"[`a']\"", "[]");
-        dataRow("forvalues steps",
-                "forvalues i = 10(-3)1 {\n  file write out \"`i' \"\n}\n"
-                "forvalues i = 0(.25)1 {\n  file write out \"`i' \"\n}\n"
-                "forvalues i = 1/0 {\n  file write out \"never\"\n}",
-                "10 7 4 1 0 .25 .5 .75 1 ");
         dataRow("if else if else",
                 "forvalues i = 1/3 {\n  if `i' == 1 {\n    file write out \"one \"\n  }\n"
                 "  else if \"`i'\" == \"2\" {\n    file write out \"two \"\n  }\n"
@@ -181,29 +172,6 @@ private slots:
         QCOMPARE(written(runner, lines).split('\n'), expected << QString());
         QCOMPARE(runner.runDoFile(QStringLiteral("use data\ncount if age == 1\n")), 1);
         QVERIFY(runner.log().contains(QStringLiteral("age ambiguous abbreviation\nr(111);")));
-    }
-
-    void displaysIntoTheLog()
-    {
-        StandinRunner runner;
-        QCOMPARE(runner.runDoFile(QStringLiteral("display \"sum: \" 2+3 _n \"next\"\n"
-                                                 "display %5.1f 2.26 _col(10) \"x\"\n")),
-                 0);
-        QVERIFY(runner.log().contains(QStringLiteral("\nsum: 5\nnext\n")));
-        QVERIFY(runner.log().contains(QStringLiteral("\n  2.3    x\n")));
-    }
-
-    // A do-file named without ".do", with a byte order mark and arguments.
-    void passesArgumentsToTheDoFile()
-    {
-        StandinRunner runner;
-        runner.writeFile(QStringLiteral("job.do"),
-                         QStringLiteral("\ufefffile open out using \"out.txt\", write\n"
-                                        "file write out \"`1'|`2'|`0'\"\nfile close out\n"));
-        QCOMPARE(runner.run({"-b", "do", "job", "first", "second"}), 0);
-        QCOMPARE(runner.readFile(QStringLiteral("out.txt")),
-                 QStringLiteral("first|second|first second"));
-        QVERIFY(runner.exists(QStringLiteral("job.log")));
     }
 };
 
