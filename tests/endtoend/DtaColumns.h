@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QHash>
-#include <QList>
 #include <QStringList>
 
 #include <cmath>

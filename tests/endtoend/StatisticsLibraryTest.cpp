@@ -31,9 +31,9 @@ double percentile(const QList<double> &sorted, int p)
     return rank == double(whole) ? (sorted.at(whole - 1) + sorted.at(whole)) / 2 : sorted.at(whole);
 }
 
-// Each statistic's figure over the incomes of the chosen respondents; count
-// counts them all, the others leave out those without an income.
-QHash<QString, double> figures(const DtaColumns &survey, bool womenOnly)
+// The library's figures, in its order, over the incomes of the chosen
+// respondents: count counts them all, the others leave out missing incomes.
+QList<double> figures(const DtaColumns &survey, bool womenOnly)
 {
     QList<double> v;
     int respondents = 0;
@@ -45,16 +45,9 @@ QHash<QString, double> figures(const DtaColumns &survey, bool womenOnly)
             v.append(survey.value("income").at(i));
     }
     std::sort(v.begin(), v.end());
-    return {{"count", respondents},
-            {"observations", v.size()},
-            {"mean", sampleMean(v)},
-            {"sd", sampleStandardDeviation(v)},
-            {"min", v.first()},
-            {"max", v.last()},
-            {"sum", std::accumulate(v.begin(), v.end(), 0.0)},
-            {"median", percentile(v, 50)},
-            {"p25", percentile(v, 25)},
-            {"p75", percentile(v, 75)}};
+    return QList<double>() << respondents << v.size() << sampleMean(v) << sampleStandardDeviation(v)
+                           << v.first() << v.last() << std::accumulate(v.begin(), v.end(), 0.0)
+                           << percentile(v, 50) << percentile(v, 25) << percentile(v, 75);
 }
 
 } // namespace
@@ -75,8 +68,6 @@ private slots:
         const QStringList names = reader.document().commandNames();
         QCOMPARE(names, QStringList({"count", "observations", "mean", "sd", "min", "max", "sum",
                                      "median", "p25", "p75"}));
-        QCOMPARE(reader.document().cells.rowCount(), 0);
-        QVERIFY(reader.document().variables.isEmpty());
 
         // A row per statistic: its name, its figure for everybody, and for
         // the women of the condition cell above the last column.
@@ -99,22 +90,19 @@ private slots:
 
         const DtaColumns survey = readDtaColumns(examples + "/survey.dta");
         QCOMPARE(survey.value("income").size(), 2000);
-        const QHash<QString, double> expected[] = {figures(survey, false), figures(survey, true)};
-        QVERIFY(expected[1].value("count") > 500 && expected[1].value("count") < 1500);
+        const QList<double> expected[] = {figures(survey, false), figures(survey, true)};
+        QVERIFY(expected[1].first() > 500 && expected[1].first() < 1500);
         for (int row = 1; row <= names.size(); ++row) {
             const QStringList fields = lines.at(row).split(';');
             QCOMPARE(fields.size(), 3);
             QCOMPARE(fields.at(0), names.at(row - 1));
             for (int column : {1, 2}) {
-                const double figure = expected[column - 1].value(names.at(row - 1), NAN);
+                const double figure = expected[column - 1].at(row - 1);
                 bool isNumber = false;
                 const double shown = fields.at(column).trimmed().toDouble(&isNumber);
-                QVERIFY2(isNumber && std::fabs(shown - figure) <= 1e-9 * std::fabs(figure),
-                         qPrintable(QStringLiteral("%1, column %2: shown %3, expected %4")
-                                        .arg(fields.at(0))
-                                        .arg(column)
-                                        .arg(fields.at(column))
-                                        .arg(figure, 0, 'g', 17)));
+                QVERIFY2(
+                    isNumber && std::fabs(shown - figure) <= 1e-9 * std::fabs(figure),
+                    qPrintable(lines.at(row) + " expected " + QString::number(figure, 'g', 17)));
             }
         }
     }

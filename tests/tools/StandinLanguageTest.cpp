@@ -47,9 +47,6 @@ private slots:
     {
         QTest::addColumn<QString>("lines");
         QTest::addColumn<QString>("expected");
-        dataRow("nested reference",
-                "local row 1\nlocal col 2\nlocal t_1_2 \"x\"\nfile write out \"`t_`row'_`col''\"",
-                "x");
         dataRow("outer quotes removed once", "local a \"a\" \"b\"\nfile write out `\"`a'\"'",
                 "a\" \"b");
         dataRow("compound quotes keep inner quotes",

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QFile>
+#include "FileContents.h"
+
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -16,8 +17,6 @@ public:
                              filePath(QStringLiteral("arguments.jsonl")));
     }
 
-    static QStringList batchArguments() { return {"-e", "do", "\"temp.do\""}; }
-
     QString filePath(const QString &name) const { return m_directory.filePath(name); }
     QString path() const { return m_directory.path(); }
     QProcessEnvironment &environment() { return m_environment; }
@@ -28,21 +27,18 @@ public:
 
     void writeFile(const QString &name, const QString &text) const
     {
-        QFile file(filePath(name));
-        if (file.open(QIODevice::WriteOnly))
-            file.write(text.toUtf8());
+        writeFileBytes(filePath(name), text.toUtf8());
     }
 
     // A file the run left, or a text no expectation matches when it is missing.
     QString readFile(const QString &name) const
     {
-        QFile file(filePath(name));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
-                                              : QStringLiteral("<missing %1>").arg(name);
+        return exists(name) ? fileText(filePath(name)) : QStringLiteral("<missing %1>").arg(name);
     }
 
     // Writes temp.do and runs the stand-in on it.
-    int runDoFile(const QString &doFileText, const QStringList &arguments = batchArguments())
+    int runDoFile(const QString &doFileText,
+                  const QStringList &arguments = {"-e", "do", "\"temp.do\""})
     {
         writeFile(QStringLiteral("temp.do"), doFileText);
         return run(arguments);
