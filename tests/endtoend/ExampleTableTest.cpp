@@ -29,18 +29,11 @@ const QString sourceExamples = QStringLiteral(QUORIN_SOURCE_DIR "/examples");
 const QString exampleDocument = QStringLiteral("examples/survey-table.xml");
 const QString exampleDataset = QStringLiteral("examples/survey.dta");
 
-// Stata's %9.Nfc: commas between groups of three digits, right-aligned in
-// nine characters, never cut; "." for a missing value.
-QString withCommas(double value, int decimals)
-{
-    return (std::isnan(value) ? QStringLiteral(".")
-                              : QLocale(QLocale::English).toString(value, 'f', decimals))
-        .rightJustified(9);
-}
-
 // A cell of the table: the respondents of working age (the table's area), of
 // the row's region, the column's sex and employment status (0: any), counted
-// or their mean declared income (summarize leaves out missing values).
+// or their mean declared income (summarize leaves out missing values), as
+// Stata's %9.0fc or %9.1fc shows it: commas between groups of three digits,
+// right-aligned in nine characters, never cut; "." for a missing value.
 QString figure(const DtaColumns &survey, bool mean, int region, int sex, int empstat)
 {
     const QList<double> age = survey.value("age"), regions = survey.value("region"),
@@ -59,7 +52,9 @@ QString figure(const DtaColumns &survey, bool mean, int region, int sex, int emp
             ++declared;
         }
     }
-    return mean ? withCommas(declared ? sum / declared : NAN, 1) : withCommas(count, 0);
+    const double value = mean ? (declared ? sum / declared : NAN) : count;
+    return (std::isnan(value) ? "." : QLocale(QLocale::English).toString(value, 'f', mean ? 1 : 0))
+        .rightJustified(9);
 }
 
 // The table as a statistician reads the example: a title, the two header
@@ -130,10 +125,9 @@ private slots:
         ModalAnswerer answerer;
         chooseFile(answerer, QDir::current().absoluteFilePath(exampleDocument));
         window.findChild<QAction *>(QStringLiteral("openAction"))->trigger();
-        const QString standin = QStringLiteral(QUORIN_STANDIN_PATH);
-        answerer.answerDialog<SetStataExecutableDialog>([&](SetStataExecutableDialog *dialog) {
+        answerer.answerDialog<SetStataExecutableDialog>([](SetStataExecutableDialog *dialog) {
             ModalAnswerer chooserAnswerer;
-            chooseFile(chooserAnswerer, standin);
+            chooseFile(chooserAnswerer, QStringLiteral(QUORIN_STANDIN_PATH));
             QTest::mouseClick(dialog->findChild<QToolButton *>("fileDialogButton"), Qt::LeftButton);
         });
         window.findChild<QAction *>(QStringLiteral("setStataExecutableAction"))->trigger();
@@ -150,9 +144,6 @@ private slots:
         QCOMPARE(shown.size(), expected.size());
         for (int row = 0; row < expected.size(); ++row)
             QCOMPARE(shown.at(row), expected.at(row));
-        // The expectation is no empty shell: most respondents are of working
-        // age, and the grand total counts them.
-        QVERIFY(QLocale(QLocale::English).toInt(expected.at(10).at(9).trimmed()) > 1000);
 
         // Opening and saving changes nothing in the document.
         chooseFile(answerer, directory.filePath(QStringLiteral("resaved.xml")));

@@ -66,8 +66,6 @@ private slots:
         dataRow("expressions", "local a = 1/3\nfile write out \"`=2+3' `=\"a\"+\"b\"' `a'\"",
                 "5 ab .3333333333333333");
         dataRow("inline display", "file write out \"`:display %5.1f 2.26'\"", "  2.3");
-        dataRow("display glued to its format",
-                "local v: display%6.2f 1.5\nfile write out \"[`v']\"", "[  1.50]");
         dataRow("tempname", "tempname a b\nfile write out \"`a' `b'\"", "__000000 __000001");
         dataRow("stored results as text", "tempname m\nfile write out \"`r(N)'|`e(cmd)'\"", "|");
         dataRow("line expanding to nothing", "`nothing'\n$nothing\nfile write out \"ok\"", "ok");
@@ -86,8 +84,6 @@ private slots:
                 "one two many ");
         dataRow("one-line if and else",
                 "if 1 > 2 file write out \"no\"\nelse file write out \"yes\"", "yes");
-        dataRow("if on the first observation",
-                "if \"abc\" < \"abd\" & . > 1e300 {\n  file write out \"ordered\"\n}", "ordered");
         dataRow("nested loops",
                 "forvalues r = 1/2 {\n  forvalues c = 1/3 {\n    file write out \"`r'`c' \"\n"
                 "  }\n  file write out _n\n}",

@@ -35,25 +35,15 @@ bool writeDta(const QString &fileName, const QList<std::pair<QString, quint8>> &
 
 // Ten respondents: sesso, ripartizione and eta, one without an age; the
 // tests pick the ages of some of them by hand.
-const QList<QVariantList> survey = {{1, 1, 34.0}, {2, 1, 51.0}, {1, 2, 47.4}, {1, 3, 29.0},
-                                    {2, 2, 62.0}, {1, 2, 38.0}, {1, 1, {}},   {2, 3, 44.0},
-                                    {1, 1, 71.0}, {1, 4, 55.0}};
-
 bool writeSurvey(const StandinRunner &runner)
 {
+    const QList<QVariantList> rows = {{1, 1, 34.0}, {2, 1, 51.0}, {1, 2, 47.4}, {1, 3, 29.0},
+                                      {2, 2, 62.0}, {1, 2, 38.0}, {1, 1, {}},   {2, 3, 44.0},
+                                      {1, 1, 71.0}, {1, 4, 55.0}};
     return writeDta(
         runner.filePath("survey.dta"),
         {{"sesso", DtaWriter::Byte}, {"ripartizione", DtaWriter::Byte}, {"eta", DtaWriter::Double}},
-        survey);
-}
-
-// Results written with %24.16e come back as doubles; "." stays NaN.
-QList<double> numbersIn(const QString &text)
-{
-    QList<double> numbers;
-    for (const QString &field : text.split(QRegularExpression("[;\\s]+"), Qt::SkipEmptyParts))
-        numbers.append(field == QLatin1String(".") ? NAN : field.toDouble());
-    return numbers;
+        rows);
 }
 
 bool near(double actual, double expected)
@@ -91,8 +81,8 @@ private slots:
 
     // Flags other than Stata's batch ones are refused; --help and a start
     // without arguments (logged to its own file) end at once. Every start is
-    // recorded, with its working directory, in the file named by
-    // QUORIN_STANDIN_ARGS_FILE, or else in standin-args.txt.
+    // recorded in the file named by QUORIN_STANDIN_ARGS_FILE, or else in
+    // standin-args.txt.
     void startsAsQuorinStartsStata()
     {
         StandinRunner runner;
@@ -119,9 +109,6 @@ private slots:
             QVERIFY2(runner.exists(QStringLiteral("ran.txt")), flag);
         }
         QCOMPARE(recordedStandinArguments(record), starts);
-        for (const QJsonObject &start : recordedStandinStarts(record))
-            QCOMPARE(QDir(start.value("workingDirectory").toString()).canonicalPath(),
-                     QDir(runner.path()).canonicalPath());
     }
 
     void stopsOnWhatItDoesNotUnderstand_data()
@@ -247,18 +234,15 @@ private slots:
 
         QString doFile = QStringLiteral("use types\nfile open out using \"out.txt\", write text\n");
         QStringList expected;
-        for (const auto &[variable, sum] : {std::pair{"b", 95.0},
-                                            {"i", 32440.0},
-                                            {"l", 2147583620.0},
-                                            {"f", 1.25},
-                                            {"d", 2.25 - 1e300}}) {
+        const QList<double> sums = {95, 32440, 2147583620, 1.25, 2.25 - 1e300};
+        for (int i = 0; i < sums.size(); ++i) {
             doFile += QStringLiteral("summarize %1\nfile write out (r(N)) \";\" %24.16e (r(sum))\n"
                                      "count if %1 == .\nfile write out \";\" (r(N))\n"
                                      "count if %1 > .\nfile write out \";\" (r(N)) _n\n")
-                          .arg(variable);
+                          .arg(types.at(i).first);
             // Two observations, their sum, one system missing value and one
             // extended one, above ".".
-            expected << QString::asprintf("2;%24.16e;1;1", sum);
+            expected << QString::asprintf("2;%24.16e;1;1", sums.at(i));
         }
         QCOMPARE(runner.runDoFile(doFile + "count if b == .a & i == .z & l == .b & f == .c & "
                                            "d == .z\nfile write out (r(N)) _n\n"
@@ -266,8 +250,9 @@ private slots:
                                            "file write out (r(N)) \";\" (s) \";\" (_N)\n"
                                            "file close out\n"),
                  0);
-        QCOMPARE(runner.readFile(QStringLiteral("out.txt")).split('\n'), expected << "1"
-                                                                                  << "2;ab;4");
+        expected << "1"
+                 << "2;ab;4";
+        QCOMPARE(runner.readFile(QStringLiteral("out.txt")).split('\n'), expected);
     }
 
     // The figures the statistics library uses are checked through it; here
@@ -277,10 +262,8 @@ private slots:
     {
         StandinRunner runner;
         QVERIFY(writeSurvey(runner));
-        QList<QVariantList> ten;
-        for (int value : {7, 3, 10, 1, 5, 9, 2, 8, 4, 6})
-            ten.append(QVariantList{value});
-        QVERIFY(writeDta(runner.filePath("ten.dta"), {{"x", DtaWriter::Int}}, ten));
+        QVERIFY(writeDta(runner.filePath("ten.dta"), {{"x", DtaWriter::Int}},
+                         {{7}, {3}, {10}, {1}, {5}, {9}, {2}, {8}, {4}, {6}}));
         QCOMPARE(
             runner.runDoFile(
                 "use survey\nfile open out using \"out.txt\", write\n"
@@ -296,20 +279,21 @@ private slots:
             0);
         const QStringList lines = runner.readFile(QStringLiteral("out.txt")).split('\n');
         QCOMPARE(lines.size(), 4);
-        const QList<double> variance = numbersIn(lines.at(0));
+        const QStringList variance = lines.at(0).split(';');
         const QList<double> some = {34, 47.4, 38, 71, 55};
         QCOMPARE(variance.size(), 2);
-        QCOMPARE(variance.at(0), double(some.size()));
-        QVERIFY2(near(variance.at(1), std::pow(sampleStandardDeviation(some), 2)),
+        QCOMPARE(variance.at(0), QString::number(some.size()));
+        QVERIFY2(near(variance.at(1).toDouble(), std::pow(sampleStandardDeviation(some), 2)),
                  qPrintable(lines.at(0)));
         QCOMPARE(lines.at(1), QStringLiteral("0;.;.;.;.;0;."));
 
         const QList<double> men = {34, 47.4, 29, 38, 55};
         const double mean = sampleMean(men);
         const double se = sampleStandardDeviation(men) / std::sqrt(men.size());
-        const QList<double> numbers = numbersIn(lines.at(2));
+        const QStringList numbers = lines.at(2).split(';');
         QCOMPARE(numbers.size(), 3);
-        QVERIFY2(near(numbers.at(0), mean) && numbers.at(1) == 5 && near(numbers.at(2), se),
+        QVERIFY2(near(numbers.at(0).toDouble(), mean) && numbers.at(1) == "5" &&
+                     near(numbers.at(2).toDouble(), se),
                  qPrintable(lines.at(2)));
         // With n = 10: p10, p50 and p90 fall on whole ranks (mean of two
         // values), p1, p25, p75 and p99 on the next rank up; the data are
