@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 // Records the grid's twelve selection signals in the order they come, each
 // as "name" or "name(argument)".
 class SignalRecorder
@@ -11,35 +13,26 @@ class SignalRecorder
 public:
     explicit SignalRecorder(TableWidget *table)
     {
-        connect(table, &TableWidget::nothingSelected, "nothingSelected");
-        connect(table, &TableWidget::cellsWithSameFormatSelected, "cellsWithSameFormatSelected");
-        connect(table, &TableWidget::cellsWithDifferentFormatSelected,
-                "cellsWithDifferentFormatSelected");
-        connect(table, &TableWidget::allNotStatisticCellsSelected, "allNotStatisticCellsSelected");
-        connect(table, &TableWidget::allCellsWithSameAndNotVoidAreaSelected,
-                "allCellsWithSameAndNotVoidAreaSelected");
-        connect(table, &TableWidget::cellsWithDifferentOrVoidAreaSelected,
-                "cellsWithDifferentOrVoidAreaSelected");
-        connect(table, &TableWidget::allCellsWithSameStatisticSelected,
-                "allCellsWithSameStatisticSelected");
-        connect(table, &TableWidget::notAllCellsWithSameStatisticSelected,
-                "notAllCellsWithSameStatisticSelected");
-        connect(table, &TableWidget::notSingleCellWithStatisticOrConditionSelected,
-                "notSingleCellWithStatisticOrConditionSelected");
-        connect(table, &TableWidget::singleCellWithStatisticSelected,
-                "singleCellWithStatisticSelected");
-        connect(table, &TableWidget::singleCellWithConditionSelected,
-                "singleCellWithConditionSelected");
-        connect(table, &TableWidget::singleCellWithSimpleTextSelected,
-                "singleCellWithSimpleTextSelected");
+#define QUORIN_RECORD(signal) connect(table, &TableWidget::signal, #signal)
+        QUORIN_RECORD(nothingSelected);
+        QUORIN_RECORD(cellsWithSameFormatSelected);
+        QUORIN_RECORD(cellsWithDifferentFormatSelected);
+        QUORIN_RECORD(allNotStatisticCellsSelected);
+        QUORIN_RECORD(allCellsWithSameAndNotVoidAreaSelected);
+        QUORIN_RECORD(cellsWithDifferentOrVoidAreaSelected);
+        QUORIN_RECORD(allCellsWithSameStatisticSelected);
+        QUORIN_RECORD(notAllCellsWithSameStatisticSelected);
+        QUORIN_RECORD(notSingleCellWithStatisticOrConditionSelected);
+        QUORIN_RECORD(singleCellWithStatisticSelected);
+        QUORIN_RECORD(singleCellWithConditionSelected);
+        QUORIN_RECORD(singleCellWithSimpleTextSelected);
+#undef QUORIN_RECORD
     }
 
     // The signals recorded since the last call.
     QStringList take()
     {
-        const QStringList recorded = m_recorded;
-        m_recorded.clear();
-        return recorded;
+        return std::exchange(m_recorded, {});
     }
 
 private:
@@ -47,12 +40,14 @@ private:
     void connect(TableWidget *table, void (TableWidget::*signal)(Arguments...), const char *name)
     {
         const QString signalName = QString::fromLatin1(name);
-        QObject::connect(table, signal, table, [this, signalName](const auto &...arguments) {
+        QObject::connect(table, signal, &m_context, [this, signalName](const auto &...arguments) {
             QStringList texts{arguments...};
             m_recorded.append(texts.isEmpty() ? signalName
                                               : signalName + '(' + texts.join(',') + ')');
         });
     }
 
+    // Ends the connections with the recorder.
+    QObject m_context;
     QStringList m_recorded;
 };
