@@ -48,6 +48,7 @@ Rows texts(const CellContentGrid &grid)
 
 } // namespace
 
+// Where a block goes and what it keeps there is the grid's test.
 class CellClipboardTest : public QObject
 {
     Q_OBJECT
@@ -118,46 +119,6 @@ private slots:
             QCOMPARE(CellClipboard::toText(textGrid(rows)), text);
             QCOMPARE(texts(CellClipboard::fromText(text)), rows);
         }
-    }
-
-    void pasteStopsAtTheGridsEdge()
-    {
-        CellContentGrid grid(3, 3);
-        CellClipboard::Block block;
-        block.cells = textGrid({{"a", "b"}, {"c", "d"}});
-        block.wholeContents = true;
-        QVERIFY(CellClipboard::fits(grid, 1, 1, block));
-        QVERIFY(!CellClipboard::fits(grid, 2, 1, block));
-        QVERIFY(!CellClipboard::fits(grid, 1, 2, block));
-        QVERIFY(!CellClipboard::fits(grid, 3, 0, block));
-        const QList<CellTableModel::CellEdit> edits = CellClipboard::pasteEdits(grid, 1, 2, block);
-        QCOMPARE(edits.size(), 2);
-        QCOMPARE(QPoint(edits.at(0).column, edits.at(0).row), QPoint(2, 1));
-        QCOMPARE(edits.at(0).content.simpleText(), QStringLiteral("a"));
-        QCOMPARE(edits.at(1).row, 2);
-        QCOMPARE(edits.at(1).content.simpleText(), QStringLiteral("c"));
-        QVERIFY(CellClipboard::pasteEdits(grid, 3, 0, block).isEmpty());
-        QVERIFY(CellClipboard::pasteEdits(grid, -1, 0, block).isEmpty());
-    }
-
-    void textPasteMakesSimpleTextsAndKeepsAreas()
-    {
-        CellContentGrid grid(1, 3);
-        grid(0, 0).setStatistic(Statistic{"eta", "", "mean", "%9.2f"});
-        grid(0, 0).setArea(QStringLiteral("nord"));
-        grid(0, 1) = textCell(QStringLiteral("old"), QStringLiteral("sud"));
-        QMimeData data;
-        data.setText(QStringLiteral("new\t\tmore"));
-        const CellClipboard::Block block = CellClipboard::block(&data);
-        QVERIFY(!block.wholeContents);
-        const QList<CellTableModel::CellEdit> edits = CellClipboard::pasteEdits(grid, 0, 0, block);
-        QCOMPARE(edits.size(), 3);
-        QCOMPARE(edits.at(0).content.dataType(), CellContent::Kind::SimpleText);
-        QCOMPARE(edits.at(0).content.simpleText(), QStringLiteral("new"));
-        QCOMPARE(edits.at(0).content.area(), QStringLiteral("nord"));
-        QCOMPARE(edits.at(1).content.dataType(), CellContent::Kind::Void);
-        QCOMPARE(edits.at(1).content.area(), QStringLiteral("sud"));
-        QCOMPARE(edits.at(2).content.simpleText(), QStringLiteral("more"));
     }
 
     void unsoundDataGivesNoOrBoundedBlocks_data()

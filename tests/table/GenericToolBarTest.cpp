@@ -3,7 +3,6 @@
 #include "DataRows.h"
 #include "DialogControls.h"
 #include "ModalAnswerer.h"
-#include "TemporaryWorkingDirectory.h"
 #include "model/AreaCollection.h"
 #include "model/DocumentModel.h"
 #include "table/FormatDialog.h"
@@ -11,12 +10,12 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QTest>
 #include <QToolButton>
 
-// The toolbar alone; what the selection shows in it is the main window's test.
+// The toolbar alone; what the selection shows in it, its shortcuts and its
+// settings are the main window's tests.
 class GenericToolBarTest : public QObject
 {
     Q_OBJECT
@@ -26,14 +25,6 @@ private slots:
     {
         m_areas.clear();
         m_toolBar = std::make_unique<GenericToolBar>(nullptr, &m_document);
-    }
-
-    void form()
-    {
-        QVERIFY(!m_toolBar->isMovable());
-        QVERIFY(field("formatLineEdit")->isReadOnly());
-        QVERIFY(field("resultLineEdit")->isReadOnly());
-        QVERIFY(!areaBox()->isEditable());
     }
 
     // The names are listed in order, capitals first, anything stale dropped, and matched
@@ -63,27 +54,6 @@ private slots:
         m_toolBar->setCurrentAreaVoid();
         QCOMPARE(areaBox()->currentIndex(), -1);
         QVERIFY(areaBox()->currentText().isEmpty());
-    }
-
-    // Read from nothing, as at a first start, the toolbar is visible and
-    // writes the default pane widths.
-    void settingsDefaults()
-    {
-        TemporaryWorkingDirectory directory;
-        QWidget window;
-        m_toolBar->setParent(&window);
-        m_toolBar->hide();
-        QSettings empty(QStringLiteral("empty.ini"), QSettings::IniFormat);
-        m_toolBar->readSettings(empty);
-        QVERIFY(!m_toolBar->isHidden());
-        QSettings written(QStringLiteral("written.ini"), QSettings::IniFormat);
-        m_toolBar->writeSettings(written);
-        QStringList values;
-        for (const char *key : {"resultWidgetSize", "precisionWidgetSize", "areaWidgetSize",
-                                "stataWidgetSize", "voidWidgetSize", "visible"})
-            values.append(written.value(QLatin1String("genericToolBar/") + key).toString());
-        QCOMPARE(values, (QStringList{"100", "100", "400", "100", "300", "true"}));
-        m_toolBar->setParent(nullptr);
     }
 
     void formatButton_data()

@@ -5,6 +5,7 @@
 #include "ModalAnswerer.h"
 #include "SignalRecorder.h"
 #include "model/DocumentModel.h"
+#include "model/DocumentWriter.h"
 #include "table/EditSimpleTextDialog.h"
 #include "table/InsertRowsColumnsDialog.h"
 #include "table/MicroConditionListMimeData.h"
@@ -13,6 +14,7 @@
 #include "table/TableContextMenu.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -21,6 +23,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 using namespace CellBuilders;
 using namespace GridFixture;
@@ -39,19 +42,6 @@ MicroConditionListMimeData *modalities(const QStringList &values)
     for (const QString &value : values)
         payload->append(term(value));
     return payload;
-}
-
-// Text and submenu entries of a menu, "Text > Entry" for submenu entries.
-QStringList entries(const QMenu *menu, const QString &prefix = QString())
-{
-    QStringList texts;
-    for (const QAction *action : menu->actions()) {
-        if (action->menu())
-            texts += entries(action->menu(), prefix + action->text() + QStringLiteral(" > "));
-        else
-            texts.append(prefix + action->text());
-    }
-    return texts;
 }
 
 // Whether the cell's area of the grabbed viewport holds a pixel of the colour.
@@ -106,17 +96,6 @@ private slots:
     {
         m_table.reset();
         m_document.reset();
-    }
-
-    void newGrid()
-    {
-        QCOMPARE(m_table->objectName(), QStringLiteral("tableWidget"));
-        QCOMPARE(m_table->rowCount(), 50);
-        QCOMPARE(m_table->columnCount(), 15);
-        QCOMPARE(m_table->content(49, 14).dataType(), CellContent::Kind::Void);
-        QCOMPARE(m_table->selectionMode(), QAbstractItemView::ExtendedSelection);
-        QCOMPARE(m_cells->headerData(0, Qt::Vertical).toInt(), 1);
-        QCOMPARE(m_cells->headerData(14, Qt::Horizontal).toInt(), 15);
     }
 
     void cellsArePaintedInTheirColours_data()
@@ -269,11 +248,6 @@ private slots:
         m_table->dropPayload(target.y(), target.x(), payload, source);
         QCOMPARE(rowTexts(*m_cells, 2), row2);
         QTEST(columnTexts(*m_cells, 2), "column2");
-        if (!values.isEmpty() && row2 != QStringList(5, QString())) {
-            const CellContent &dropped = m_table->content(target.y(), target.x());
-            QCOMPARE(dropped.condition().count(), 1);
-            QCOMPARE(dropped.colorName(), QStringLiteral("green"));
-        }
     }
 
     // More modalities on a condition add alternatives; on any other cell they
@@ -288,11 +262,9 @@ private slots:
         QCOMPARE(text(*m_cells, 0, 0), QStringLiteral("Label 1 | Label 2"));
         QCOMPARE(m_table->content(0, 0).stataExpression(), QStringLiteral("(sex==1 | sex==2)"));
 
-        edit(*m_cells, 0, 0, [](CellContent &content) {
-            content.setArea(QStringLiteral("north"));
-            content.setStatisticFormatView(
-                CellContent::StatisticFormatView::OnlyStatisticVariableName);
-        });
+        at(m_table.get(), 0, 0).setArea(QStringLiteral("north"));
+        at(m_table.get(), 0, 0)
+            .setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableName);
         const StatisticMimeData statisticPayload("mean", "income", QString());
         m_table->dropPayload(0, 0, &statisticPayload, variableList);
         QCOMPARE(m_table->content(0, 0).dataType(), CellContent::Kind::Statistic);
@@ -325,13 +297,11 @@ private slots:
     void dragsOnlyFromThePanelsLists()
     {
         const StatisticMimeData payload("mean", "income", QString());
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &payload, Qt::LeftButton,
-                              Qt::NoModifier);
+        QDragEnterEvent enter({5, 5}, Qt::CopyAction, &payload, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(m_table->viewport(), &enter);
         QVERIFY(!enter.isAccepted());
-        QVERIFY(m_table->viewport()->acceptDrops());
+        QObject source;
         for (const char *name : {"variableListWidget", "modalityListWidget"}) {
-            QObject source;
             source.setObjectName(QLatin1String(name));
             QVERIFY(TableWidget::acceptsDragFrom(&source));
             source.setObjectName(QString::fromLatin1(name).toUpper());
@@ -340,25 +310,10 @@ private slots:
         QVERIFY(!TableWidget::acceptsDragFrom(nullptr));
     }
 
+    // Every entry is enabled; a right click opens the menu.
     void contextMenuEntriesAndRightClick()
     {
         auto *menu = m_table->findChild<TableContextMenu *>();
-        const QString statisticView = "Format statistic view > ",
-                      conditionView = "Format condition view > ";
-        QCOMPARE(entries(menu),
-                 (QStringList{"Insert rows > Up...", "Insert rows > Down...",
-                              "Insert columns > Left...", "Insert columns > Right...",
-                              "Remove row(s)", "Remove column(s)", statisticView + "Statistic name",
-                              statisticView + "Statistic's variable name",
-                              statisticView + "Statistic's variable label",
-                              statisticView + "Statistic(Variable name)",
-                              statisticView + "Statistic(Variable label)",
-                              conditionView + "Modality label", conditionView + "Modality value",
-                              conditionView + "Variable name = Modality value",
-                              conditionView + "Variable name = Value label",
-                              conditionView + "Variable label = Modality Value",
-                              conditionView + "Variable label = Modality value label",
-                              "Set simple text", "Edit simple text"}));
         for (const QAction *action : menu->findChildren<QAction *>())
             QVERIFY2(action->isEnabled(), qPrintable(action->text()));
 
@@ -408,8 +363,7 @@ private slots:
         const bool rows = action.contains(QLatin1String("Rows"));
         m_table->newTable(rows ? 10 : 2, rows ? 3 : 5);
         markPositions(*m_cells);
-        edit(*m_cells, current.y(), current.x(),
-             [](CellContent &content) { content.setArea(QStringLiteral("north")); });
+        at(m_table.get(), current.y(), current.x()).setArea(QStringLiteral("north"));
         setCurrent(*m_table, current.y(), current.x());
         QFETCH(int, count);
         insertThrough(action, count);
@@ -549,24 +503,6 @@ private slots:
         QCOMPARE(removeWith(0, 0, 0, 0), named(rows, 6, 0));
     }
 
-    void selectArea()
-    {
-        m_cells->setContents(
-            {{1, 1, voidCell("north")}, {4, 2, voidCell("north")}, {4, 3, voidCell("south")}});
-        selectAtOnce(*m_table, {{9, 9}});
-        SignalRecorder recorder(m_table.get());
-        m_table->selectArea(QStringLiteral("north"));
-        QCOMPARE(m_table->selectionModel()->selection().size(), 2);
-        QCOMPARE(m_table->selectionModel()->selectedIndexes(),
-                 (QModelIndexList{m_cells->index(1, 1), m_cells->index(4, 2)}));
-        const QStringList told = recorder.take();
-        QCOMPARE(told.first(), QStringLiteral("nothingSelected"));
-        QCOMPARE(told.last(), QStringLiteral("allCellsWithSameAndNotVoidAreaSelected(north)"));
-        m_table->selectArea(QStringLiteral("west"));
-        QVERIFY(m_table->selectionModel()->selection().isEmpty());
-        QCOMPARE(recorder.take(), QStringList{QStringLiteral("nothingSelected")});
-    }
-
     // Each view entry, in menu order, gives its view to every selected cell
     // of any kind, as no document content; the format goes to the selected
     // statistic cells only.
@@ -667,17 +603,20 @@ private slots:
         QCOMPARE(text(*m_cells, 2, 3), QStringLiteral("Other"));
     }
 
-    // The whole range: New 999 x 999, a cell at the far corner, Clear all.
+    // From the first grid of 50 x 15 to the whole range: New 999 x 999, a
+    // cell at the far corner, Clear all.
     void newLargestGridThenClear()
     {
+        QCOMPARE(QSize(m_table->columnCount(), m_table->rowCount()), QSize(15, 50));
+        QCOMPARE(m_cells->headerData(0, Qt::Vertical).toInt(), 1);
+        QCOMPARE(m_cells->headerData(14, Qt::Horizontal).toInt(), 15);
         put(*m_cells, 0, 0, textCell("old"));
         m_table->verticalHeader()->resizeSection(0, 77);
         QVERIFY(!m_table->newTable(1000, 1));
         QVERIFY(!m_table->newTable(-1, 5));
         QCOMPARE(text(*m_cells, 0, 0), QStringLiteral("old"));
         QVERIFY(m_table->newTable(999, 999));
-        QCOMPARE(m_table->rowCount(), 999);
-        QCOMPARE(m_table->columnCount(), 999);
+        QCOMPARE(QSize(m_table->columnCount(), m_table->rowCount()), QSize(999, 999));
         QVERIFY(text(*m_cells, 0, 0).isEmpty());
         QCOMPARE(m_table->rowHeight(0), m_table->verticalHeader()->defaultSectionSize());
         put(*m_cells, 998, 998, statisticCell(statistic("mean", "income"), "north"));
@@ -686,15 +625,108 @@ private slots:
         SignalRecorder recorder(m_table.get());
         m_table->clear();
         QCOMPARE(recorder.take(), QStringList{QStringLiteral("nothingSelected")});
-        QCOMPARE(m_table->rowCount(), 999);
-        QCOMPARE(m_table->columnCount(), 999);
+        QCOMPARE(QSize(m_table->columnCount(), m_table->rowCount()), QSize(999, 999));
         QCOMPARE(m_table->content(998, 998).dataType(), CellContent::Kind::Void);
         QVERIFY(m_table->content(998, 998).area().isEmpty());
         QCOMPARE(m_table->columnWidth(998), m_table->horizontalHeader()->defaultSectionSize());
         QCOMPARE(m_table->currentRow(), -1);
     }
 
+    // ---- Undo and the clipboard as the user reaches them on the grid; the
+    // Edit menu is the main window's test.
+
+    void dropOnManyCellsIsOneStepAndUndoSelectsThemAgain()
+    {
+        const QByteArray before = written();
+        selectBlock(0, 0, 49, 9); // 500 cells
+        StatisticMimeData payload(QStringLiteral("mean"), QStringLiteral("eta"),
+                                  QStringLiteral("Età"));
+        m_table->dropPayload(3, 3, &payload, QStringLiteral("variableListWidget"));
+        QCOMPARE(m_table->content(49, 9).dataType(), CellContent::Kind::Statistic);
+        QCOMPARE(stack()->count(), 1);
+        QCOMPARE(stack()->undoText(), QStringLiteral("Drop statistic"));
+
+        selectBlock(7, 7, 7, 7);
+        stack()->undo();
+        QCOMPARE(written(), before);
+        QCOMPARE(m_table->gridSelection(), (GridSelection{{QRect(0, 0, 10, 50)}, 0, 0}));
+        stack()->redo();
+        QCOMPARE(m_table->content(0, 0).statistic().varName, QStringLiteral("eta"));
+    }
+
+    void keysEmptyCellsKeepingAreasAsOneStep_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Delete") << int(Qt::Key_Delete);
+        QTest::newRow("Backspace") << int(Qt::Key_Backspace);
+    }
+
+    // The selection's contents did not change: it is not analysed again.
+    void keysEmptyCellsKeepingAreasAsOneStep()
+    {
+        QFETCH(int, key);
+        m_cells->setContents({{0, 0, statisticCell(statistic("mean", "income"), "north")},
+                              {0, 1, conditionCell({term("1", "Male")}, "south")},
+                              {0, 2, textCell("Total")},
+                              {0, 3, textCell("not selected")}});
+        const QByteArray before = written();
+        selectBlock(0, 0, 0, 2);
+        SignalRecorder recorder(m_table.get());
+        QTest::keyClick(m_table.get(), Qt::Key(key));
+        QCOMPARE(rowTexts(*m_cells, 0).mid(0, 4), (QStringList{"", "", "", "not selected"}));
+        for (int column = 0; column < 3; ++column)
+            QCOMPARE(m_table->content(0, column).dataType(), CellContent::Kind::Void);
+        QCOMPARE(m_table->content(0, 0).area(), QStringLiteral("north"));
+        QCOMPARE(m_table->content(0, 1).area(), QStringLiteral("south"));
+        QVERIFY(m_table->content(0, 1).condition().isEmpty());
+        QVERIFY(recorder.take().isEmpty());
+        QCOMPARE(m_table->currentRow(), 0);
+        QCOMPARE(stack()->count(), 1);
+        QCOMPARE(stack()->undoText(), QStringLiteral("Delete"));
+        stack()->undo();
+        QCOMPARE(written(), before);
+    }
+
+    // Text pasted makes simple texts, an empty field a void cell; the areas
+    // stay.
+    void pasteOfTextFromElsewhereStopsAtTheEdgeAndSaysSo()
+    {
+        put(*m_cells, 49, 14, statisticCell(statistic("mean", "eta"), QStringLiteral("north")));
+        put(*m_cells, 1, 1, textCell("old", "south"));
+        QGuiApplication::clipboard()->setText(QStringLiteral("\"a\nb\"\tc\r\nd\t\r\n"));
+        m_table->setCurrentCell(49, 14);
+        ModalAnswerer answerer;
+        QString message;
+        answerer.answerMessageBox(QMessageBox::Ok, &message);
+        m_table->paste();
+        QCOMPARE(answerer.pending(), 0);
+        QCOMPARE(message,
+                 QStringLiteral("The copied block of 2 × 2 cells reaches beyond the edge "
+                                "of the table; the cells that did not fit were left out."));
+        QCOMPARE(m_table->content(49, 14).dataType(), CellContent::Kind::SimpleText);
+        QCOMPARE(m_table->content(49, 14).simpleText(), QStringLiteral("a\nb"));
+        QCOMPARE(m_table->content(49, 14).area(), QStringLiteral("north"));
+        QCOMPARE(QSize(m_table->columnCount(), m_table->rowCount()), QSize(15, 50));
+
+        m_table->setCurrentCell(0, 0);
+        m_table->paste();
+        QCOMPARE(m_table->content(0, 1).simpleText(), QStringLiteral("c"));
+        QCOMPARE(m_table->content(1, 0).simpleText(), QStringLiteral("d"));
+        QCOMPARE(m_table->content(1, 1).dataType(), CellContent::Kind::Void);
+        QCOMPARE(m_table->content(1, 1).area(), QStringLiteral("south"));
+        QCOMPARE(stack()->count(), 2);
+    }
+
 private:
+    void selectBlock(int top, int left, int bottom, int right)
+    {
+        m_table->setCurrentCell(top, left);
+        selectAtOnce(*m_table, {{top, left, bottom, right}});
+    }
+    QUndoStack *stack() const { return m_table->editor()->undoStack(); }
+    // The grid as its file keeps it.
+    QByteArray written() const { return DocumentWriter::toXml(m_document->toDocument()); }
+
     QAction *entry(const QString &objectName) const
     {
         return m_table->findChild<TableContextMenu *>()->findChild<QAction *>(objectName);
