@@ -132,16 +132,6 @@ struct Range
     }
 };
 
-// Adds the ranges one after the other, as a user does with Ctrl.
-inline void select(TableWidget &table, const QList<Range> &ranges)
-{
-    for (const Range &one : ranges) {
-        const QItemSelectionRange range = one.of(*table.cells());
-        table.selectionModel()->select(QItemSelection(range.topLeft(), range.bottomRight()),
-                                       QItemSelectionModel::Select);
-    }
-}
-
 // All ranges as one selection change.
 inline void selectAtOnce(TableWidget &table, const QList<Range> &ranges)
 {
