@@ -1,3 +1,4 @@
+#include "DataRows.h"
 #include "DocumentTestSupport.h"
 #include "TemporaryWorkingDirectory.h"
 #include "model/CellClipboard.h"
@@ -151,22 +152,20 @@ private slots:
         QCOMPARE(table->gridSelection(), started);
     }
 
+    // The panel asks first, the toolbar does not; the toolbar's area box
+    // shows the area again once the removal is undone.
     void removalsThatEmptyCellsAreOneStep_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("step");
         QTest::addColumn<int>("dataType");
         QTest::addColumn<QString>("area");
-        QTest::newRow("statistic from the panel")
-            << "removeStatisticToolButton"
-            << "Remove statistic" << int(CellContent::Kind::Void) << "nord";
-        QTest::newRow("area from the toolbar")
-            << "removeAreaToolButton"
-            << "Remove area" << int(CellContent::Kind::Statistic) << "";
+        dataRow("statistic from the panel", "removeStatisticToolButton", "Remove statistic",
+                int(CellContent::Kind::Void), "nord");
+        dataRow("area from the toolbar", "removeAreaToolButton", "Remove area",
+                int(CellContent::Kind::Statistic), "");
     }
 
-    // The panel asks first, the toolbar does not; the toolbar's area box
-    // shows the area again once the removal is undone.
     void removalsThatEmptyCellsAreOneStep()
     {
         QFETCH(QString, button);
@@ -181,17 +180,16 @@ private slots:
             {{2, 2, CellBuilders::statisticCell(CellBuilders::statistic("mean", "eta"), "nord")}});
         const QStringList before = describeDocument(*m_window);
         const int steps = m_window->undoStack()->count();
-
         ModalAnswerer answerer;
         if (button == QLatin1String("removeStatisticToolButton"))
             answerBox(answerer, QMessageBox::Yes);
         m_window->findChild<QAbstractButton *>(button)->click();
         QCOMPARE(answerer.pending(), 0);
-        QTEST(int(m_window->tableWidget()->content(2, 2).dataType()), "dataType");
-        QTEST(m_window->tableWidget()->content(2, 2).area(), "area");
+        const CellContent &cell = m_window->tableWidget()->content(2, 2);
+        QTEST(int(cell.dataType()), "dataType");
+        QTEST(cell.area(), "area");
         QCOMPARE(m_window->undoStack()->count(), steps + 1);
         QTEST(m_window->undoStack()->undoText(), "step");
-
         action(*m_window, "undoAction")->trigger();
         QCOMPARE(describeDocument(*m_window), before);
         QCOMPARE(areaBox->count(), 1);
