@@ -97,24 +97,20 @@ inline void markPositions(CellTableModel &cells)
     cells.setContents(edits);
 }
 
-// The texts along a row, or down a column.
-inline QStringList lineTexts(const CellTableModel &cells, Qt::Orientation along, int line)
-{
-    QStringList texts;
-    const bool row = along == Qt::Horizontal;
-    for (int i = 0; i < (row ? cells.columnCount() : cells.rowCount()); ++i)
-        texts.append(row ? text(cells, line, i) : text(cells, i, line));
-    return texts;
-}
-
 inline QStringList rowTexts(const CellTableModel &cells, int row)
 {
-    return lineTexts(cells, Qt::Horizontal, row);
+    QStringList texts;
+    for (int column = 0; column < cells.columnCount(); ++column)
+        texts.append(text(cells, row, column));
+    return texts;
 }
 
 inline QStringList columnTexts(const CellTableModel &cells, int column)
 {
-    return lineTexts(cells, Qt::Vertical, column);
+    QStringList texts;
+    for (int row = 0; row < cells.rowCount(); ++row)
+        texts.append(text(cells, row, column));
+    return texts;
 }
 
 // A range from (top, left) to (bottom, right), by default one cell.

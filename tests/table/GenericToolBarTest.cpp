@@ -5,6 +5,7 @@
 #include "ModalAnswerer.h"
 #include "model/AreaCollection.h"
 #include "model/DocumentModel.h"
+#include "table/CellTextToolBar.h"
 #include "table/FormatDialog.h"
 
 #include <QCheckBox>
@@ -14,8 +15,8 @@
 #include <QTest>
 #include <QToolButton>
 
-// The toolbar alone; what the selection shows in it, its shortcuts and its
-// settings are the main window's tests.
+// The two toolbars alone; what the selection shows in them, their shortcuts
+// and settings are the main window's tests.
 class GenericToolBarTest : public QObject
 {
     Q_OBJECT
@@ -99,6 +100,39 @@ private slots:
             signalled.append(arguments.first().toString());
         QCOMPARE(signalled, pushed);
         QTEST(field("formatLineEdit")->text(), "shownAfter");
+    }
+
+    void cellTextToolBarTextAndColour_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("styleSheet");
+        dataRow("statistic", 0, "summarize income if (sex==1)", "color: purple");
+        dataRow("condition", 1, "Male | Employed", "color: green");
+        dataRow("simple text", 2, "Average income", "color: blue");
+    }
+
+    // Each kind of content shows in its colour, in the toolbar's one read-only
+    // line, and the colour stays when the text is cleared, for the next one.
+    void cellTextToolBarTextAndColour()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, text);
+        CellTextToolBar toolBar;
+        const QList<QLineEdit *> lines = toolBar.findChildren<QLineEdit *>();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines.first()->isReadOnly());
+        if (kind == 0)
+            toolBar.setCellBarStatisticText(text);
+        else if (kind == 1)
+            toolBar.setCellBarConditionText(text);
+        else
+            toolBar.setCellBarSimpleText(text);
+        QCOMPARE(toolBar.text(), text);
+        QTEST(lines.first()->styleSheet(), "styleSheet");
+        toolBar.setCellBarTextVoid();
+        QVERIFY(toolBar.text().isEmpty());
+        QTEST(lines.first()->styleSheet(), "styleSheet");
     }
 
 private:
