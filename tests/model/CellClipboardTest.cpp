@@ -24,28 +24,6 @@ QString describe(const CellContent &cell)
                                        .arg(int(cell.conditionFormatView()));
 }
 
-CellContentGrid textGrid(const Rows &rows)
-{
-    CellContentGrid grid(int(rows.size()), rows.isEmpty() ? 0 : int(rows.first().size()));
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        for (int column = 0; column < grid.columnCount(); ++column)
-            grid(row, column) = textCell(rows.at(row).at(column));
-    }
-    return grid;
-}
-
-Rows texts(const CellContentGrid &grid)
-{
-    Rows rows;
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        QStringList fields;
-        for (int column = 0; column < grid.columnCount(); ++column)
-            fields.append(grid(row, column).displayText());
-        rows.append(fields);
-    }
-    return rows;
-}
-
 } // namespace
 
 // Where a block goes and what it keeps there is the grid's test.
@@ -108,17 +86,15 @@ private slots:
         // clang-format on
     }
 
-    // Text read in; what the cells write out reads back as the same cells.
+    // Text read in, and for cells whose text needs it, written out again.
     void text()
     {
         QFETCH(QString, text);
         QFETCH(Rows, rows);
         QCOMPARE(CellClipboard::splitText(text), rows);
         QFETCH(bool, written);
-        if (written) {
-            QCOMPARE(CellClipboard::toText(textGrid(rows)), text);
-            QCOMPARE(texts(CellClipboard::fromText(text)), rows);
-        }
+        if (written)
+            QCOMPARE(CellClipboard::toText(CellClipboard::fromText(text)), text);
     }
 
     // What the document reader refuses in a block is the reader's test.

@@ -61,21 +61,6 @@ QByteArray state(const DocumentModel &document)
     return text;
 }
 
-// The cells of the grid that a test changes into something else.
-QList<CellTableModel::CellEdit> edits(const DocumentModel &document,
-                                      const std::function<void(CellContent &)> &change)
-{
-    QList<CellTableModel::CellEdit> result;
-    const CellContentGrid &cells = document.table()->cells();
-    for (int row = 0; row < cells.rowCount(); ++row) {
-        for (int column = 0; column < cells.columnCount(); ++column) {
-            result.append({row, column, cells(row, column)});
-            change(result.last().content);
-        }
-    }
-    return result;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Edit)
@@ -100,18 +85,22 @@ private slots:
         QTest::addColumn<QString>("step");
         using Kind = CellTableModel::EditKind;
         using Change = std::function<void(CellContent &)>;
+        // Every cell of the grid changed into something else.
         auto contents = [](const Change &change, Kind kind = Kind::Content) {
             return Edit([=](DocumentEditor &editor) {
-                editor.setContents("Cells", edits(*editor.document(), change), kind);
+                QList<CellTableModel::CellEdit> edits;
+                const CellContentGrid &cells = editor.document()->table()->cells();
+                for (int row = 0; row < cells.rowCount(); ++row) {
+                    for (int column = 0; column < cells.columnCount(); ++column) {
+                        edits.append({row, column, cells(row, column)});
+                        change(edits.last().content);
+                    }
+                }
+                editor.setContents("Cells", edits, kind);
             });
         };
         auto onDocument = [](const std::function<void(DocumentModel &)> &change) {
             return Edit([=](DocumentEditor &editor) { change(*editor.document()); });
-        };
-        auto recorded = [](const char *step, const std::function<void(DocumentModel &)> &change) {
-            return Edit([=](DocumentEditor &e) {
-                e.record(step, [&e, change] { change(*e.document()); });
-            });
         };
         auto row = [](const char *name, const Edit &edit, const char *step = "Cells") {
             QTest::newRow(name) << edit << QString::fromUtf8(step);
@@ -141,9 +130,9 @@ private slots:
         row("import variables", onDocument([](D &d) { d.setVariables({Variable("a", "A", 1)}); }), "Replace variables");
         row("add statistic", onDocument([](D &d) { d.addStatistic(Command("max", "summarize #var", "r(max)", Command::ResultType::Scalar, 0, 0)); }), "Add statistic");
         row("edit statistic", onDocument([](D &d) { d.editStatistic("sd", Command("sd", "tabstat #var", "r(sd)", Command::ResultType::Matrix, 1, 2)); }), "Edit statistic");
-        row("remove statistic with its cells", recorded("Remove statistic", [](D &d) { d.removeStatistic("mean"); }), "Remove statistic");
+        row("remove statistic with its cells", [](E &e) { e.record("Remove statistic", [&e] { e.document()->removeStatistic("mean"); }); }, "Remove statistic");
         row("add area", onDocument([](D &d) { setAreas(d, [](AreaCollection &a) { a.insert(Area("est", "rip==3")); }); }), "Add area");
-        row("remove area with its cells", recorded("Remove area", [](D &d) { d.removeArea("nord"); }), "Remove area");
+        row("remove area with its cells", [](E &e) { e.record("Remove area", [&e] { e.document()->removeArea("nord"); }); }, "Remove area");
         row("steps within a step", [](E &e) {
             e.beginStep("Several");
             e.insertLines("Insert rows", Qt::Vertical, 0, 1);

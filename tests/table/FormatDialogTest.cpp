@@ -32,15 +32,6 @@ QWidget *control(const FormatDialog &dialog, const QString &alias)
     return namedChild<QWidget>(&dialog, names.value(alias, alias));
 }
 
-// Shows the dialog and gives it the keyboard focus, as a user's click would.
-void showActive(FormatDialog &dialog)
-{
-    dialog.show();
-    dialog.activateWindow();
-    if (!QTest::qWaitForWindowActive(&dialog))
-        qWarning("format dialog did not become active");
-}
-
 // What a control shows, as the steps below write it.
 QString controlState(QWidget *control)
 {
@@ -172,7 +163,9 @@ private slots:
         QFETCH(QString, format);
         QFETCH(QStringList, steps);
         FormatDialog dialog(format);
-        showActive(dialog);
+        dialog.show();
+        dialog.activateWindow(); // the keyboard focus, as a user's click would give
+        QVERIFY(QTest::qWaitForWindowActive(&dialog));
         for (const QString &step : steps) {
             perform(dialog, step);
             if (QTest::currentTestFailed())
