@@ -13,12 +13,7 @@ namespace CellBuilders {
 inline Statistic statistic(const QString &name, const QString &varName,
                            const QString &varLabel = QString(), const QString &format = QString())
 {
-    Statistic result;
-    result.statisticName = name;
-    result.varName = varName;
-    result.varLabel = varLabel;
-    result.format = format;
-    return result;
+    return Statistic{varName, varLabel, name, format};
 }
 
 // One term varName == value, labelled "Label <value>" unless told otherwise.
@@ -40,27 +35,24 @@ inline CellContent voidCell(const QString &area)
 
 inline CellContent textCell(const QString &text, const QString &area = QString())
 {
-    CellContent content;
+    CellContent content = voidCell(area);
     content.setSimpleText(text);
-    content.setArea(area);
     return content;
 }
 
 inline CellContent statisticCell(const Statistic &statistic, const QString &area = QString())
 {
-    CellContent content;
+    CellContent content = voidCell(area);
     content.setStatistic(statistic);
-    content.setArea(area);
     return content;
 }
 
 inline CellContent conditionCell(const QList<MicroCondition> &terms,
                                  const QString &area = QString())
 {
-    CellContent content;
+    CellContent content = voidCell(area);
     for (const MicroCondition &one : terms)
         content.addMicroCondition(one);
-    content.setArea(area);
     return content;
 }
 

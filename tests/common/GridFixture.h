@@ -13,14 +13,6 @@
 // Edits and reads of the grid for the tests that drive it.
 namespace GridFixture {
 
-inline void edit(CellTableModel &cells, int row, int column,
-                 const std::function<void(CellContent &)> &change)
-{
-    CellContent content = cells.content(row, column);
-    change(content);
-    cells.setContents({{row, column, content}});
-}
-
 inline void put(CellTableModel &cells, int row, int column, const CellContent &content)
 {
     cells.setContents({{row, column, content}});
@@ -44,44 +36,39 @@ public:
     const CellContent &content() const { return m_cells->content(m_row, m_column); }
     QString text() const { return GridFixture::text(*m_cells, m_row, m_column); }
 
-    void setStatistic(const Statistic &statistic)
+    void setStatistic(const Statistic &s)
     {
-        change([&](CellContent &content) { content.setStatistic(statistic); });
+        change([&](CellContent &c) { c.setStatistic(s); });
     }
     void addMicroCondition(const MicroCondition &term)
     {
-        change([&](CellContent &content) { content.addMicroCondition(term); });
+        change([&](CellContent &c) { c.addMicroCondition(term); });
     }
-    void setSimpleText(const QString &text)
+    void setSimpleText(const QString &t)
     {
-        change([&](CellContent &content) { content.setSimpleText(text); });
+        change([&](CellContent &c) { c.setSimpleText(t); });
     }
-    void setContent(const CellContent &content)
-    {
-        m_cells->setContents({{m_row, m_column, content}});
-    }
+    void setContent(const CellContent &content) { put(*m_cells, m_row, m_column, content); }
     void clearContent()
     {
-        change([](CellContent &content) { content.clearContent(); });
+        change([](CellContent &c) { c.clearContent(); });
     }
     void setArea(const QString &area)
     {
-        change([&](CellContent &content) { content.setArea(area); });
+        change([&](CellContent &c) { c.setArea(area); });
     }
     void setStatisticFormatView(CellContent::StatisticFormatView view)
     {
-        change([&](CellContent &content) { content.setStatisticFormatView(view); },
-               CellTableModel::EditKind::View);
+        change([&](CellContent &c) { c.setStatisticFormatView(view); }, EditKind::View);
     }
     void setConditionFormatView(CellContent::ConditionFormatView view)
     {
-        change([&](CellContent &content) { content.setConditionFormatView(view); },
-               CellTableModel::EditKind::View);
+        change([&](CellContent &c) { c.setConditionFormatView(view); }, EditKind::View);
     }
 
 private:
-    void change(const std::function<void(CellContent &)> &edit,
-                CellTableModel::EditKind kind = CellTableModel::EditKind::Content)
+    using EditKind = CellTableModel::EditKind;
+    void change(const std::function<void(CellContent &)> &edit, EditKind kind = EditKind::Content)
     {
         CellContent content = m_cells->content(m_row, m_column);
         edit(content);
@@ -133,31 +120,20 @@ struct Range
     int left = 0;
     int bottom = -1;
     int right = -1;
+
+    QItemSelectionRange of(const CellTableModel &cells) const
+    {
+        return QItemSelectionRange(cells.index(top, left), cells.index(bottom < 0 ? top : bottom,
+                                                                       right < 0 ? left : right));
+    }
 };
-
-inline QItemSelectionRange range(const TableWidget &table, const Range &r)
-{
-    const CellTableModel &cells = *table.cells();
-    return QItemSelectionRange(
-        cells.index(r.top, r.left),
-        cells.index(r.bottom < 0 ? r.top : r.bottom, r.right < 0 ? r.left : r.right));
-}
-
-// Adds the ranges one after the other, as a user does with Ctrl.
-inline void select(TableWidget &table, const QList<Range> &ranges)
-{
-    for (const Range &one : ranges)
-        table.selectionModel()->select(
-            QItemSelection(range(table, one).topLeft(), range(table, one).bottomRight()),
-            QItemSelectionModel::Select);
-}
 
 // All ranges as one selection change.
 inline void selectAtOnce(TableWidget &table, const QList<Range> &ranges)
 {
     QItemSelection selection;
     for (const Range &one : ranges)
-        selection.append(range(table, one));
+        selection.append(one.of(*table.cells()));
     table.selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
