@@ -1,9 +1,13 @@
 #include "stata/DoFileComposer.h"
 
+#include "CellBuilders.h"
 #include "DataRows.h"
 #include "model/CellContentGrid.h"
 
 #include <QTest>
+
+using CellBuilders::conditionCell;
+using CellBuilders::textCell;
 
 namespace {
 
@@ -12,70 +16,41 @@ MicroCondition term(const QString &varName, const QString &value, const QString 
     return MicroCondition(value, valueLabel, varName, varName.toUpper());
 }
 
-CellContent conditionCell(const QList<MicroCondition> &terms, const QString &area = QString())
-{
-    CellContent cell;
-    for (const MicroCondition &t : terms)
-        cell.addMicroCondition(t);
-    cell.setArea(area);
-    return cell;
-}
-
 CellContent statisticCell(const QString &name, const QString &varName,
                           const QString &format = QString(), const QString &area = QString())
 {
-    CellContent cell;
-    cell.setStatistic(Statistic{varName, varName.toUpper(), name, format});
-    cell.setArea(area);
-    return cell;
-}
-
-CellContent textCell(const QString &text)
-{
-    CellContent cell;
-    cell.setSimpleText(text);
-    return cell;
+    return CellBuilders::statisticCell(Statistic{varName, varName.toUpper(), name, format}, area);
 }
 
 StatisticCatalogue standardCatalogue()
 {
     StatisticCatalogue catalogue;
-    catalogue.insert(QStringLiteral("mean"),
-                     Command(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                             QStringLiteral("r(mean)"), Command::ResultType::Scalar, 1, 1));
-    catalogue.insert(QStringLiteral("label"),
-                     Command(QStringLiteral("label"),
-                             QStringLiteral("local lab: variable label #var"),
-                             QStringLiteral("`lab'"), Command::ResultType::Macro, 1, 1));
-    catalogue.insert(QStringLiteral("ci"),
-                     Command(QStringLiteral("ci"), QStringLiteral("ci means #var #if"),
-                             QStringLiteral("r(table)"), Command::ResultType::Matrix, 2, 3));
+    catalogue.insert("mean", Command("mean", "summarize #var #if", "r(mean)",
+                                     Command::ResultType::Scalar, 1, 1));
+    catalogue.insert("label", Command("label", "local lab: variable label #var", "`lab'",
+                                      Command::ResultType::Macro, 1, 1));
+    catalogue.insert(
+        "ci", Command("ci", "ci means #var #if", "r(table)", Command::ResultType::Matrix, 2, 3));
     return catalogue;
 }
 
-// A grid in which some positions hold no cell, as a grid widget in the
+// A grid whose first row's second position holds no cell, as a grid in the
 // middle of a change may.
 class SparseGrid : public CellGrid
 {
 public:
-    SparseGrid(const CellContentGrid &grid, int holeRow, int holeColumn)
+    explicit SparseGrid(const CellContentGrid &grid)
         : m_grid(grid)
-        , m_holeRow(holeRow)
-        , m_holeColumn(holeColumn)
     {}
     int rowCount() const override { return m_grid.rowCount(); }
     int columnCount() const override { return m_grid.columnCount(); }
     const CellContent *contentAt(int row, int column) const override
     {
-        if (row == m_holeRow && column == m_holeColumn)
-            return nullptr;
-        return m_grid.contentAt(row, column);
+        return row == 0 && column == 1 ? nullptr : m_grid.contentAt(row, column);
     }
 
 private:
     const CellContentGrid &m_grid;
-    int m_holeRow;
-    int m_holeColumn;
 };
 
 // A grid written a row to a string, cells separated by ";": "c v=1 w=2"
@@ -110,322 +85,255 @@ class DoFileComposerTest : public QObject
     Q_OBJECT
 
 private slots:
-    void ifCondition_data();
-    void ifCondition();
-    void placeholderBoundaries_data();
-    void placeholderBoundaries();
-    void replacementsInsertedLiterally();
-    void resultTypes_data();
-    void resultTypes();
-    void unknownStatisticLeavesFieldEmpty();
-    void positionWithoutCellSkipped();
-    void modelAgreesWithFinalCommand();
-    void plainTextsStayQuotedAsTyped_data();
-    void plainTextsStayQuotedAsTyped();
-    void specialTextsBecomeWriteDirectives_data();
-    void specialTextsBecomeWriteDirectives();
-    void conditionLabelsQuotedLikeTexts();
+    // Which conditions a statistic takes: its area's own condition first,
+    // then those of its area to its left from right to left, then those above
+    // it downwards; other areas, statistics and cells below or to the right
+    // do not count.
+    void ifCondition_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("expected");
+        const QStringList areaOrder = {";;;c sesso=1 @south", ";;;", ";;;c anno=2020 @south",
+                                       "c rip=1 @south;;c eta=3 @south;s reddito @south"};
+        const QStringList emptyArea = {";c sesso=2 @blank", "s eta @unknown;s eta @blank"};
+        const QStringList twoAreas = {";;c anno=1 @b", "c rip=1 @a;c sesso=1;s eta"};
+        const QStringList skipping = {";;;s peso", "c rip=1;s eta;s reddito;s altezza"};
+        dataRow("area first, then row, then column", areaOrder, 3, 3,
+                "if (regione>=12) & eta==3 & rip==1 & sesso==1 & anno==2020");
+        dataRow("area of empty condition", emptyArea, 1, 1, "if sesso==2");
+        dataRow("unknown area", emptyArea, 1, 0, "");
+        dataRow("no area", twoAreas, 1, 2, "if sesso==1");
+        dataRow("area a", QStringList{twoAreas.first(), "c rip=1 @a;c sesso=1;s eta @a"}, 1, 2,
+                "if rip==1");
+        dataRow("several terms parenthesised",
+                QStringList{";c sesso=1", "c rip=1 rip=2 rip=3;s eta"}, 1, 1,
+                "if (rip==1 | rip==2 | rip==3) & sesso==1");
+        dataRow("statistic right of a condition", skipping, 1, 1, "if rip==1");
+        dataRow("statistics between", skipping, 1, 3, "if rip==1");
+        dataRow("statistic above", skipping, 0, 3, "");
+        dataRow("below and right", QStringList{"c anno=1;;", ";s eta;c rip=1", ";c sesso=1;"}, 1, 1,
+                "");
+        dataRow("alone", QStringList{"s eta"}, 0, 0, "");
+    }
+    void ifCondition()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(int, row);
+        QFETCH(int, column);
+        QFETCH(QString, expected);
+        const CellContentGrid grid = gridOf(rows);
+        AreaCollection areas;
+        areas.insert(Area("south", "regione>=12"));
+        areas.insert(Area("blank", QString()));
+        const DoFileComposer composer(grid, m_catalogue, areas);
+        QCOMPARE(composer.ifCondition(row, column), expected);
+        // An empty condition leaves the blank after the variable.
+        QCOMPARE(composer.finalCommand(row, column),
+                 "summarize " + grid(row, column).statistic().varName + ' ' + expected);
+    }
+
+    void placeholderBoundaries_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("expected");
+        dataRow("plain", "summarize #var #if", "summarize eta if sesso==1");
+        dataRow("#variable", "summarize #variable #if", "summarize #variable if sesso==1");
+        dataRow("x#var", "summarize x#var #if", "summarize x#var if sesso==1");
+        dataRow("#var_1", "summarize #var_1 #if", "summarize #var_1 if sesso==1");
+        dataRow("#var2", "summarize #var2 #if", "summarize #var2 if sesso==1");
+        dataRow("#iffy", "summarize #var #iffy", "summarize eta #iffy");
+        dataRow("a#if", "summarize #var a#if", "summarize eta a#if");
+        dataRow("at start", "#var #if", "eta if sesso==1");
+        dataRow("punctuation", "tab (#var),#if", "tab (eta),if sesso==1");
+        dataRow("twice", "su #var #if\nsu #var #if", "su eta if sesso==1\nsu eta if sesso==1");
+        dataRow("case", "su #VAR #If", "su #VAR #If");
+        dataRow("none", "count", "count");
+    }
+    void placeholderBoundaries()
+    {
+        QFETCH(QString, format);
+        StatisticCatalogue catalogue;
+        catalogue.insert("s", Command("s", format, "r(N)", Command::ResultType::Scalar, 1, 1));
+        CellContentGrid grid(2, 1);
+        grid(0, 0) = conditionCell({term("sesso", "1", "M")});
+        grid(1, 0) = statisticCell("s", "eta");
+        QTEST(DoFileComposer(grid, catalogue, m_noAreas).finalCommand(1, 0), "expected");
+    }
+
+    void replacementsInsertedLiterally()
+    {
+        CellContentGrid grid(1, 1);
+        grid(0, 0) = statisticCell("mean", "v\\1$0", QString(), "paths");
+        AreaCollection areas;
+        areas.insert(Area("paths", "strpos(f, \"\\1\") & x==\"$&\""));
+        QCOMPARE(DoFileComposer(grid, m_catalogue, areas).finalCommand(0, 0),
+                 QStringLiteral("summarize v\\1$0 if (strpos(f, \"\\1\") & x==\"$&\")"));
+    }
+
+    void resultTypes_data()
+    {
+        // A result that may be text gets its output quotes when Stata runs.
+        const QString quoting = QStringLiteral(
+            "\nif strpos(`\"`macval(t_2_3)'\"', \";\") | strpos(`\"`macval(t_2_3)'\"', char(34)) "
+            "| strpos(`\"`macval(t_2_3)'\"', char(10)) | strpos(`\"`macval(t_2_3)'\"', char(13)) "
+            "local t_2_3 = char(34) + subinstr(`\"`macval(t_2_3)'\"', char(34), char(34) + "
+            "char(34), .) + char(34)");
+        QTest::addColumn<QString>("statistic");
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QString>("expected");
+        dataRow("scalar", "mean", "%9.2fc", "local t_2_3: display %9.2fc r(mean)");
+        dataRow("scalar unformatted", "mean", "", "local t_2_3: display  r(mean)");
+        dataRow("scalar as a date", "mean", "%td", "local t_2_3: display %td r(mean)" + quoting);
+        dataRow("scalar in an unknown format", "mean", "%9.2f \";\"",
+                "local t_2_3: display %9.2f \";\" r(mean)" + quoting);
+        dataRow("macro", "label", "%20s", "local t_2_3: display%20s `lab'" + quoting);
+        dataRow("macro unformatted", "label", "", "local t_2_3: display `lab'" + quoting);
+        dataRow("matrix", "ci", "%5.1e",
+                "matrix `tempMatrix' = r(table)\nlocal t_2_3: display %5.1e `tempMatrix'[2, 3]");
+        dataRow("matrix unformatted", "ci", "",
+                "matrix `tempMatrix' = r(table)\nlocal t_2_3: display  `tempMatrix'[2, 3]");
+    }
+    void resultTypes()
+    {
+        QFETCH(QString, statistic);
+        QFETCH(QString, format);
+        QFETCH(QString, expected);
+        CellContentGrid grid(3, 4);
+        grid(1, 2) = statisticCell(statistic, "eta", format);
+        const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel("d.dta");
+        QCOMPARE(model.entries().size(), 1);
+        QCOMPARE(model.entries().at(0).macroCommand, expected);
+        QVERIFY(!model.entries().at(0).definesWriteDirectives);
+        const bool quoted = expected.contains("macval");
+        QCOMPARE(model.entries().at(0).quotedAtRunTime, quoted);
+        QCOMPARE(model.hasRunTimeQuoting(), quoted);
+        // Only then the export section writes values that may hold quotes.
+        QCOMPARE(model.exportSection(QString()).contains(
+                     "file write outputFile `\"`macval(t_`row'_`col')';\"'\n"),
+                 quoted);
+    }
+
+    void positionWithoutCellSkipped()
+    {
+        CellContentGrid contents(2, 2);
+        contents(0, 0) = textCell("a");
+        contents(0, 1) = conditionCell({term("x", "1", "b")});
+        contents(1, 1) = statisticCell("mean", "eta");
+        const SparseGrid grid(contents);
+        const DoFileComposer composer(grid, m_catalogue, m_noAreas);
+        QCOMPARE(composer.finalCommand(0, 1), QString());
+        QCOMPARE(composer.ifCondition(1, 1), QString());
+        const DoFileModel model = composer.buildModel(QString());
+        QCOMPARE(model.entries().size(), 2);
+        QCOMPARE(model.entries().at(1).mainCommand, QStringLiteral("summarize eta "));
+    }
+
+    // A grid mixing areas, conditions and statistics: the model composed in
+    // one sweep must give every statistic the command composed for it alone.
+    void modelAgreesWithFinalCommand()
+    {
+        CellContentGrid grid(9, 7);
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            for (int column = 0; column < grid.columnCount(); ++column) {
+                const QString area = QStringList{"", "a", "b"}.at((row * 3 + column * 5) % 3);
+                const int kind = (row * 7 + column * 11) % 5;
+                if (kind == 0 || kind == 3)
+                    grid(row, column) = conditionCell(
+                        {term(QString("v%1").arg(column), QString::number(row), "L")}, area);
+                else if (kind != 4)
+                    grid(row, column) = statisticCell("mean", QString("y%1").arg(row), "", area);
+            }
+        }
+        AreaCollection areas;
+        areas.insert(Area("a", "k==1"));
+        const DoFileComposer composer(grid, m_catalogue, areas);
+        const DoFileModel model = composer.buildModel(QString());
+        int entry = 0, statistics = 0, conditioned = 0;
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            for (int column = 0; column < grid.columnCount(); ++column) {
+                if (grid(row, column).dataType() == CellContent::Kind::Void)
+                    continue;
+                if (grid(row, column).dataType() == CellContent::Kind::Statistic) {
+                    ++statistics;
+                    conditioned += composer.ifCondition(row, column).count('&') > 0;
+                    QCOMPARE(model.entries().at(entry).mainCommand,
+                             composer.finalCommand(row, column));
+                }
+                ++entry;
+            }
+        }
+        QCOMPARE(model.entries().size(), entry);
+        QVERIFY(statistics > 10 && conditioned > 3);
+    }
+
+    // Texts and condition labels stand in plain quotes when Stata can take
+    // them so; otherwise they become write directives.
+    void textsQuotedAsTyped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        const QStringList plain = {"",
+                                   "Ripartizione",
+                                   "  two  blanks ",
+                                   "a\tb",
+                                   "50% {a} (b), c=d & e|f #var %1",
+                                   "Età ≥ 65 — perché"};
+        for (int i = 0; i < plain.size(); ++i)
+            QTest::addRow("plain %d", i) << plain.at(i) << "local t_1_1 \"" + plain.at(i) + '"';
+        dataRow("double quote", "He said \"yes\"",
+                "local w_1_1 `\"_char(34) \"He said \" _char(34) _char(34) \"yes\" _char(34) "
+                "_char(34) _char(34)\"'");
+        dataRow("grave accent", "a`b'", "local w_1_1 `\"\"a\" _char(96) \"b\" _char(39)\"'");
+        dataRow("apostrophe", "Men's", "local w_1_1 `\"\"Men\" _char(39) \"s\"\"'");
+        dataRow("dollar", "$HOME 5$", "local w_1_1 `\"_char(36) \"HOME 5\" _char(36)\"'");
+        dataRow("backslash", "C:\\data\\", "local w_1_1 `\"\"C:\" _char(92) \"data\" _char(92)\"'");
+        dataRow("backslash before specials", "\\`\\$\\\\",
+                "local w_1_1 `\"_char(92) _char(96) _char(92) _char(36) _char(92) _char(92)\"'");
+        dataRow("unbalanced compound quotes", "a\"'b`\"c",
+                "local w_1_1 `\"_char(34) \"a\" _char(34) _char(34) _char(39) \"b\" _char(96) "
+                "_char(34) _char(34) \"c\" _char(34)\"'");
+        // Fields holding ; " CR or LF are written in double quotes, inner
+        // ones doubled, so that they keep their column.
+        dataRow("semicolon", "Yes; often", "local w_1_1 `\"_char(34) \"Yes; often\" _char(34)\"'");
+        dataRow("line break", "two\r\nlines",
+                "local w_1_1 `\"_char(34) \"two\" _char(13) _char(10) \"lines\" _char(34)\"'");
+    }
+    void textsQuotedAsTyped()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        CellContentGrid grid(1, 2);
+        grid(0, 0) = textCell(text);
+        grid(0, 1) = textCell("plain");
+        const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel("");
+        QCOMPARE(model.entries().at(0).macroCommand, expected);
+        const bool directives = expected.startsWith("local w_");
+        QCOMPARE(model.entries().at(0).definesWriteDirectives, directives);
+        QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"plain\""));
+        QVERIFY(!model.entries().at(1).definesWriteDirectives);
+        QCOMPARE(model.hasWriteDirectives(), directives);
+    }
+
+    void conditionLabelsQuotedLikeTexts()
+    {
+        CellContentGrid grid(1, 2);
+        grid(0, 0) =
+            conditionCell({term("q", "1", "Yes; \"often\""), term("q", "2", "Don't know")});
+        grid(0, 1) = conditionCell({term("q", "1", "Yes"), term("q", "2", "No")});
+        const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel("");
+        QCOMPARE(model.entries().at(0).macroCommand,
+                 QStringLiteral("local w_1_1 `\"_char(34) \"Yes; \" _char(34) _char(34) \"often\" "
+                                "_char(34) _char(34) \" | Don\" _char(39) \"t know\" "
+                                "_char(34)\"'"));
+        QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"Yes | No\""));
+    }
 
 private:
     const StatisticCatalogue m_catalogue = standardCatalogue();
     const AreaCollection m_noAreas;
 };
-
-// Which conditions a statistic takes: its area's own condition first, then
-// those of its area to its left from right to left, then those above it
-// downwards; other areas, statistics and cells below or to the right do not
-// count.
-void DoFileComposerTest::ifCondition_data()
-{
-    QTest::addColumn<QStringList>("rows");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("column");
-    QTest::addColumn<QString>("expected");
-    const QStringList areaOrder = {";;;c sesso=1 @south", ";;;", ";;;c anno=2020 @south",
-                                   "c rip=1 @south;;c eta=3 @south;s reddito @south"};
-    const QStringList emptyArea = {";c sesso=2 @blank", "s eta @unknown;s eta @blank"};
-    const QStringList twoAreas = {";;c anno=1 @b", "c rip=1 @a;c sesso=1;s eta"};
-    const QStringList skipping = {";;;s peso", "c rip=1;s eta;s reddito;s altezza"};
-    QTest::newRow("area first, then row, then column")
-        << areaOrder << 3 << 3
-        << QStringLiteral("if (regione>=12) & eta==3 & rip==1 & sesso==1 & anno==2020");
-    dataRow("area of empty condition", emptyArea, 1, 1, "if sesso==2");
-    dataRow("unknown area", emptyArea, 1, 0, "");
-    dataRow("no area", twoAreas, 1, 2, "if sesso==1");
-    dataRow("area a", QStringList{twoAreas.first(), "c rip=1 @a;c sesso=1;s eta @a"}, 1, 2,
-            "if rip==1");
-    dataRow("several terms parenthesised", QStringList{";c sesso=1", "c rip=1 rip=2 rip=3;s eta"},
-            1, 1, "if (rip==1 | rip==2 | rip==3) & sesso==1");
-    dataRow("statistic right of a condition", skipping, 1, 1, "if rip==1");
-    dataRow("statistics between", skipping, 1, 3, "if rip==1");
-    dataRow("statistic above", skipping, 0, 3, "");
-    dataRow("below and right", QStringList{"c anno=1;;", ";s eta;c rip=1", ";c sesso=1;"}, 1, 1,
-            "");
-    dataRow("alone", QStringList{"s eta"}, 0, 0, "");
-}
-
-void DoFileComposerTest::ifCondition()
-{
-    QFETCH(QStringList, rows);
-    QFETCH(int, row);
-    QFETCH(int, column);
-    QFETCH(QString, expected);
-    const CellContentGrid grid = gridOf(rows);
-    AreaCollection areas;
-    areas.insert(Area(QStringLiteral("south"), QStringLiteral("regione>=12")));
-    areas.insert(Area(QStringLiteral("blank"), QString()));
-    const DoFileComposer composer(grid, m_catalogue, areas);
-    QCOMPARE(composer.ifCondition(row, column), expected);
-    // An empty condition leaves the blank after the variable.
-    QCOMPARE(composer.finalCommand(row, column),
-             "summarize " + grid(row, column).statistic().varName + ' ' + expected);
-}
-
-void DoFileComposerTest::placeholderBoundaries_data()
-{
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QString>("expected");
-    dataRow("plain", "summarize #var #if", "summarize eta if sesso==1");
-    dataRow("#variable", "summarize #variable #if", "summarize #variable if sesso==1");
-    dataRow("x#var", "summarize x#var #if", "summarize x#var if sesso==1");
-    dataRow("#var_1", "summarize #var_1 #if", "summarize #var_1 if sesso==1");
-    dataRow("#var2", "summarize #var2 #if", "summarize #var2 if sesso==1");
-    dataRow("#iffy", "summarize #var #iffy", "summarize eta #iffy");
-    dataRow("a#if", "summarize #var a#if", "summarize eta a#if");
-    dataRow("at start", "#var #if", "eta if sesso==1");
-    dataRow("punctuation", "tab (#var),#if", "tab (eta),if sesso==1");
-    dataRow("twice", "su #var #if\nsu #var #if", "su eta if sesso==1\nsu eta if sesso==1");
-    dataRow("case", "su #VAR #If", "su #VAR #If");
-    dataRow("none", "count", "count");
-}
-
-void DoFileComposerTest::placeholderBoundaries()
-{
-    QFETCH(QString, format);
-    QFETCH(QString, expected);
-    StatisticCatalogue catalogue;
-    catalogue.insert(QStringLiteral("s"),
-                     Command(QStringLiteral("s"), format, QStringLiteral("r(N)"),
-                             Command::ResultType::Scalar, 1, 1));
-    CellContentGrid grid(2, 1);
-    grid(0, 0) = conditionCell({term("sesso", "1", "M")});
-    grid(1, 0) = statisticCell("s", "eta");
-    const DoFileComposer composer(grid, catalogue, m_noAreas);
-    QCOMPARE(composer.finalCommand(1, 0), expected);
-}
-
-void DoFileComposerTest::replacementsInsertedLiterally()
-{
-    CellContentGrid grid(1, 1);
-    grid(0, 0) = statisticCell("mean", "v\\1$0", QString(), QStringLiteral("paths"));
-    AreaCollection areas;
-    areas.insert(Area(QStringLiteral("paths"), QStringLiteral("strpos(f, \"\\1\") & x==\"$&\"")));
-    const DoFileComposer composer(grid, m_catalogue, areas);
-    QCOMPARE(composer.finalCommand(0, 0),
-             QStringLiteral("summarize v\\1$0 if (strpos(f, \"\\1\") & x==\"$&\")"));
-}
-
-void DoFileComposerTest::resultTypes_data()
-{
-    // A result that may be text gets its output quotes when Stata runs.
-    const QString quoting = QStringLiteral(
-        "\nif strpos(`\"`macval(t_2_3)'\"', \";\") | strpos(`\"`macval(t_2_3)'\"', char(34)) | "
-        "strpos(`\"`macval(t_2_3)'\"', char(10)) | strpos(`\"`macval(t_2_3)'\"', char(13)) "
-        "local t_2_3 = char(34) + subinstr(`\"`macval(t_2_3)'\"', char(34), char(34) + char(34), "
-        ".) + char(34)");
-    QTest::addColumn<QString>("statistic");
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<QString>("expected");
-    dataRow("scalar", "mean", "%9.2fc", "local t_2_3: display %9.2fc r(mean)");
-    dataRow("scalar unformatted", "mean", "", "local t_2_3: display  r(mean)");
-    QTest::newRow("scalar as a date") << "mean"
-                                      << "%td"
-                                      << "local t_2_3: display %td r(mean)" + quoting;
-    QTest::newRow("scalar in an unknown format")
-        << "mean"
-        << "%9.2f \";\""
-        << "local t_2_3: display %9.2f \";\" r(mean)" + quoting;
-    QTest::newRow("macro") << "label"
-                           << "%20s"
-                           << "local t_2_3: display%20s `lab'" + quoting;
-    QTest::newRow("macro unformatted") << "label"
-                                       << ""
-                                       << "local t_2_3: display `lab'" + quoting;
-    dataRow("matrix", "ci", "%5.1e",
-            "matrix `tempMatrix' = r(table)\n"
-            "local t_2_3: display %5.1e `tempMatrix'[2, 3]");
-    dataRow("matrix unformatted", "ci", "",
-            "matrix `tempMatrix' = r(table)\n"
-            "local t_2_3: display  `tempMatrix'[2, 3]");
-}
-
-void DoFileComposerTest::resultTypes()
-{
-    QFETCH(QString, statistic);
-    QFETCH(QString, format);
-    QFETCH(QString, expected);
-    CellContentGrid grid(3, 4);
-    grid(1, 2) = statisticCell(statistic, "eta", format);
-    const DoFileModel model =
-        DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QStringLiteral("d.dta"));
-    QCOMPARE(model.entries().size(), 1);
-    QCOMPARE(model.entries().at(0).macroCommand, expected);
-    QVERIFY(!model.entries().at(0).definesWriteDirectives);
-    const bool quoted = expected.contains(QStringLiteral("macval"));
-    QCOMPARE(model.entries().at(0).quotedAtRunTime, quoted);
-    QCOMPARE(model.hasRunTimeQuoting(), quoted);
-    // Only then the export section writes values that may hold quotes.
-    QCOMPARE(model.exportSection(QString()).contains(
-                 QStringLiteral("file write outputFile `\"`macval(t_`row'_`col')';\"'\n")),
-             quoted);
-}
-
-void DoFileComposerTest::unknownStatisticLeavesFieldEmpty()
-{
-    CellContentGrid grid(1, 2);
-    grid(0, 0) = textCell(QStringLiteral("Mean"));
-    grid(0, 1) = statisticCell("removed", "eta", "%9.2f");
-    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
-    QCOMPARE(composer.finalCommand(0, 1), QString());
-    const DoFileModel model = composer.buildModel(QStringLiteral("d.dta"));
-    QCOMPARE(model.entries().size(), 2);
-    QCOMPARE(model.entries().at(1).mainCommand, QString());
-    QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"\""));
-    // No command line: the text goes straight from the first macro to the second.
-    QVERIFY(
-        model.toString(true, true, QString())
-            .contains(QStringLiteral("local t_1_1 \"Mean\"\nlocal t_1_2 \"\"\nlocal nRow 1\n")));
-}
-
-void DoFileComposerTest::positionWithoutCellSkipped()
-{
-    CellContentGrid contents(2, 2);
-    contents(0, 0) = textCell(QStringLiteral("a"));
-    contents(0, 1) = conditionCell({term("x", "1", "b")});
-    contents(1, 1) = statisticCell("mean", "eta");
-    const SparseGrid grid(contents, 0, 1);
-    const DoFileComposer composer(grid, m_catalogue, m_noAreas);
-    QCOMPARE(composer.finalCommand(0, 1), QString());
-    QCOMPARE(composer.ifCondition(1, 1), QString());
-    const DoFileModel model = composer.buildModel(QString());
-    QCOMPARE(model.entries().size(), 2);
-    QCOMPARE(model.entries().at(1).mainCommand, QStringLiteral("summarize eta "));
-}
-
-void DoFileComposerTest::modelAgreesWithFinalCommand()
-{
-    // A grid mixing areas, conditions and statistics: the model composed in
-    // one sweep must give every statistic the command composed for it alone.
-    CellContentGrid grid(9, 7);
-    const QStringList areaNames = {QString(), QStringLiteral("a"), QStringLiteral("b")};
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        for (int column = 0; column < grid.columnCount(); ++column) {
-            const QString area = areaNames.at((row * 3 + column * 5) % 3);
-            const int kind = (row * 7 + column * 11) % 5;
-            if (kind == 0 || kind == 3)
-                grid(row, column) = conditionCell({term(QStringLiteral("v%1").arg(column),
-                                                        QString::number(row), QStringLiteral("L"))},
-                                                  area);
-            else if (kind != 4)
-                grid(row, column) = statisticCell("mean", QStringLiteral("y%1").arg(row), "", area);
-        }
-    }
-    AreaCollection areas;
-    areas.insert(Area(QStringLiteral("a"), QStringLiteral("k==1")));
-    const DoFileComposer composer(grid, m_catalogue, areas);
-    const DoFileModel model = composer.buildModel(QString());
-    int entry = 0;
-    int statistics = 0;
-    int conditioned = 0;
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        for (int column = 0; column < grid.columnCount(); ++column) {
-            if (grid(row, column).dataType() == CellContent::Kind::Void)
-                continue;
-            if (grid(row, column).dataType() == CellContent::Kind::Statistic) {
-                ++statistics;
-                conditioned += composer.ifCondition(row, column).count(QLatin1Char('&')) > 0;
-                QCOMPARE(model.entries().at(entry).mainCommand, composer.finalCommand(row, column));
-            }
-            ++entry;
-        }
-    }
-    QCOMPARE(model.entries().size(), entry);
-    QVERIFY(statistics > 10);
-    QVERIFY(conditioned > 3);
-}
-
-void DoFileComposerTest::plainTextsStayQuotedAsTyped_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << QString();
-    QTest::newRow("word") << QStringLiteral("Ripartizione");
-    QTest::newRow("blanks") << QStringLiteral("  two  blanks ");
-    QTest::newRow("tab") << QStringLiteral("a\tb");
-    QTest::newRow("punctuation") << QStringLiteral("50% {a} (b), c=d & e|f #var %1");
-    QTest::newRow("accents") << QStringLiteral("Età ≥ 65 — perché");
-}
-
-void DoFileComposerTest::plainTextsStayQuotedAsTyped()
-{
-    QFETCH(QString, text);
-    CellContentGrid grid(1, 1);
-    grid(0, 0) = textCell(text);
-    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
-    QCOMPARE(model.entries().at(0).macroCommand, QStringLiteral("local t_1_1 \"") + text + "\"");
-    QVERIFY(!model.hasWriteDirectives());
-}
-
-void DoFileComposerTest::specialTextsBecomeWriteDirectives_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("expected");
-    dataRow("double quote", "He said \"yes\"",
-            "local w_1_1 `\"_char(34) \"He said \" _char(34) _char(34) \"yes\" _char(34) "
-            "_char(34) _char(34)\"'");
-    dataRow("grave accent", "a`b'", "local w_1_1 `\"\"a\" _char(96) \"b\" _char(39)\"'");
-    dataRow("apostrophe", "Men's", "local w_1_1 `\"\"Men\" _char(39) \"s\"\"'");
-    dataRow("dollar", "$HOME 5$", "local w_1_1 `\"_char(36) \"HOME 5\" _char(36)\"'");
-    dataRow("backslash", "C:\\data\\", "local w_1_1 `\"\"C:\" _char(92) \"data\" _char(92)\"'");
-    dataRow("backslash before specials", "\\`\\$\\\\",
-            "local w_1_1 `\"_char(92) _char(96) _char(92) _char(36) _char(92) "
-            "_char(92)\"'");
-    dataRow("unbalanced compound quotes", "a\"'b`\"c",
-            "local w_1_1 `\"_char(34) \"a\" _char(34) _char(34) _char(39) \"b\" _char(96) "
-            "_char(34) _char(34) \"c\" _char(34)\"'");
-    // Fields holding ; " CR or LF are written in double quotes, inner ones
-    // doubled, so that they keep their column.
-    dataRow("semicolon", "Yes; often", "local w_1_1 `\"_char(34) \"Yes; often\" _char(34)\"'");
-    dataRow("line break", "two\r\nlines",
-            "local w_1_1 `\"_char(34) \"two\" _char(13) _char(10) "
-            "\"lines\" _char(34)\"'");
-}
-
-void DoFileComposerTest::specialTextsBecomeWriteDirectives()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, expected);
-    CellContentGrid grid(1, 2);
-    grid(0, 0) = textCell(text);
-    grid(0, 1) = textCell(QStringLiteral("plain"));
-    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
-    QCOMPARE(model.entries().at(0).macroCommand, expected);
-    QVERIFY(model.entries().at(0).definesWriteDirectives);
-    QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"plain\""));
-    QVERIFY(!model.entries().at(1).definesWriteDirectives);
-    QVERIFY(model.hasWriteDirectives());
-}
-
-void DoFileComposerTest::conditionLabelsQuotedLikeTexts()
-{
-    CellContentGrid grid(1, 2);
-    grid(0, 0) = conditionCell({term("q", "1", "Yes; \"often\""), term("q", "2", "Don't know")});
-    grid(0, 1) = conditionCell({term("q", "1", "Yes"), term("q", "2", "No")});
-    const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(QString());
-    QCOMPARE(model.entries().at(0).macroCommand,
-             QStringLiteral("local w_1_1 `\"_char(34) \"Yes; \" _char(34) _char(34) \"often\" "
-                            "_char(34) _char(34) \" | Don\" _char(39) \"t know\" _char(34)\"'"));
-    QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"Yes | No\""));
-}
 
 QTEST_APPLESS_MAIN(DoFileComposerTest)
 #include "DoFileComposerTest.moc"
