@@ -2,6 +2,7 @@
 // the output file: what a statistician gets from a real run.
 
 #include "../tools/StandinRunner.h"
+#include "CellBuilders.h"
 #include "DtaWriter.h"
 #include "model/CellContentGrid.h"
 #include "stata/CsvFields.h"
@@ -40,12 +41,7 @@ StatisticCatalogue catalogue()
     return catalogue;
 }
 
-CellContent textCell(const QString &text)
-{
-    CellContent cell;
-    cell.setSimpleText(text);
-    return cell;
-}
+using CellBuilders::textCell;
 
 } // namespace
 
@@ -54,139 +50,113 @@ class DoFileRunTest : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void workedExampleComputes();
-    void everyQuoteCharacterArrivesAsTyped_data();
-    void everyQuoteCharacterArrivesAsTyped();
-    void randomTextsArriveAsTyped();
-    void textResultsAreQuotedWhenStataRuns();
-    void unknownStatisticLeavesEmptyFieldAndRunEnds();
-    void fileNamesWithDollarAndGraveAccent();
+    void init()
+    {
+        m_runner = std::make_unique<StandinRunner>();
+        QVERIFY(writeSurvey(m_runner->filePath("survey.dta")));
+    }
+    // The output file's name holds what Stata would expand.
+    void workedExampleComputes()
+    {
+        CellContentGrid grid(2, 2);
+        grid(0, 0).setSimpleText("Ripartizione");
+        grid(0, 1).addMicroCondition(MicroCondition("1", "Maschio", "sesso", "Sesso"));
+        grid(1, 0).addMicroCondition(MicroCondition("1", "Nord", "ripartizione", ""));
+        grid(1, 0).addMicroCondition(MicroCondition("2", "Centro", "ripartizione", ""));
+        grid(1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
+        // Men in the north or centre: 30, 40 and 35.5.
+        QCOMPARE(run(grid, "out$HOME `a'.csv"),
+                 QStringLiteral("Ripartizione;Maschio\nNord | Centro;    35.17\n"));
+    }
+    void everyQuoteCharacterArrivesAsTyped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("double quotes") << "He said \"yes\"";
+        QTest::newRow("apostrophe") << "Men's";
+        QTest::newRow("grave accent") << "a`b";
+        QTest::newRow("macro reference") << "`t_1_1'";
+        QTest::newRow("dollar") << "$ 5";
+        QTest::newRow("global reference") << "$HOME and ${PATH}";
+        QTest::newRow("backslash") << "C:\\data\\";
+        QTest::newRow("backslash before grave accent") << "\\`x'";
+        QTest::newRow("backslashes before dollar") << "\\\\$x";
+        QTest::newRow("compound quotes unbalanced") << "a\"'b";
+        QTest::newRow("compound quotes opened") << "`\"x";
+        QTest::newRow("compound quotes balanced") << "`\"in\"'";
+        QTest::newRow("ends in grave accent") << "x`";
+        QTest::newRow("only quote") << "\"";
+        QTest::newRow("semicolon") << "Yes; often";
+        QTest::newRow("line breaks") << "two\nlines\r\nand \"a;b\"\r";
+    }
+    // Texts holding ; " CR or LF come back in their own columns.
+    void everyQuoteCharacterArrivesAsTyped()
+    {
+        QFETCH(QString, text);
+        CellContentGrid grid(1, 3);
+        grid(0, 0) = textCell(text);
+        grid(0, 1).addMicroCondition(MicroCondition("1", text, "sesso", ""));
+        grid(0, 2) = textCell(QStringLiteral("plain"));
+        const QString output = run(grid);
+        QList<QStringList> rows;
+        QVERIFY(CsvFields::parse(output, 100, &rows));
+        QCOMPARE(rows, QList<QStringList>({{text, text, "plain"}}));
+        if (!CsvFields::needsQuotes(text))
+            QCOMPARE(output, text + ";" + text + ";plain\n");
+    }
+    // Random texts heavy in what Stata treats specially: the write directives
+    // and the output quoting reproduce each as typed.
+    void randomTextsArriveAsTyped()
+    {
+        const QString alphabet = QStringLiteral("\"`'$\\{}ab _àé;\n");
+        QRandomGenerator random(1234);
+        CellContentGrid grid(100, 10);
+        QList<QStringList> expected;
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            QStringList fields;
+            for (int column = 0; column < grid.columnCount(); ++column) {
+                QString text;
+                for (int i = random.bounded(1, 10); i > 0; --i)
+                    text += random.bounded(3) == 0 ? QChar(0x20 + random.bounded(0x5f))
+                                                   : alphabet.at(random.bounded(alphabet.size()));
+                grid(row, column) = textCell(text);
+                fields.append(text);
+            }
+            expected.append(fields);
+        }
+        QList<QStringList> rows;
+        QVERIFY(CsvFields::parse(run(grid), 2000, &rows));
+        QCOMPARE(rows, expected);
+    }
+    // Results that are text are quoted when Stata runs; a statistic no
+    // longer in the catalogue leaves its field empty and the run goes on.
+    void statisticResults()
+    {
+        CellContentGrid grid(1, 5);
+        grid(0, 0).setStatistic(Statistic{"eta", "", "title", ""});
+        grid(0, 1).setStatistic(Statistic{"eta", "", "quoted", "%12s"});
+        grid(0, 2).setStatistic(Statistic{"eta", "", "removed", "%9.2f"});
+        grid(0, 3).setStatistic(Statistic{"eta", "", "n", "%3.0f"});
+        grid(0, 4) = textCell("end");
+        QCOMPARE(run(grid), QStringLiteral("Mean estimation;\"    eta; \"\"a\"\"\";;  8;end\n"));
+    }
 
 private:
     // Writes the do-file of the grid, runs it and returns the output file.
-    QString run(const CellContentGrid &grid, const QString &outputName = "table.csv");
+    QString run(const CellContentGrid &grid, const QString &outputName = "table.csv")
+    {
+        const DoFileModel model =
+            DoFileComposer(grid, m_catalogue, m_areas).buildModel(m_runner->filePath("survey.dta"));
+        const int exitCode =
+            m_runner->runDoFile(model.toString(true, true, m_runner->filePath(outputName)));
+        if (exitCode != 0 || !m_runner->exists("checkfile.tmp"))
+            return QStringLiteral("<run failed: %1>\n").arg(exitCode) + m_runner->log();
+        return m_runner->readFile(outputName);
+    }
 
     std::unique_ptr<StandinRunner> m_runner;
     const StatisticCatalogue m_catalogue = catalogue();
     AreaCollection m_areas;
 };
-
-void DoFileRunTest::init()
-{
-    m_runner = std::make_unique<StandinRunner>();
-    QVERIFY(writeSurvey(m_runner->filePath("survey.dta")));
-}
-
-QString DoFileRunTest::run(const CellContentGrid &grid, const QString &outputName)
-{
-    const DoFileModel model =
-        DoFileComposer(grid, m_catalogue, m_areas).buildModel(m_runner->filePath("survey.dta"));
-    const int exitCode =
-        m_runner->runDoFile(model.toString(true, true, m_runner->filePath(outputName)));
-    if (exitCode != 0 || !m_runner->exists("checkfile.tmp"))
-        return QStringLiteral("<run failed: %1>\n").arg(exitCode) + m_runner->log();
-    return m_runner->readFile(outputName);
-}
-
-void DoFileRunTest::workedExampleComputes()
-{
-    CellContentGrid grid(2, 2);
-    grid(0, 0).setSimpleText(QStringLiteral("Ripartizione"));
-    grid(0, 1).addMicroCondition(MicroCondition("1", "Maschio", "sesso", "Sesso"));
-    grid(1, 0).addMicroCondition(MicroCondition("1", "Nord", "ripartizione", ""));
-    grid(1, 0).addMicroCondition(MicroCondition("2", "Centro", "ripartizione", ""));
-    grid(1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
-    // Men in the north or centre: 30, 40 and 35.5.
-    QCOMPARE(run(grid), QStringLiteral("Ripartizione;Maschio\nNord | Centro;    35.17\n"));
-}
-
-void DoFileRunTest::everyQuoteCharacterArrivesAsTyped_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("double quotes") << "He said \"yes\"";
-    QTest::newRow("apostrophe") << "Men's";
-    QTest::newRow("grave accent") << "a`b";
-    QTest::newRow("macro reference") << "`t_1_1'";
-    QTest::newRow("dollar") << "$ 5";
-    QTest::newRow("global reference") << "$HOME and ${PATH}";
-    QTest::newRow("backslash") << "C:\\data\\";
-    QTest::newRow("backslash before grave accent") << "\\`x'";
-    QTest::newRow("backslashes before dollar") << "\\\\$x";
-    QTest::newRow("compound quotes unbalanced") << "a\"'b";
-    QTest::newRow("compound quotes opened") << "`\"x";
-    QTest::newRow("compound quotes balanced") << "`\"in\"'";
-    QTest::newRow("ends in grave accent") << "x`";
-    QTest::newRow("only quote") << "\"";
-    QTest::newRow("semicolon") << "Yes; often";
-    QTest::newRow("line breaks") << "two\nlines\r\nand \"a;b\"\r";
-}
-
-// Texts holding ; " CR or LF come back in their own columns.
-void DoFileRunTest::everyQuoteCharacterArrivesAsTyped()
-{
-    QFETCH(QString, text);
-    CellContentGrid grid(1, 3);
-    grid(0, 0) = textCell(text);
-    grid(0, 1).addMicroCondition(MicroCondition("1", text, "sesso", ""));
-    grid(0, 2) = textCell(QStringLiteral("plain"));
-    const QString output = run(grid);
-    QList<QStringList> rows;
-    QVERIFY(CsvFields::parse(output, 100, &rows));
-    QCOMPARE(rows, QList<QStringList>({{text, text, "plain"}}));
-    if (!CsvFields::needsQuotes(text))
-        QCOMPARE(output, text + ";" + text + ";plain\n");
-}
-
-// Random texts heavy in what Stata treats specially: the write directives
-// and the output quoting reproduce each as typed.
-void DoFileRunTest::randomTextsArriveAsTyped()
-{
-    const QString alphabet = QStringLiteral("\"`'$\\{}ab _àé;\n");
-    QRandomGenerator random(1234);
-    CellContentGrid grid(100, 10);
-    QList<QStringList> expected;
-    for (int row = 0; row < grid.rowCount(); ++row) {
-        QStringList fields;
-        for (int column = 0; column < grid.columnCount(); ++column) {
-            QString text;
-            for (int i = random.bounded(1, 10); i > 0; --i)
-                text += random.bounded(3) == 0 ? QChar(0x20 + random.bounded(0x5f))
-                                               : alphabet.at(random.bounded(alphabet.size()));
-            grid(row, column) = textCell(text);
-            fields.append(text);
-        }
-        expected.append(fields);
-    }
-    QList<QStringList> rows;
-    QVERIFY(CsvFields::parse(run(grid), 2000, &rows));
-    QCOMPARE(rows, expected);
-}
-
-void DoFileRunTest::textResultsAreQuotedWhenStataRuns()
-{
-    CellContentGrid grid(1, 3);
-    grid(0, 0).setStatistic(Statistic{"eta", "", "title", ""});
-    grid(0, 1).setStatistic(Statistic{"eta", "", "quoted", "%12s"});
-    grid(0, 2).setStatistic(Statistic{"eta", "", "n", "%3.0f"});
-    QCOMPARE(run(grid), QStringLiteral("Mean estimation;\"    eta; \"\"a\"\"\";  8\n"));
-}
-
-void DoFileRunTest::unknownStatisticLeavesEmptyFieldAndRunEnds()
-{
-    CellContentGrid grid(1, 3);
-    grid(0, 0).setStatistic(Statistic{"eta", "", "removed", "%9.2f"});
-    grid(0, 1).setStatistic(Statistic{"eta", "", "n", "%3.0f"});
-    grid(0, 2) = textCell(QStringLiteral("end"));
-    QCOMPARE(run(grid), QStringLiteral(";  8;end\n"));
-}
-
-void DoFileRunTest::fileNamesWithDollarAndGraveAccent()
-{
-    CellContentGrid grid(1, 1);
-    grid(0, 0) = textCell(QStringLiteral("x"));
-    QCOMPARE(run(grid, QStringLiteral("out$HOME `a'.csv")), QStringLiteral("x\n"));
-}
 
 QTEST_GUILESS_MAIN(DoFileRunTest)
 #include "DoFileRunTest.moc"
