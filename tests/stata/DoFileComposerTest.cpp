@@ -34,25 +34,6 @@ StatisticCatalogue standardCatalogue()
     return catalogue;
 }
 
-// A grid whose first row's second position holds no cell, as a grid in the
-// middle of a change may.
-class SparseGrid : public CellGrid
-{
-public:
-    explicit SparseGrid(const CellContentGrid &grid)
-        : m_grid(grid)
-    {}
-    int rowCount() const override { return m_grid.rowCount(); }
-    int columnCount() const override { return m_grid.columnCount(); }
-    const CellContent *contentAt(int row, int column) const override
-    {
-        return row == 0 && column == 1 ? nullptr : m_grid.contentAt(row, column);
-    }
-
-private:
-    const CellContentGrid &m_grid;
-};
-
 // A grid written a row to a string, cells separated by ";": "c v=1 w=2"
 // is a condition of those terms, "s v" the mean of v, "@name" sets the area.
 CellContentGrid gridOf(const QStringList &rows)
@@ -116,6 +97,9 @@ private slots:
         dataRow("below and right", QStringList{"c anno=1;;", ";s eta;c rip=1", ";c sesso=1;"}, 1, 1,
                 "");
         dataRow("alone", QStringList{"s eta"}, 0, 0, "");
+        // What the area and the variable hold goes in as it is.
+        dataRow("replacement patterns", QStringList{"s v\\1$0 @paths"}, 0, 0,
+                "if (strpos(f, \"\\1\") & x==\"$&\")");
     }
     void ifCondition()
     {
@@ -127,6 +111,7 @@ private slots:
         AreaCollection areas;
         areas.insert(Area("south", "regione>=12"));
         areas.insert(Area("blank", QString()));
+        areas.insert(Area("paths", "strpos(f, \"\\1\") & x==\"$&\""));
         const DoFileComposer composer(grid, m_catalogue, areas);
         QCOMPARE(composer.ifCondition(row, column), expected);
         // An empty condition leaves the blank after the variable.
@@ -160,16 +145,6 @@ private slots:
         grid(0, 0) = conditionCell({term("sesso", "1", "M")});
         grid(1, 0) = statisticCell("s", "eta");
         QTEST(DoFileComposer(grid, catalogue, m_noAreas).finalCommand(1, 0), "expected");
-    }
-
-    void replacementsInsertedLiterally()
-    {
-        CellContentGrid grid(1, 1);
-        grid(0, 0) = statisticCell("mean", "v\\1$0", QString(), "paths");
-        AreaCollection areas;
-        areas.insert(Area("paths", "strpos(f, \"\\1\") & x==\"$&\""));
-        QCOMPARE(DoFileComposer(grid, m_catalogue, areas).finalCommand(0, 0),
-                 QStringLiteral("summarize v\\1$0 if (strpos(f, \"\\1\") & x==\"$&\")"));
     }
 
     void resultTypes_data()
@@ -213,21 +188,6 @@ private slots:
         QCOMPARE(model.exportSection(QString()).contains(
                      "file write outputFile `\"`macval(t_`row'_`col')';\"'\n"),
                  quoted);
-    }
-
-    void positionWithoutCellSkipped()
-    {
-        CellContentGrid contents(2, 2);
-        contents(0, 0) = textCell("a");
-        contents(0, 1) = conditionCell({term("x", "1", "b")});
-        contents(1, 1) = statisticCell("mean", "eta");
-        const SparseGrid grid(contents);
-        const DoFileComposer composer(grid, m_catalogue, m_noAreas);
-        QCOMPARE(composer.finalCommand(0, 1), QString());
-        QCOMPARE(composer.ifCondition(1, 1), QString());
-        const DoFileModel model = composer.buildModel(QString());
-        QCOMPARE(model.entries().size(), 2);
-        QCOMPARE(model.entries().at(1).mainCommand, QStringLiteral("summarize eta "));
     }
 
     // A grid mixing areas, conditions and statistics: the model composed in
@@ -314,20 +274,6 @@ private slots:
         QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"plain\""));
         QVERIFY(!model.entries().at(1).definesWriteDirectives);
         QCOMPARE(model.hasWriteDirectives(), directives);
-    }
-
-    void conditionLabelsQuotedLikeTexts()
-    {
-        CellContentGrid grid(1, 2);
-        grid(0, 0) =
-            conditionCell({term("q", "1", "Yes; \"often\""), term("q", "2", "Don't know")});
-        grid(0, 1) = conditionCell({term("q", "1", "Yes"), term("q", "2", "No")});
-        const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel("");
-        QCOMPARE(model.entries().at(0).macroCommand,
-                 QStringLiteral("local w_1_1 `\"_char(34) \"Yes; \" _char(34) _char(34) \"often\" "
-                                "_char(34) _char(34) \" | Don\" _char(39) \"t know\" "
-                                "_char(34)\"'"));
-        QCOMPARE(model.entries().at(1).macroCommand, QStringLiteral("local t_1_2 \"Yes | No\""));
     }
 
 private:

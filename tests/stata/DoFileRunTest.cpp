@@ -36,6 +36,8 @@ StatisticCatalogue catalogue()
     // Results that are text, known only when Stata runs.
     catalogue.insert(
         "title", Command("title", "mean #var #if", "e(title)", Command::ResultType::Macro, 1, 1));
+    catalogue.insert("meanb",
+                     Command("meanb", "mean #var #if", "e(b)", Command::ResultType::Matrix, 1, 1));
     catalogue.insert("quoted", Command("quoted", "local q `\"#var; \"a\"\"'", "`\"`q'\"'",
                                        Command::ResultType::Macro, 1, 1));
     return catalogue;
@@ -127,17 +129,21 @@ private slots:
         QVERIFY(CsvFields::parse(run(grid), 2000, &rows));
         QCOMPARE(rows, expected);
     }
-    // Results that are text are quoted when Stata runs; a statistic no
-    // longer in the catalogue leaves its field empty and the run goes on.
+    // Results that are text are quoted when Stata runs; a matrix gives its
+    // element; a statistic no longer in the catalogue leaves its field empty
+    // and the run goes on.
     void statisticResults()
     {
-        CellContentGrid grid(1, 5);
+        CellContentGrid grid(1, 6);
         grid(0, 0).setStatistic(Statistic{"eta", "", "title", ""});
         grid(0, 1).setStatistic(Statistic{"eta", "", "quoted", "%12s"});
         grid(0, 2).setStatistic(Statistic{"eta", "", "removed", "%9.2f"});
         grid(0, 3).setStatistic(Statistic{"eta", "", "n", "%3.0f"});
-        grid(0, 4) = textCell("end");
-        QCOMPARE(run(grid), QStringLiteral("Mean estimation;\"    eta; \"\"a\"\"\";;  8;end\n"));
+        grid(0, 4).setStatistic(Statistic{"eta", "", "meanb", "%9.2f"});
+        grid(0, 5) = textCell("end");
+        // The mean age of all eight: 350.5 / 8.
+        QCOMPARE(run(grid),
+                 QStringLiteral("Mean estimation;\"    eta; \"\"a\"\"\";;  8;    43.81;end\n"));
     }
 
 private:
