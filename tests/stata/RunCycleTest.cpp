@@ -1,5 +1,6 @@
 // Whole runs from the main window's commands to the CSV viewer, with the
-// Stata stand-in as the executable and a small survey written by the test.
+// Stata stand-in as the executable and a small survey written by the test;
+// and Stata started on its own.
 
 #include "DataRows.h"
 #include "DialogControls.h"
@@ -17,6 +18,7 @@
 #include "stata/CsvViewWindow.h"
 #include "stata/LogViewWindow.h"
 #include "stata/QuorinDialog.h"
+#include "stata/SetStataExecutableDialog.h"
 #include "stata/StataRun.h"
 #include "table/TableWidget.h"
 
@@ -320,16 +322,23 @@ private slots:
         QVERIFY(!onlyViewer());
     }
 
+    // A long run shows a busy progress box over the window with the elapsed
+    // time, kept up to date; its Cancel stops Stata, and nothing else is asked.
     void cancelDuringLongRun()
     {
         setRunFiles();
         qputenv("QUORIN_STANDIN_DELAY_MS", "60000");
         StataRun::setProgressDialogDelay(0);
         ModalAnswerer answerer;
-        answerer.enqueue([](QWidget *widget) {
+        QStringList seen;
+        answerer.enqueue([&](QWidget *widget) {
             auto *dialog = qobject_cast<QProgressDialog *>(widget);
-            QVERIFY(dialog);
+            QVERIFY(dialog && dialog->isModal() && dialog->parentWidget() == m_window);
+            seen << dialog->windowTitle() << QString::number(dialog->minimum())
+                 << QString::number(dialog->maximum()) << dialog->labelText();
             QTRY_VERIFY(QFile::exists("temp.log")); // Stata is under way
+            QTRY_VERIFY_WITH_TIMEOUT(dialog->labelText() != seen.last(), 5000);
+            seen << dialog->labelText();
             dialog->findChild<QPushButton *>()->click();
         });
         QElapsedTimer clock;
@@ -340,8 +349,83 @@ private slots:
         QCOMPARE(recordedStandinArguments().size(), 1);
         QVERIFY(!onlyViewer());
         QVERIFY(!QFile::exists("checkfile.tmp"));
-        // Nothing else was asked: no error box followed.
         QCOMPARE(answerer.seen(), QStringList("QProgressDialog"));
+        QCOMPARE(seen.size(), 5);
+        QCOMPARE(seen.mid(0, 3), (QStringList{"Quorin", "0", "0"})); // a busy indicator
+        for (const QString &label : seen.mid(3))
+            QVERIFY2(label.startsWith("Stata is running temp.do.\nElapsed time: 0:0"),
+                     qPrintable(label));
+    }
+
+    // "Start Stata" starts the executable without a do-file and does not wait.
+    void startsStoredExecutable()
+    {
+        m_window->setStataExecutableFileName(standin);
+        trigger("startStataAction");
+        QTRY_COMPARE(recordedStandinStarts().size(), 1);
+        const QJsonObject start = recordedStandinStarts().first();
+        QVERIFY(start.value("arguments").toArray().isEmpty());
+        QCOMPARE(start.value("workingDirectory").toString(), QDir::current().absolutePath());
+        QTRY_VERIFY(QFile::exists("standin-interactive.log"));
+    }
+
+    void executableThatCannotStartIsReported()
+    {
+        const QString missing = QDir::current().absoluteFilePath("Stata 12/stata-se");
+        m_window->setStataExecutableFileName(missing);
+        ModalAnswerer answerer;
+        QString text;
+        answerer.answerMessageBox(QMessageBox::Ok, &text);
+        trigger("startStataAction");
+        QCOMPARE(answerer.pending(), 0);
+        QVERIFY2(text.startsWith(QStringLiteral("Stata could not be started (%1)")
+                                     .arg(QDir::toNativeSeparators(missing))),
+                 qPrintable(text));
+    }
+
+    // Without an executable, Start Stata first asks to set one. Only an
+    // executable taken with Ok is stored and started.
+    void noExecutable_data()
+    {
+        QTest::addColumn<bool>("setIt");
+        QTest::addColumn<bool>("ok");
+        dataRow("set and started", true, true);
+        dataRow("declined", false, false);
+        dataRow("executable dialog cancelled", true, false);
+    }
+    void noExecutable()
+    {
+        QFETCH(bool, setIt);
+        QFETCH(bool, ok);
+        ModalAnswerer answerer;
+        QString text, informativeText;
+        answerer.answerMessageBox(setIt ? QMessageBox::Ok : QMessageBox::Cancel, &text,
+                                  &informativeText);
+        QString initialPath = "<not asked>", chosen;
+        if (setIt) {
+            answerer.answerDialog<SetStataExecutableDialog>(
+                [&](SetStataExecutableDialog *dialog) {
+                    initialPath = dialog->stataExecutableFileName();
+                    ModalAnswerer chooserAnswerer;
+                    chooseFile(chooserAnswerer, standin);
+                    QTest::mouseClick(namedChild<QToolButton>(dialog, "fileDialogButton"),
+                                      Qt::LeftButton);
+                    chosen = dialog->stataExecutableFileName();
+                },
+                ok);
+        }
+        trigger("startStataAction");
+        QCOMPARE(answerer.pending(), 0);
+        QCOMPARE(text, QStringLiteral("No Stata executable file name was set."));
+        QCOMPARE(informativeText, QStringLiteral("Do you want to set it and then start Stata?"));
+        QCOMPARE(answerer.seen().size(), setIt ? 2 : 1);
+        QCOMPARE(initialPath, setIt ? QString() : QStringLiteral("<not asked>"));
+        QCOMPARE(chosen, setIt ? standin : QString());
+        QCOMPARE(m_window->stataExecutableFileName(), ok ? standin : QString());
+        if (ok)
+            QTRY_COMPARE(recordedStandinStarts().size(), 1);
+        else
+            QVERIFY(recordedStandinStarts().isEmpty());
     }
 
 private:

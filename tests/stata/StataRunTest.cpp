@@ -2,7 +2,6 @@
 
 #include "DataRows.h"
 #include "FileContents.h"
-#include "ModalAnswerer.h"
 #include "StandinStarts.h"
 #include "TemporaryWorkingDirectory.h"
 
@@ -10,28 +9,12 @@
 #include <QFile>
 #include <QMainWindow>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QTest>
 
 namespace {
 
 const QString doneDoFile = QStringLiteral("file open checkFile using \"checkfile.tmp\", write "
                                           "text replace\nfile close checkFile\n");
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget *widget) { widget->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *event) override
-    {
-        count += event->type() == QEvent::Paint;
-        return false;
-    }
-};
 
 } // namespace
 
@@ -68,16 +51,6 @@ private slots:
         QCOMPARE(StataRun::batchArguments(true), (QStringList{flag + 'b', "do", "\"temp.do\""}));
         QCOMPARE(StataRun::batchArguments(false).first(), flag + 'e');
         QCOMPARE(StataRun::batchArguments(false).last().size(), 9);
-    }
-
-    // Each run writes temp.do afresh.
-    void writesDoFile()
-    {
-        StataRun run(m_window);
-        QVERIFY(run.writeDoFile("display \"Région\"\n"));
-        QCOMPARE(fileText("temp.do"), QStringLiteral("display \"Région\"\n"));
-        QVERIFY(run.writeDoFile("clear\n"));
-        QCOMPARE(fileText("temp.do"), QStringLiteral("clear\n"));
     }
 
     // How a run ends: with Stata's exit code, which a do-file Stata refuses
@@ -123,48 +96,6 @@ private slots:
         QCOMPARE(result.details, details);
         QVERIFY(fileText("temp.log").contains("Running temp.do"));
         QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(batch)});
-    }
-
-    // A run that takes a while shows a busy progress box over the window,
-    // with the elapsed time, while the window still repaints; its Cancel
-    // button stops Stata.
-    void longRunCanBeCancelled()
-    {
-        qputenv("QUORIN_STANDIN_DELAY_MS", "60000");
-        StataRun::setProgressDialogDelay(0);
-        StataRun run(m_window);
-        QVERIFY(run.writeDoFile(doneDoFile));
-
-        ModalAnswerer answerer;
-        QStringList seen;
-        answerer.enqueue([&](QWidget *widget) {
-            auto *dialog = qobject_cast<QProgressDialog *>(widget);
-            QVERIFY(dialog);
-            QVERIFY(dialog->isModal() && dialog->parentWidget() == m_window);
-            seen << dialog->windowTitle() << QString::number(dialog->maximum())
-                 << QString::number(dialog->minimum()) << dialog->labelText();
-            // Stata is under way, the clock moves on and so does the window.
-            QTRY_VERIFY(QFile::exists("temp.log"));
-            QTRY_VERIFY_WITH_TIMEOUT(dialog->labelText() != seen.last(), 5000);
-            seen << dialog->labelText();
-            PaintCounter paints(m_window);
-            m_window->update();
-            QTRY_VERIFY(paints.count > 0);
-            dialog->findChild<QPushButton *>()->click();
-        });
-        QElapsedTimer clock;
-        clock.start();
-        const StataRun::Result result =
-            run.run(QUORIN_STANDIN_PATH, StataRun::batchArguments(false));
-        QCOMPARE(answerer.pending(), 0);
-        QCOMPARE(result.outcome, StataRun::Outcome::Cancelled);
-        QVERIFY(clock.elapsed() < 30000);
-        QVERIFY(!QFile::exists("checkfile.tmp"));
-        QCOMPARE(seen.size(), 5); // a busy indicator: 0 to 0
-        QCOMPARE(seen.mid(0, 3), (QStringList{"Quorin", "0", "0"}));
-        for (const QString &label : seen.mid(3))
-            QVERIFY2(label.startsWith("Stata is running temp.do.\nElapsed time: 0:0"),
-                     qPrintable(label));
     }
 
 private:
