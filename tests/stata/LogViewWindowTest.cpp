@@ -10,8 +10,6 @@
 #include <QAction>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QPointer>
-#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -131,21 +129,6 @@ private slots:
             text.startsWith("Cannot write file " + QDir::toNativeSeparators(unwritable) + ":\n"),
             qPrintable(text));
         QVERIFY(window.isVisible());
-    }
-
-    // The geometry itself is checked on the CSV viewer, which keeps it the
-    // same way; the log viewer has its own default and its own settings group.
-    void geometryIsKeptUnderItsOwnName()
-    {
-        QPointer<LogViewWindow> window = new LogViewWindow("temp.log");
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
-        QCOMPARE(window->size(), QSize(700, 300));
-        window->resize(640, 480);
-        window->findChild<QAction *>("exitAction")->trigger();
-        QTRY_VERIFY(!window);
-        QSettings settings("settings.ini", QSettings::IniFormat);
-        QCOMPARE(settings.value("logView/size").toSize(), QSize(640, 480));
     }
 
 private:

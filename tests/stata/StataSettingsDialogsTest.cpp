@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -73,6 +74,13 @@ QString writeExecutable(const QString &directory)
                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
+// Where the choosers start, and what they show as programs.
+#ifdef Q_OS_WIN
+const QString chooserStart = QStringLiteral("C:/"), executablePattern = QStringLiteral("*.exe");
+#else
+const QString chooserStart = QDir::homePath(), executablePattern = QStringLiteral("*");
+#endif
+
 } // namespace
 
 Q_DECLARE_METATYPE(Path)
@@ -129,14 +137,13 @@ private slots:
         QTest::addColumn<QString>("taken");
         QTest::addColumn<QString>("filter");
         QTest::addColumn<QString>("title");
-        const QString pattern = StataPlatform::executablePattern();
         for (const bool runSettings : {true, false}) {
             const char *dialog = runSettings ? "run settings" : "single";
             QTest::addRow("%s executable", dialog)
                 << runSettings << Path::Executable << "stata-mp.exe"
                 << "stata-mp.exe"
-                << (runSettings ? QStringLiteral("Executable files (%1)").arg(pattern)
-                                : QStringLiteral("Programs (%1)").arg(pattern))
+                << (runSettings ? QStringLiteral("Executable files (%1)").arg(executablePattern)
+                                : QStringLiteral("Programs (%1)").arg(executablePattern))
                 << (runSettings ? "Quorin" : "Stata executable");
             QTest::addRow("%s dataset", dialog)
                 << runSettings << Path::Dataset << "survey.dta"
@@ -170,7 +177,7 @@ private slots:
         QCOMPARE(pathIn(dialog.get(), path), m_directory->filePath(taken));
         QFETCH(QString, filter);
         QCOMPARE(seen.filters, QStringList{filter});
-        QCOMPARE(seen.directory, QDir(StataPlatform::fileChooserStartDirectory()).absolutePath());
+        QCOMPARE(seen.directory, chooserStart);
         QCOMPARE(seen.acceptMode,
                  path == Path::OutputFile ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
 
@@ -266,6 +273,42 @@ private slots:
         QCOMPARE(answerer.pending(), 0);
         QCOMPARE(inField, QStringList("old"));
         QCOMPARE(stored(), ok ? "/data/new" : "old");
+    }
+
+    void windowsProgramSuffixInAnyCase()
+    {
+        const QStringList programs = {"C:/Stata12/StataSE.exe",
+                                      "C:/Program Files/Stata18/StataSE-64.EXE",
+                                      "C:/Stata/stata.Exe"};
+        const QStringList others = {"C:/data/survey.dta", "C:/stata.exe/survey.dta",
+                                    "C:/Stata/stataexe"};
+        for (const QString &path : programs + others) {
+            QVERIFY2(StataPlatform::hasWindowsProgramSuffix(path) == programs.contains(path),
+                     qPrintable(path));
+#ifdef Q_OS_WIN
+            QVERIFY2(StataPlatform::isExecutableChoice(path) == programs.contains(path),
+                     qPrintable(path));
+#endif
+        }
+    }
+    // What may be chosen as the Stata executable.
+    void executableChoice()
+    {
+        QVERIFY(!StataPlatform::isExecutableChoice(QString()));
+#ifndef Q_OS_WIN
+        QTemporaryDir directory;
+        const QString path = directory.filePath("stata-se");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(!StataPlatform::isExecutableChoice(path));
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QVERIFY(StataPlatform::isExecutableChoice(path));
+        // A directory is executable (searchable) but is no program.
+        QVERIFY(!StataPlatform::isExecutableChoice(directory.path()));
+        QVERIFY(!StataPlatform::isExecutableChoice(directory.filePath("missing")));
+#endif
     }
 
 private:
