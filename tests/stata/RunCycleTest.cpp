@@ -99,6 +99,8 @@ CellContent statistic(const char *name, const char *variable, const char *format
 
 } // namespace
 
+Q_DECLARE_METATYPE(StataRun::Outcome)
+
 class RunCycleTest : public QObject
 {
     Q_OBJECT
@@ -123,6 +125,62 @@ private slots:
     {
         delete m_window;
         delete m_directory;
+    }
+
+    // A run on its own: how it ends, with Stata's exit code, which a do-file
+    // Stata refuses makes 1, or without Stata starting at all; the arguments
+    // go to Stata as given. Only a whole run leaves the check file.
+    void batchArguments()
+    {
+#ifdef Q_OS_WIN
+        const QString flag = QStringLiteral("/");
+#else
+        const QString flag = QStringLiteral("-");
+#endif
+        QCOMPARE(StataRun::batchArguments(true), (QStringList{flag + 'b', "do", "\"temp.do\""}));
+        QCOMPARE(StataRun::batchArguments(false), (QStringList{flag + 'e', "do", "\"temp.do\""}));
+    }
+
+    void runEnds_data()
+    {
+        QTest::addColumn<QString>("executable");
+        QTest::addColumn<QString>("firstLine");
+        QTest::addColumn<StataRun::Outcome>("outcome");
+        QTest::addColumn<QString>("details");
+        QTest::addColumn<bool>("batch");
+        const auto ended = StataRun::Outcome::Ended, notStarted = StataRun::Outcome::NotStarted;
+        dataRow("ended", standin, "", ended, "Stata ended with exit code 0.", false);
+        dataRow("do-file refused", standin, "frobnicate everything\n", ended,
+                "Stata ended with exit code 1.", true);
+        dataRow("no executable", QString(), "", notStarted, "Stata could not be started", false);
+        dataRow("missing executable", QDir::current().absoluteFilePath("no-stata"), "", notStarted,
+                "Stata could not be started", false);
+        dataRow("not a program", QUORIN_SOURCE_DIR "/README.md", "", notStarted,
+                "Stata could not be started", false);
+    }
+    void runEnds()
+    {
+        QFETCH(QString, executable);
+        QFETCH(QString, firstLine);
+        QFETCH(StataRun::Outcome, outcome);
+        QFETCH(QString, details);
+        QFETCH(bool, batch);
+        StataRun run(m_window);
+        QVERIFY(run.writeDoFile(firstLine + "file open checkFile using \"checkfile.tmp\", write "
+                                            "text replace\nfile close checkFile\n"));
+        const StataRun::Result result = run.run(executable, StataRun::batchArguments(batch));
+        QCOMPARE(result.outcome, outcome);
+        QCOMPARE(QFile::exists("checkfile.tmp"),
+                 firstLine.isEmpty() && outcome == StataRun::Outcome::Ended);
+        QVERIFY(!m_window->findChild<QProgressDialog *>());
+        // Why Stata could not start follows the fixed start of the message.
+        if (outcome != StataRun::Outcome::Ended) {
+            QVERIFY2(result.details.startsWith(details), qPrintable(result.details));
+            return;
+        }
+        QCOMPARE(result.details, details);
+        QVERIFY(fileText("temp.log").contains("Running temp.do"));
+        QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(batch)});
     }
 
     // "Quorin!" runs with "-e", and writes temp.do afresh on every run.
@@ -402,14 +460,23 @@ private:
                 GridFixture::at(grid, row, column).setContent(cells.at(row).at(column));
         }
     }
-    void trigger(const char *actionName) { m_window->findChild<QAction *>(actionName)->trigger(); }
+    void trigger(const char *actionName)
+    {
+        m_window->findChild<QAction *>(actionName)->trigger();
+    }
     CsvViewWindow *onlyViewer() const
     {
         const QList<CsvViewWindow *> viewers = m_window->findChildren<CsvViewWindow *>();
         return viewers.size() == 1 ? viewers.first() : nullptr;
     }
-    QString outputPath() const { return m_directory->filePath("table.csv"); }
-    QString datasetPath() const { return m_directory->filePath("survey.dta"); }
+    QString outputPath() const
+    {
+        return m_directory->filePath("table.csv");
+    }
+    QString datasetPath() const
+    {
+        return m_directory->filePath("survey.dta");
+    }
 
     TemporaryWorkingDirectory *m_directory = nullptr;
     MainWindow *m_window = nullptr;
