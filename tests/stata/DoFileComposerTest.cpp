@@ -66,15 +66,12 @@ StatisticCatalogue standardCatalogue()
     return catalogue;
 }
 
-QByteArray readGolden(const QString &name)
-{
-    QFile file(QUORIN_SOURCE_DIR "/tests/data/dofile/" + name);
+const QByteArray golden = [] {
+    QFile file(QUORIN_SOURCE_DIR "/tests/data/dofile/workedExample.do");
     if (!file.open(QIODevice::ReadOnly))
-        qFatal("golden file %s is missing", qPrintable(name));
+        qFatal("the golden do-file is missing");
     return file.readAll();
-}
-
-const QByteArray golden = readGolden("workedExample.do");
+}();
 
 // The golden text without the lines of the given 1-based numbers.
 QByteArray withoutLines(const QByteArray &text, const QList<int> &numbers)
@@ -95,7 +92,7 @@ const QString header = QStringLiteral("use \"C:/Data/indagine.dta\"\ntempname te
 // The do-file of the 2 by 2 table: a text, a sex condition, a region
 // condition with two terms and the mean age under both conditions. The grid
 // changes after: the model is a snapshot, which the grid no longer touches.
-DoFileModel workedExample(const QString &text = QStringLiteral("Ripartizione"))
+CellContentGrid workedExampleGrid(const QString &text = QStringLiteral("Ripartizione"))
 {
     CellContentGrid grid(2, 2);
     grid(0, 0).setSimpleText(text);
@@ -103,6 +100,12 @@ DoFileModel workedExample(const QString &text = QStringLiteral("Ripartizione"))
     grid(1, 0).addMicroCondition(MicroCondition("1", "Nord", "ripartizione", QString()));
     grid(1, 0).addMicroCondition(MicroCondition("2", "Centro", "ripartizione", QString()));
     grid(1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
+    return grid;
+}
+
+DoFileModel workedExample(const QString &text = QStringLiteral("Ripartizione"))
+{
+    CellContentGrid grid = workedExampleGrid(text);
     const StatisticCatalogue catalogue = standardCatalogue();
     const AreaCollection areas;
     const DoFileComposer composer(grid, catalogue, areas);
@@ -314,12 +317,9 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
-        const QStringList plain = {"",
-                                   "Ripartizione",
-                                   "  two  blanks ",
-                                   "a\tb",
-                                   "50% {a} (b), c=d & e|f #var %1",
-                                   "Età ≥ 65 — perché"};
+        const QStringList plain = {
+            "Ripartizione",     "  two  blanks ", "a\tb", "", "50% {a} (b), c=d & e|f #var %1",
+            "Età ≥ 65 — perché"};
         for (int i = 0; i < plain.size(); ++i)
             QTest::addRow("plain %d", i) << plain.at(i) << "local t_1_1 \"" + plain.at(i) + '"';
         dataRow("double quote", "He said \"yes\"",
@@ -393,26 +393,20 @@ private slots:
 
     // A grid without cells gives the header and the export section, which
     // is the golden one apart from its counts.
-    void emptyGrids_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<int>("columns");
-        dataRow("empty cells", 3, 2);
-        dataRow("no rows", 0, 4);
-        dataRow("no columns", 5, 0);
-    }
     void emptyGrids()
     {
-        QFETCH(int, rows);
-        QFETCH(int, columns);
-        const CellContentGrid grid(rows, columns);
-        const DoFileModel model = DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
-        QVERIFY(model.entries().isEmpty());
-        const QString exportSection = model.exportSection(output);
-        QCOMPARE(model.toString(true, true, output), header + exportSection);
-        QVERIFY(exportSection.startsWith(
-            QStringLiteral("local nRow %1\nlocal nCol %2\n").arg(rows).arg(columns)));
-        QCOMPARE(exportSection.toUtf8().mid(26), golden.mid(golden.indexOf("local nRow 2\n") + 26));
+        for (const auto &[rows, columns] : {std::pair(3, 2), std::pair(0, 4), std::pair(5, 0)}) {
+            const CellContentGrid grid(rows, columns);
+            const DoFileModel model =
+                DoFileComposer(grid, m_catalogue, m_noAreas).buildModel(dataset);
+            QVERIFY(model.entries().isEmpty());
+            const QString exportSection = model.exportSection(output);
+            QCOMPARE(model.toString(true, true, output), header + exportSection);
+            QVERIFY(exportSection.startsWith(
+                QStringLiteral("local nRow %1\nlocal nCol %2\n").arg(rows).arg(columns)));
+            QCOMPARE(exportSection.toUtf8().mid(26),
+                     golden.mid(golden.indexOf("local nRow 2\n") + 26));
+        }
     }
 
     // One entry's lines, with the statistics' commands and the macros each
@@ -479,14 +473,8 @@ private slots:
     // The output file's name holds what Stata would expand.
     void workedExampleComputes()
     {
-        CellContentGrid grid(2, 2);
-        grid(0, 0).setSimpleText("Ripartizione");
-        grid(0, 1).addMicroCondition(MicroCondition("1", "Maschio", "sesso", "Sesso"));
-        grid(1, 0).addMicroCondition(MicroCondition("1", "Nord", "ripartizione", ""));
-        grid(1, 0).addMicroCondition(MicroCondition("2", "Centro", "ripartizione", ""));
-        grid(1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%9.2f"});
         // Men in the north or centre: 30, 40 and 35.5.
-        QCOMPARE(run(grid, "out$HOME `a'.csv"),
+        QCOMPARE(run(workedExampleGrid(), "out$HOME `a'.csv"),
                  QStringLiteral("Ripartizione;Maschio\nNord | Centro;    35.17\n"));
     }
     void everyQuoteCharacterArrivesAsTyped_data()
