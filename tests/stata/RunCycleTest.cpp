@@ -193,7 +193,6 @@ private slots:
         delete m_window;
         delete m_directory;
     }
-
     // A run on its own: how it ends, with Stata's exit code, which a do-file
     // Stata refuses makes 1, or without Stata starting at all; the arguments
     // go to Stata as given. Only a whole run leaves the check file.
@@ -207,7 +206,6 @@ private slots:
         QCOMPARE(StataRun::batchArguments(true), (QStringList{flag + 'b', "do", "\"temp.do\""}));
         QCOMPARE(StataRun::batchArguments(false), (QStringList{flag + 'e', "do", "\"temp.do\""}));
     }
-
     void runEnds_data()
     {
         QTest::addColumn<QString>("executable");
@@ -249,7 +247,6 @@ private slots:
         QVERIFY(fileText("temp.log").contains("Running temp.do"));
         QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(batch)});
     }
-
     // "Quorin!" runs with "-e", and writes temp.do afresh on every run.
     void quickRunShowsComputedTable()
     {
@@ -265,7 +262,6 @@ private slots:
         trigger("quorinFlashAction");
         QCOMPARE(fileText("temp.do"), first);
     }
-
     // A missing output file name is asked for first, and the run then takes
     // the run settings' options (both checked here).
     void quickRunWithSettingMissingAsksFirst()
@@ -288,7 +284,6 @@ private slots:
         QCOMPARE(recordedStandinArguments(), QList<QStringList>{StataRun::batchArguments(true)});
         QVERIFY(onlyViewer());
     }
-
     // "Quorin..." runs with its dialog's options; "Quorin!" afterwards still
     // runs with "-e" and opens the viewer whatever they say.
     void quorinDialogRunsWithItsOptions_data()
@@ -328,7 +323,6 @@ private slots:
         QCOMPARE(recordedStandinArguments().last(), StataRun::batchArguments(false));
         QVERIFY(onlyViewer());
     }
-
     // Stata that cannot start ends the run as a failed one does; No shows no log.
     void executableThatCannotStart()
     {
@@ -342,7 +336,6 @@ private slots:
         QVERIFY(!onlyViewer());
         QVERIFY(!m_window->findChild<LogViewWindow *>());
     }
-
     // A do-file the stand-in stops on, with a check file and an output left
     // from an earlier run: the stale check file does not pass for success,
     // the old output is neither touched nor shown, and the box offers the log.
@@ -376,7 +369,6 @@ private slots:
         QVERIFY(log && log->isVisible());
         QVERIFY(log->findChild<QPlainTextEdit *>()->toPlainText().contains("tabulate_nothing"));
     }
-
     // A directory where the check file or temp.do must go stops the run
     // before Stata starts, with a message.
     void obstaclesBeforeTheRun_data()
@@ -400,7 +392,6 @@ private slots:
         QVERIFY(recordedStandinArguments().isEmpty());
         QVERIFY(!onlyViewer());
     }
-
     // A long run shows a busy progress box over the window with the elapsed
     // time, kept up to date; its Cancel stops Stata, and nothing else is asked.
     void cancelDuringLongRun()
@@ -434,7 +425,6 @@ private slots:
             QVERIFY2(label.startsWith("Stata is running temp.do.\nElapsed time: 0:0"),
                      qPrintable(label));
     }
-
     // "Start Stata" starts the executable without a do-file and does not wait.
     void startsStoredExecutable()
     {
@@ -445,7 +435,6 @@ private slots:
         QCOMPARE(start.value("workingDirectory").toString(), QDir::current().absolutePath());
         QTRY_VERIFY(QFile::exists("standin-interactive.log"));
     }
-
     void executableThatCannotStartIsReported()
     {
         const QString missing = QDir::current().absoluteFilePath("Stata 12/stata-se");
@@ -459,7 +448,6 @@ private slots:
                                      .arg(QDir::toNativeSeparators(missing))),
                  qPrintable(text));
     }
-
     // Without an executable, Start Stata first asks to set one. Only an
     // executable taken with Ok is stored and started.
     void noExecutable_data()
@@ -500,10 +488,8 @@ private slots:
         else
             QVERIFY(recordedStandinStarts().isEmpty());
     }
-
-    // The dialogs that set the run's paths, and what the platform takes as
-    // the Stata executable.
-    // Ok is taken only with every path set; otherwise a box lists the missing.
+    // The run settings take Ok only with every path set; otherwise a box
+    // lists the missing.
     void quorinDialogOk_data()
     {
         QTest::addColumn<QString>("executable");
@@ -534,7 +520,6 @@ private slots:
         QCOMPARE(text, missing.isEmpty() ? "" : "The following fields are missing:");
         QCOMPARE(informativeText, missing);
     }
-
     // Each chooser: its filter, the folder it starts in, and what it makes of
     // the chosen file (an output file gets ".csv"). Cancelling a second one
     // keeps the field of the run settings but empties that of a single
@@ -593,7 +578,6 @@ private slots:
         QCOMPARE(answerer.pending(), 0);
         QCOMPARE(pathIn(dialog.get(), path), runSettings ? m_directory->filePath(taken) : "");
     }
-
     // A data file picked by mistake as the executable, in either dialog that
     // sets it, is refused with a message; the field keeps what it held.
     void nonExecutableIsRefused()
@@ -614,7 +598,6 @@ private slots:
             QCOMPARE(pathIn(dialog.get(), Path::Executable), QStringLiteral("stata"));
         }
     }
-
     void csvSuffix_data()
     {
         QTest::addColumn<QString>("chosen");
@@ -630,7 +613,6 @@ private slots:
         QFETCH(QString, chosen);
         QTEST(SetOutputFileNameDialog::withCsvSuffix(chosen), "taken");
     }
-
     // Each path's command in the main window shows what is stored, and stores
     // what its dialog took on Ok, and nothing on Cancel.
     void mainWindowPathActions()
@@ -664,7 +646,6 @@ private slots:
                      QStringList(3, ok ? "/data/new" : "old"));
         }
     }
-
     void windowsProgramSuffixInAnyCase()
     {
         const QStringList programs = {"C:/Stata12/StataSE.exe",
@@ -740,7 +721,6 @@ private:
     {
         return m_directory->filePath("survey.dta");
     }
-
     TemporaryWorkingDirectory *m_directory = nullptr;
     MainWindow *m_window = nullptr;
 };
