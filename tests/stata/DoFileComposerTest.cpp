@@ -431,7 +431,6 @@ private slots:
     {
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("quoted");
-        dataRow("plain", "C:/Data/indagine.dta", "\"C:/Data/indagine.dta\"");
         dataRow("empty", "", "\"\"");
         dataRow("windows", "C:\\Data\\it's mine\\x.dta", "\"C:\\Data\\it's mine\\x.dta\"");
         dataRow("unc", "\\\\server\\share\\x.dta", "\"\\\\server\\share\\x.dta\"");

@@ -184,7 +184,6 @@ private slots:
             lines.append(QStringLiteral("line %1").arg(i, 3, 10, QLatin1Char('0')));
         QVERIFY(writeFileBytes("long.log", lines.join('\n').toUtf8() + '\n'));
         QCOMPARE(LogViewWindow::maximumShownSize, qint64(64) * 1024 * 1024);
-
         LogViewWindow window("temp.log");
         window.setMaximumShownSize(limit);
         QVERIFY(window.loadFile("long.log"));
@@ -255,7 +254,6 @@ private slots:
         CsvTable *table = window.table();
         QCOMPARE(table->item(0, 0)->flags(), readOnly);
         QCOMPARE(table->item(1, 1)->flags(), readOnly);
-
         QAction *allowEditing = action(&window, "allowEditingAction");
         allowEditing->trigger();
         pressF2On(&window, 1, 1);
@@ -265,7 +263,6 @@ private slots:
         QTest::keyClicks(editor, "5.25");
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(table->item(1, 1)->text(), QStringLiteral("5.25")); // committed after the key
-
         allowEditing->trigger();
         QCOMPARE(table->item(1, 1)->flags(), readOnly);
         allowEditing->trigger();
@@ -310,7 +307,6 @@ private slots:
         QCOMPARE(seen.directory, QDir::currentPath());
         QTRY_VERIFY(!firstTable);
         QCOMPARE(texts(window.table()), (QList<QStringList>{{"x", "y"}}));
-
         cancelFileChooser(answerer);
         CsvTable *secondTable = window.table();
         action(&window, "openAction")->trigger();

@@ -239,7 +239,6 @@ private slots:
         QVERIFY2(run.errors.contains("Cannot write file out/t.xlsx"), qPrintable(run.errors));
         QVERIFY(QFile::exists(m_directory->filePath("t.md")));
         QVERIFY(QDir(m_directory->path()).mkpath("out"));
-
         const Finished second = quorin(arguments);
         QVERIFY2(second.exitCode == 0, qPrintable(second.errors));
         QVERIFY(second.errors.startsWith("quorin: Running Stata on temp.do...\n"));
@@ -249,7 +248,6 @@ private slots:
         QVERIFY(!QFile::exists(m_directory->filePath("checkfile.tmp")));
         QCOMPARE(fileText(m_directory->filePath("table.csv")),
                  QStringLiteral("\"Età; \"\"anni\"\"\";Maschio\nMedia;    35.25\n"));
-
         XlsxSheet sheet;
         QVERIFY(sheet.read(m_directory->filePath("out/t.xlsx")));
         const auto &cells = sheet.cellsByReference;
