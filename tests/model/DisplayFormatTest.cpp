@@ -16,6 +16,30 @@ const Kind dateKinds[] = {Kind::Clock,     Kind::Daily,      Kind::Weekly, Kind:
 // The type code written after "%" for each date or time kind, in that order.
 const char *const dateCodes[] = {"tc", "td", "tw", "tm", "tq", "th", "ty"};
 
+// The choices as "kind width.decimals", "kind characters" or "kind sample n",
+// then the flags that are set.
+QString choices(const DisplayFormat &format)
+{
+    static const char *const kinds[] = {"g",  "f",  "e",  "s",  "tc", "td",
+                                        "tw", "tm", "tq", "th", "ty"};
+    QStringList parts{QLatin1String(kinds[format.kind])};
+    if (DisplayFormat::isNumeric(format.kind))
+        parts << QStringLiteral("%1.%2").arg(format.totalDigits).arg(format.digitsRightOfDecimal);
+    else if (format.kind == Kind::String)
+        parts << QString::number(format.totalCharacters);
+    else
+        parts << QStringLiteral("sample %1").arg(format.sample(format.kind));
+    for (const auto &[set, name] : {std::pair{format.leftJustified, "left"},
+                                    {format.europeanDecimals, "european"},
+                                    {format.commas, "commas"},
+                                    {format.leadingZeros, "zeros"},
+                                    {format.leapSeconds, "leap"}}) {
+        if (set)
+            parts << QLatin1String(name);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 class DisplayFormatTest : public QObject
@@ -23,114 +47,62 @@ class DisplayFormatTest : public QObject
     Q_OBJECT
 
 private slots:
-    // "width" is the total digits of a number or the characters of a string;
-    // "built" what the choices give back (the text itself when they say all).
-    void numericAndString_data()
+    // The choices read from each text, and what they build back (the text
+    // itself when they say all of it).
+    void parsing_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<bool>("left");
-        QTest::addColumn<int>("width");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<bool>("european");
-        QTest::addColumn<bool>("commas");
-        QTest::addColumn<bool>("zeros");
+        QTest::addColumn<QString>("choices");
         QTest::addColumn<QString>("built");
-        const auto row = [](const char *name, const char *text, Kind kind, bool left, int width,
-                            int decimals, bool european, bool commas, bool zeros,
-                            const char *built = nullptr) {
-            dataRow(name, text, kind, left, width, decimals, european, commas, zeros,
-                    built ? built : text);
+        const auto row = [](const char *text, const char *choices, const char *built = nullptr) {
+            dataRow(text, text, choices, built ? built : text);
         };
-        const Kind g = Kind::GenericNumeric, f = Kind::FixedNumeric, e = Kind::ExponentialNumeric;
-        row("generic", "%9.2g", g, false, 9, 2, false, false, false);
-        row("generic with commas", "%9.2gc", g, false, 9, 2, false, true, false);
-        row("generic left european", "%-12,4g", g, true, 12, 4, true, false, false);
-        row("fixed", "%3.1f", f, false, 3, 1, false, false, false);
-        row("fixed with commas", "%10.0fc", f, false, 10, 0, false, true, false);
-        row("fixed leading zeros", "%09.2f", f, false, 9, 2, false, false, true);
-        row("fixed left zeros european", "%-010,3f", f, true, 10, 3, true, false, true);
-        row("fixed european commas", "%12,2fc", f, false, 12, 2, true, true, false);
-        row("exponential", "%10.3e", e, false, 10, 3, false, false, false);
-        row("exponential left european", "%-8,1e", e, true, 8, 1, true, false, false);
+        row("%9.2g", "g 9.2");
+        row("%9.2gc", "g 9.2 commas");
+        row("%-12,4g", "g 12.4 left european");
+        row("%3.1f", "f 3.1");
+        row("%10.0fc", "f 10.0 commas");
+        row("%09.2f", "f 9.2 zeros");
+        row("%-010,3f", "f 10.3 left european zeros");
+        row("%12,2fc", "f 12.2 european commas");
+        row("%10.3e", "e 10.3");
+        row("%-8,1e", "e 8.1 left european");
         // Leading zeros belong to fixed formats only.
-        row("generic zero is no padding", "%09.2g", g, false, 9, 2, false, false, false, "%9.2g");
+        row("%09.2g", "g 9.2", "%9.2g");
         // Without decimals the choices say ".0", which is not the same text.
-        row("generic without decimals", "%9g", g, false, 9, 0, false, false, false, "%9.0g");
-        row("fixed commas without decimals", "%12fc", f, false, 12, 0, false, true, false,
-            "%12.0fc");
-        row("exponential left without decimals", "%-7e", e, true, 7, 0, false, false, false,
-            "%-7.0e");
-        row("string right", "%10s", Kind::String, false, 10, 0, false, false, false);
-        row("string left", "%-20s", Kind::String, true, 20, 0, false, false, false);
-        row("string of one", "%1s", Kind::String, false, 1, 0, false, false, false);
-    }
-
-    void numericAndString()
-    {
-        QFETCH(QString, text);
-        QFETCH(Kind, kind);
-        const DisplayFormat format(text);
-        QVERIFY(format.recognised);
-        QCOMPARE(format.text, text);
-        QCOMPARE(format.kind, kind);
-        QTEST(format.leftJustified, "left");
-        QTEST(kind == Kind::String ? format.totalCharacters : format.totalDigits, "width");
-        QTEST(format.digitsRightOfDecimal, "decimals");
-        QTEST(format.europeanDecimals, "european");
-        QTEST(format.commas, "commas");
-        QTEST(format.leadingZeros, "zeros");
-        QTEST(format.toText(), "built");
-        QCOMPARE(format.isExact(), format.toText() == text);
-    }
-
-    // Dates and times: justification, leap seconds, the sample their tokens
-    // name and what the choices give back.
-    void dates_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<bool>("left");
-        QTest::addColumn<bool>("leapSeconds");
-        QTest::addColumn<int>("sample");
-        QTest::addColumn<QString>("built");
-        const auto row = [](const char *name, const char *text, Kind kind, bool left, bool leap,
-                            int sample, const char *built = nullptr) {
-            dataRow(name, text, kind, left, leap, sample, built ? built : text);
-        };
-        row("leap seconds", "%tCMon_DD,_CCYY_HH:MM:SS", Kind::Clock, false, true, 1);
-        row("left leap seconds", "%-tC", Kind::Clock, true, true, 0);
-        row("left clock", "%-tcNN/DD/CCYY_HH:MM:SS", Kind::Clock, true, false, 6);
-        row("left daily", "%-tdCCYY-NN-DD", Kind::Daily, true, false, 7);
-        row("left yearly", "%-tyCCYY_!A!D", Kind::Yearly, true, false, 1);
-        row("quarterly", "%tq", Kind::Quarterly, false, false, 0);
+        row("%9g", "g 9.0", "%9.0g");
+        row("%12fc", "f 12.0 commas", "%12.0fc");
+        row("%-7e", "e 7.0 left", "%-7.0e");
+        row("%10s", "s 10");
+        row("%-20s", "s 20 left");
+        row("%1s", "s 1");
+        row("%tCMon_DD,_CCYY_HH:MM:SS", "tc sample 1 leap");
+        row("%-tC", "tc sample 0 left leap");
+        row("%-tcNN/DD/CCYY_HH:MM:SS", "tc sample 6 left");
+        row("%-tdCCYY-NN-DD", "td sample 7 left");
+        row("%-tyCCYY_!A!D", "ty sample 1 left");
+        row("%tq", "tq sample 0");
         // Milliseconds end in "s", which alone would read as a string format.
-        row("clock ending in s", "%tcMonth_dd,_CCYY_HH:MM:SS.sss", Kind::Clock, false, false, 5);
-        row("leap clock ending in s", "%-tCMonth_dd,_CCYY_HH:MM:SS.sss", Kind::Clock, true, true,
-            5);
+        row("%tcMonth_dd,_CCYY_HH:MM:SS.sss", "tc sample 5");
+        row("%-tCMonth_dd,_CCYY_HH:MM:SS.sss", "tc sample 5 left leap");
         // Tokens of no sample, ending in letters that numeric formats test
         // for, give sample 0 and are lost on building.
-        row("daily ending in g", "%tdMon_dd,_g", Kind::Daily, false, false, 0, "%td");
-        row("daily ending in e", "%tdDD/NN/CCYY_e", Kind::Daily, false, false, 0, "%td");
-        row("monthly ending in f", "%tmf", Kind::Monthly, false, false, 0, "%tm");
-        row("unknown daily tokens", "%tdDD.NN.CCYY", Kind::Daily, false, false, 0, "%td");
+        row("%tdMon_dd,_g", "td sample 0", "%td");
+        row("%tdDD/NN/CCYY_e", "td sample 0", "%td");
+        row("%tmf", "tm sample 0", "%tm");
+        row("%tdDD.NN.CCYY", "td sample 0", "%td");
         // The sample test only looks at the end of the text.
-        row("known suffix after other tokens", "%tdDay_CCYY-NN-DD", Kind::Daily, false, false, 7,
-            "%tdCCYY-NN-DD");
+        row("%tdDay_CCYY-NN-DD", "td sample 7", "%tdCCYY-NN-DD");
     }
 
-    void dates()
+    void parsing()
     {
         QFETCH(QString, text);
-        QFETCH(Kind, kind);
         QFETCH(QString, built);
         const DisplayFormat format(text);
         QVERIFY(format.recognised);
         QCOMPARE(format.text, text);
-        QCOMPARE(format.kind, kind);
-        QTEST(format.leftJustified, "left");
-        QTEST(format.leapSeconds, "leapSeconds");
-        QTEST(format.sample(kind), "sample");
+        QTEST(choices(format), "choices");
         QCOMPARE(format.toText(), built);
         QCOMPARE(format.isExact(), built == text);
     }
@@ -216,13 +188,8 @@ private slots:
         QVERIFY(!format.recognised);
         QVERIFY(!format.isExact());
         QCOMPARE(format.text, text);
-        QCOMPARE(format.kind, defaults.kind);
-        QCOMPARE(
-            QList<int>({format.totalDigits, format.digitsRightOfDecimal, format.totalCharacters}),
-            QList<int>(
-                {defaults.totalDigits, defaults.digitsRightOfDecimal, defaults.totalCharacters}));
-        QVERIFY(!format.leftJustified && !format.europeanDecimals && !format.commas &&
-                !format.leadingZeros);
+        QCOMPARE(choices(format), choices(defaults));
+        QCOMPARE(format.totalCharacters, defaults.totalCharacters);
         QCOMPARE(format.toText(), QStringLiteral("%9.0g"));
     }
 

@@ -90,16 +90,6 @@ Document fullDocument()
     return document;
 }
 
-// Labels of a document as one text, to compare what a file reads as.
-QString labelsOf(const QByteArray &file)
-{
-    DocumentReader reader;
-    if (!reader.read(file))
-        return QStringLiteral("<refused>");
-    return reader.document().variables.value(0).label() + QLatin1Char('|') +
-           reader.document().cells(0, 0).simpleText();
-}
-
 } // namespace
 
 class DocumentTest : public QObject
@@ -183,31 +173,19 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QString, message);
         DocumentReader reader;
+        QVERIFY(reader.read(DocumentWriter::toXml(smallDocument())));
         QVERIFY(!reader.readFile(dataPath(file)));
         QTEST(reader.status(), "status");
         QCOMPARE(reader.errorString(),
                  message.replace(QStringLiteral("%1"), QDir::toNativeSeparators(dataPath(file))));
+        // Nothing of the document read before is left.
         QCOMPARE(reader.document().cells.rowCount(), 0);
+        QVERIFY(reader.document().commands.isEmpty());
     }
 
-    void unreadableDevice()
-    {
-        QBuffer notOpen;
-        DocumentReader reader;
-        QVERIFY(!reader.read(&notOpen));
-        QCOMPARE(reader.errorString(), QStringLiteral("Failed to load file."));
-
-        // A device that ends in the middle of the document.
-        QByteArray truncated = fileBytes(dataPath("small.xml"));
-        truncated.chop(40);
-        QBuffer buffer(&truncated);
-        QVERIFY(buffer.open(QIODevice::ReadOnly));
-        QVERIFY(!reader.read(&buffer));
-        QCOMPARE(reader.status(), DocumentReader::Status::NotWellFormed);
-    }
-
-    // Reading stops one byte past the limit, whatever the device holds.
-    void oversizedFileRefused()
+    // Reading stops one byte past the limit, whatever the device holds; a
+    // device that cannot be read is refused like a file.
+    void devices()
     {
         class EndlessDevice : public QIODevice
         {
@@ -230,6 +208,9 @@ private slots:
         QVERIFY(!reader.read(&device));
         QCOMPARE(reader.errorString(), QStringLiteral("Failed to load file."));
         QCOMPARE(device.served, (1 << 20) + 1);
+        QBuffer notOpen;
+        QVERIFY(!reader.read(&notOpen));
+        QCOMPARE(reader.errorString(), QStringLiteral("Failed to load file."));
 
         // A document of exactly the size allowed still loads.
         QBuffer buffer;
@@ -245,22 +226,21 @@ private slots:
         DocumentReader reader;
         QVERIFY(reader.readFile(dataPath("MissingAttributesAndElements.xml")));
         const Document &document = reader.document();
-        QVERIFY(document.stataDatasetFileName.isEmpty());
-        QVERIFY(document.outputFileName.isEmpty());
+        QVERIFY(document.stataDatasetFileName.isEmpty() && document.outputFileName.isEmpty());
         QCOMPARE(document.commandNames(), QStringList({"n", ""}));
         QVERIFY(document.commands.at(0).format().isEmpty());
         QCOMPARE(document.commands.at(0).resultType(), Command::ResultType::Scalar);
         QCOMPARE(document.variables.size(), 1);
-        QVERIFY(document.variables.at(0).name().isEmpty());
-        QCOMPARE(document.variables.at(0).varType(), quint8(0));
-        QCOMPARE(document.variables.at(0).modalities().size(), 1);
-        QVERIFY(document.variables.at(0).modalities().at(0).value().isEmpty());
+        const Variable &variable = document.variables.at(0);
+        QVERIFY(variable.name().isEmpty() && variable.varType() == 0);
+        QCOMPARE(variable.modalities().size(), 1);
+        QVERIFY(variable.modalities().at(0).value().isEmpty());
         QCOMPARE(document.rowHeights, QList<int>{0});
         QVERIFY(document.columnWidths.isEmpty());
         QCOMPARE(document.areas.names(), QStringList{QString()});
         QCOMPARE(document.areas.area(QString()).condition(), QStringLiteral("x==1"));
-        QCOMPARE(document.cells.rowCount(), 1);
-        QCOMPARE(document.cells.columnCount(), 2);
+        QCOMPARE(QList<int>({document.cells.rowCount(), document.cells.columnCount()}),
+                 QList<int>({1, 2}));
         // The "cell" without position lands at 0, 0 and reads as void.
         QCOMPARE(document.cells(0, 0).dataType(), CellContent::Kind::Void);
         QCOMPARE(document.cells(0, 1).dataType(), CellContent::Kind::Statistic);
@@ -322,29 +302,16 @@ private slots:
         QCOMPARE(document.rowHeights, QList<int>({3, 0}));
     }
 
-    void gridLimits_data()
-    {
-        QTest::addColumn<qint64>("rows");
-        QTest::addColumn<qint64>("columns");
-        QTest::addColumn<bool>("allowed");
-        dataRow("empty", qint64(0), qint64(0), true);
-        dataRow("largest", qint64(999), qint64(999), true);
-        dataRow("rows without columns", qint64(999), qint64(0), true);
-        dataRow("one row too many", qint64(1000), qint64(1), false);
-        dataRow("one column too many", qint64(1), qint64(1000), false);
-        dataRow("overflowing product", qint64(2000000000), qint64(2000000000), false);
-        dataRow("negative", qint64(-1), qint64(5), false);
-    }
-
     void gridLimits()
     {
-        QFETCH(qint64, rows);
-        QFETCH(qint64, columns);
-        QTEST(Document::gridSizeAllowed(rows, columns), "allowed");
-    }
-
-    void largestSquareGridWithoutCellsLoads()
-    {
+        for (const auto &[rows, columns, allowed] : {std::tuple{0LL, 0LL, true},
+                                                     {999LL, 999LL, true},
+                                                     {999LL, 0LL, true},
+                                                     {1000LL, 1LL, false},
+                                                     {1LL, 1000LL, false},
+                                                     {2000000000LL, 2000000000LL, false},
+                                                     {-1LL, 5LL, false}})
+            QCOMPARE(Document::gridSizeAllowed(rows, columns), allowed);
         DocumentReader reader;
         QVERIFY(reader.read(
             QByteArray("<quorin><cells rowCount=\"999\" columnCount=\"999\"/></quorin>")));
@@ -392,17 +359,12 @@ private slots:
     void eightBitTextReadAsWindows1252()
     {
         QFETCH(QByteArray, file);
-        QTEST(labelsOf(file), "labels");
-    }
-
-    void failureForgetsEarlierDocument()
-    {
         DocumentReader reader;
-        QVERIFY(reader.read(DocumentWriter::toXml(smallDocument())));
-        QCOMPARE(reader.document().cells.rowCount(), 2);
-        QVERIFY(!reader.readFile(dataPath("NotQuorinRoot.xml")));
-        QCOMPARE(reader.document().cells.rowCount(), 0);
-        QVERIFY(reader.document().commands.isEmpty());
+        const Document &read = reader.document();
+        QTEST(reader.read(file)
+                  ? read.variables.value(0).label() + '|' + read.cells(0, 0).simpleText()
+                  : QStringLiteral("<refused>"),
+              "labels");
     }
 
     // Every truncation and a few thousand byte changes of a real document
