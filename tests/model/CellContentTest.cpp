@@ -148,7 +148,7 @@ private slots:
         const CellContent empty = readCell(QStringLiteral("<cell dataType=\"condition\"/>"));
         QCOMPARE(empty.dataType(), CellContent::Kind::Condition);
         QVERIFY(empty.condition().isEmpty());
-        QVERIFY(empty.displayText().isEmpty());
+        QVERIFY(empty.displayText().isEmpty() && empty.conditionLabel().isEmpty());
         QVERIFY(empty.stataExpression().isEmpty()); // restricts nothing
 
         const CellContent unknown = readCell(QStringLiteral(

@@ -1,7 +1,6 @@
 #include "DataRows.h"
 #include "ElementAttributes.h"
 #include "model/AreaCollection.h"
-#include "model/Condition.h"
 #include "model/DocumentReader.h"
 #include "model/StatisticCatalogue.h"
 #include "model/Variable.h"
@@ -34,38 +33,6 @@ class ValueTypesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void conditionLabel_data()
-    {
-        QTest::addColumn<QStringList>("labels");
-        QTest::addColumn<QString>("expected");
-        dataRow("no terms", QStringList(), "");
-        dataRow("one term", QStringList{"Maschio"}, "Maschio");
-        dataRow("two terms", QStringList{"Nord", "Centro"}, "Nord | Centro");
-        dataRow("empty label in the middle", QStringList{"a", "", "c"}, "a |  | c");
-    }
-
-    void conditionLabel()
-    {
-        QFETCH(QStringList, labels);
-        Condition condition;
-        for (int i = 0; i < labels.size(); ++i)
-            condition.append(MicroCondition(QString::number(i + 1), labels.at(i), "sex", "Sex"));
-        QTEST(condition.label(), "expected");
-    }
-
-    // Only the first condition counts, with its terms at any depth.
-    void conditionReadsTermsAnywhereBelow()
-    {
-        const Document document = readDocument(QStringLiteral(
-            "<quorin><cells rowCount=\"1\" columnCount=\"1\"><cell dataType=\"condition\">"
-            "<condition><microCondition value=\"1\" valueLabel=\"A\"/>"
-            "<x><microCondition value=\"2\" valueLabel=\"B\"/></x></condition>"
-            "<condition><microCondition value=\"3\" valueLabel=\"C\"/></condition>"
-            "</cell></cells></quorin>"));
-        QCOMPARE(document.cells(0, 0).condition().count(), 2);
-        QCOMPARE(document.cells(0, 0).condition().label(), QStringLiteral("A | B"));
-    }
-
     void missingAttributesReadAsEmpty()
     {
         const Variable odd(

@@ -72,28 +72,21 @@ private slots:
         QCOMPARE(dialog.resultType(), Command::ResultType::Scalar);
     }
 
-    void addReadsCoordinates_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<int>("read");
-        dataRow("number", "2", 2);
-        dataRow("blanks around", " 12 ", 12);
-        dataRow("letter", "x", 0);
-        dataRow("empty", "", 0);
-        dataRow("number then letter", "3a", 0);
-    }
-
+    // Coordinates are whole numbers, blanks around allowed; anything else is 0.
     void addReadsCoordinates()
     {
-        QFETCH(QString, typed);
-        QFETCH(int, read);
         AddStatisticDialog dialog;
         dialog.show();
         click(&dialog, "matrixRadioButton");
-        QTest::keyClicks(lineEdit(&dialog, "rowLineEdit"), typed);
-        QTest::keyClicks(lineEdit(&dialog, "colLineEdit"), typed);
-        QCOMPARE(dialog.matrixRow(), read);
-        QCOMPARE(dialog.matrixColumn(), read);
+        for (const auto &[typed, read] :
+             {std::pair{"2", 2}, {" 12 ", 12}, {"x", 0}, {"", 0}, {"3a", 0}}) {
+            for (const char *edit : {"rowLineEdit", "colLineEdit"}) {
+                lineEdit(&dialog, edit)->clear();
+                QTest::keyClicks(lineEdit(&dialog, edit), typed);
+            }
+            QCOMPARE(dialog.matrixRow(), read);
+            QCOMPARE(dialog.matrixColumn(), read);
+        }
         QCOMPARE(dialog.resultType(), Command::ResultType::Matrix);
     }
 
