@@ -140,27 +140,14 @@ private slots:
     // device that cannot be read is refused like a file.
     void devices()
     {
-        class EndlessDevice : public QIODevice
-        {
-        public:
-            qint64 served = 0;
-
-        protected:
-            qint64 readData(char *data, qint64 maxSize) override
-            {
-                memset(data, ' ', size_t(maxSize));
-                served += maxSize;
-                return maxSize;
-            }
-            qint64 writeData(const char *, qint64) override { return -1; }
-        };
-        EndlessDevice device;
-        QVERIFY(device.open(QIODevice::ReadOnly | QIODevice::Unbuffered));
+        QBuffer big;
+        big.setData(QByteArray((1 << 20) + 100, ' '));
+        QVERIFY(big.open(QIODevice::ReadOnly));
         DocumentReader reader;
         reader.setMaximumFileSize(1 << 20);
-        QVERIFY(!reader.read(&device));
+        QVERIFY(!reader.read(&big));
         QCOMPARE(reader.errorString(), QStringLiteral("Failed to load file."));
-        QCOMPARE(device.served, (1 << 20) + 1);
+        QCOMPARE(big.pos(), (1 << 20) + 1);
         QBuffer notOpen;
         QVERIFY(!reader.read(&notOpen));
         QCOMPARE(reader.errorString(), QStringLiteral("Failed to load file."));
