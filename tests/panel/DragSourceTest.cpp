@@ -36,26 +36,21 @@ QDrag *dragFrom(QTreeWidget *list, int row, const QPoint &by,
     return list->findChild<QDrag *>(QString(), Qt::FindDirectChildrenOnly);
 }
 
-// A statistic payload as "statistic variable label".
+// A statistic payload as "statistic variable label"; a modality payload as
+// "value=label variable:label" per term, joined by ", ".
 QString describe(const QMimeData *data)
 {
-    const auto *payload = qobject_cast<const StatisticMimeData *>(data);
-    return payload ? QStringList{payload->statisticName(), payload->variableName(),
-                                 payload->variableLabel()}
-                         .join(QLatin1Char(' '))
-                   : QStringLiteral("none");
-}
-
-// A modality payload as "value=label sex:Sex" per term.
-QStringList termsOf(const QMimeData *data)
-{
+    if (const auto *payload = qobject_cast<const StatisticMimeData *>(data))
+        return QStringList{payload->statisticName(), payload->variableName(),
+                           payload->variableLabel()}
+            .join(' ');
     QStringList terms;
     if (const auto *payload = qobject_cast<const MicroConditionListMimeData *>(data)) {
         for (const MicroCondition &term : payload->microConditions())
             terms.append(term.value() + '=' + term.valueLabel() + ' ' + term.varName() + ':' +
                          term.varLabel());
     }
-    return terms;
+    return terms.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -100,20 +95,17 @@ private slots:
     void payloads()
     {
         m_variables->setCurrentItem(m_variables->topLevelItem(0));
-        QCOMPARE(describe(m_variables->createStatisticMimeData().get()),
-                 QStringLiteral(" income Monthly income"));
-        m_variables->setCurrentStatistic(QStringLiteral("mean"));
-        m_variables->setCurrentItem(m_variables->topLevelItem(1));
         const std::unique_ptr<StatisticMimeData> statistic = m_variables->createStatisticMimeData();
-        QCOMPARE(describe(statistic.get()), QStringLiteral("mean age Age in years"));
+        QCOMPARE(describe(statistic.get()), QStringLiteral(" income Monthly income"));
         QVERIFY(statistic->formats().isEmpty());
+        m_variables->setCurrentStatistic(QStringLiteral("mean"));
         m_variables->setCurrentItem(nullptr);
         QVERIFY(!m_variables->createStatisticMimeData());
 
         m_modalities->topLevelItem(2)->setSelected(true);
         m_modalities->topLevelItem(0)->setSelected(true);
         const auto terms = m_modalities->createMicroConditionListMimeData();
-        QCOMPARE(termsOf(terms.get()), QStringList({"3=Other sex:Sex", "1=Male sex:Sex"}));
+        QCOMPARE(describe(terms.get()), QStringLiteral("3=Other sex:Sex, 1=Male sex:Sex"));
         QVERIFY(terms->formats().isEmpty());
         m_modalities->setCurrentItem(m_modalities->topLevelItem(0));
         m_modalities->clearSelection();
@@ -121,54 +113,55 @@ private slots:
     }
 
     // A drag starts at the start drag distance (a Manhattan length, split
-    // between the axes here) and only with the left button held.
-    void dragNeedsDistanceAndLeftButton_data()
+    // between the axes here) and only with the left button held. It offers
+    // a copy of the payload.
+    void drags_data()
     {
         QTest::addColumn<bool>("modalityList");
         QTest::addColumn<int>("extraDistance");
         QTest::addColumn<Qt::MouseButtons>("buttons");
+        QTest::addColumn<QString>("payload");
         const Qt::MouseButtons left = Qt::LeftButton;
-        dataRow("variables, one short", false, -1, left);
-        dataRow("variables, exactly", false, 0, left);
-        dataRow("modalities, one short", true, -1, left);
-        dataRow("modalities, exactly", true, 0, left);
-        dataRow("right button, far", false, 10, Qt::MouseButtons(Qt::RightButton));
-        dataRow("left and right buttons, far", false, 10, Qt::LeftButton | Qt::RightButton);
+        const char *variable = "median income Monthly income";
+        dataRow("variables, one short", false, -1, left, "");
+        dataRow("variables, exactly", false, 0, left, variable);
+        dataRow("modalities, one short", true, -1, left, "");
+        dataRow("modalities, exactly", true, 0, left, "1=Male sex:Sex");
+        dataRow("right button, far", false, 10, Qt::MouseButtons(Qt::RightButton), "");
+        dataRow("left and right buttons, far", false, 10, Qt::LeftButton | Qt::RightButton,
+                variable);
     }
 
-    void dragNeedsDistanceAndLeftButton()
+    void drags()
     {
         QFETCH(bool, modalityList);
         QFETCH(int, extraDistance);
         QFETCH(Qt::MouseButtons, buttons);
+        QFETCH(QString, payload);
         QTreeWidget *list =
             modalityList ? static_cast<QTreeWidget *>(m_modalities.get()) : m_variables.get();
-        m_variables->setCurrentStatistic(QStringLiteral("mean"));
+        m_variables->setCurrentStatistic(QStringLiteral("median"));
         const int distance = QApplication::startDragDistance() + extraDistance;
         const QDrag *drag =
             dragFrom(list, 0, QPoint(distance / 2, distance - distance / 2), buttons);
         QVERIFY(!list->selectedItems().isEmpty());
-        QCOMPARE(drag != nullptr, extraDistance >= 0 && buttons.testFlag(Qt::LeftButton));
+        QCOMPARE(drag != nullptr, !payload.isEmpty());
+        if (drag) {
+            QCOMPARE(drag->source(), list);
+            QCOMPARE(drag->supportedActions(), Qt::CopyAction);
+            QCOMPARE(describe(drag->mimeData()), payload);
+        }
     }
 
     // Pressing on a selected row keeps the selection for the drag.
-    void dragsCarryTheirPayloads()
+    void dragOfSelectedModalities()
     {
-        m_variables->setCurrentStatistic(QStringLiteral("median"));
-        const QPoint by(QApplication::startDragDistance(), 0);
-        const QDrag *drag = dragFrom(m_variables.get(), 1, by);
-        QVERIFY(drag);
-        QCOMPARE(drag->source(), m_variables.get());
-        QCOMPARE(drag->supportedActions(), Qt::CopyAction);
-        QCOMPARE(describe(drag->mimeData()), QStringLiteral("median age Age in years"));
-
         m_modalities->selectAll();
-        drag = dragFrom(m_modalities.get(), 1, by.transposed());
+        const QDrag *drag =
+            dragFrom(m_modalities.get(), 1, QPoint(0, QApplication::startDragDistance()));
         QVERIFY(drag);
-        QCOMPARE(drag->source(), m_modalities.get());
-        QCOMPARE(drag->supportedActions(), Qt::CopyAction);
-        QCOMPARE(termsOf(drag->mimeData()),
-                 QStringList({"1=Male sex:Sex", "2=Female sex:Sex", "3=Other sex:Sex"}));
+        QCOMPARE(describe(drag->mimeData()),
+                 QStringLiteral("1=Male sex:Sex, 2=Female sex:Sex, 3=Other sex:Sex"));
     }
 
     void draggingDoesNotExtendTheSelection()
