@@ -40,8 +40,7 @@ Variable variableWith(const QString &name, const QStringList &values)
 {
     Variable variable(name, name.toUpper(), 0);
     for (const QString &value : values)
-        variable.appendModality(
-            Modality(value, QStringLiteral("label ") + value, name, name.toUpper()));
+        variable.appendModality(Modality(value, "label " + value, name, name.toUpper()));
     return variable;
 }
 
@@ -57,6 +56,10 @@ QStringList column0(const QTreeWidget *list)
         texts.append(list->topLevelItem(row)->text(0));
     return texts;
 }
+
+// The state of populate() below, as state() gives it.
+const QString populated = QStringLiteral("sex:SEX(1=label 1,2=label 2,3=label 3) area:AREA(n=label "
+                                         "n,s=label s) | listed sex,area | shown 1,2,3");
 
 } // namespace
 
@@ -81,12 +84,16 @@ private slots:
         m_document.reset();
     }
 
-    // The panes share a splitter that cannot hide either. The box lists the
-    // catalogue in the document's order, a repeated name each time.
+    // The panes share a splitter that cannot hide either; the lists show names
+    // and labels. The box lists the catalogue in the document's order, a
+    // repeated name each time, also when the panel is made on a loaded document.
     void formAndCatalogue()
     {
         QCOMPARE(m_panel->windowTitle(), QStringLiteral("Variables"));
         QVERIFY(!namedChild<QSplitter>(m_panel.get(), "splitter")->childrenCollapsible());
+        populate();
+        QCOMPARE(m_variables->topLevelItem(1)->text(1), QStringLiteral("AREA"));
+        QCOMPARE(m_modalities->topLevelItem(2)->text(1), QStringLiteral("label 3"));
         DocumentModel document;
         document.setStatistics(
             {statistic("sd", "first"), statistic("mean"), statistic("sd", "second")});
@@ -98,53 +105,42 @@ private slots:
         QCOMPARE(list->currentStatistic(), QStringLiteral("mean"));
     }
 
-    // Names are case-sensitive; the label loses its blanks.
-    void addVariable()
-    {
-        m_document->addVariable(Variable(QStringLiteral("Income"), QString(), 0));
-        ModalAnswerer answerer;
-        answerer.enqueue([](QWidget *dialog) {
-            typeAndConfirm(dialog, {"variableNameLineEdit", "income", "variableLabelLineEdit",
-                                    " Monthly income "});
-        });
-        button("addVariableButton")->click();
-        QCOMPARE(answerer.seen(), QStringList{"AddVariableDialog"});
-        QCOMPARE(state(), QStringLiteral("Income:() income:Monthly income() | listed Income,income "
-                                         "| shown  | box  |  | current "));
-        QCOMPARE(int(m_panel->variables().at(1).varType()), 0);
-        QCOMPARE(m_variables->topLevelItem(1)->text(1), QStringLiteral("Monthly income"));
-        QCOMPARE(m_variables->currentItem(), m_variables->topLevelItem(1));
-        QVERIFY(button("addModalityButton")->isEnabled());
-    }
-
-    void duplicateNameReopensTheDialogWithTheTypedText_data()
+    void addNewNamesOnly_data()
     {
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("dialog");
         QTest::addColumn<QString>("first");
         QTest::addColumn<QString>("second");
         QTest::addColumn<QString>("taken");
+        QTest::addColumn<QString>("fresh");
         QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("after");
+        const QString area = QStringLiteral("area:AREA(n=label n,s=label s)");
+        const QString stats = QStringLiteral(" | box a,b,c | a=,b=,c= | current a");
+        // Names are case-sensitive; a new variable becomes the current one.
         dataRow("variable", "addVariableButton", "AddVariableDialog", "variableNameLineEdit",
-                "variableLabelLineEdit", "sex", "Variable name already exists.");
+                "variableLabelLineEdit", "sex", "Sex", "Variable name already exists.",
+                "sex:SEX(1=label 1,2=label 2,3=label 3) " + area +
+                    " Sex:other text() | listed sex,area,Sex | shown " + stats);
         dataRow("modality", "addModalityButton", "AddModalityDialog", "valueLineEdit",
-                "valueLabelLineEdit", "1", "Value already exists.");
+                "valueLabelLineEdit", "1", "4", "Value already exists.",
+                "sex:SEX(1=label 1,2=label 2,3=label 3,4=other text) " + area +
+                    " | listed sex,area | shown 1,2,3,4" + stats);
         dataRow("statistic", "addStatisticToolButton", "AddStatisticDialog", "nameLineEdit",
-                "commandFormatLineEdit", "mean", "Statistic's name already exists.");
+                "commandFormatLineEdit", "a", "d", "Statistic's name already exists.",
+                populated + " | box a,b,c,d | a=,b=,c=,d=other text | current a");
     }
 
-    // The name typed again is taken; the dialog comes back with both texts as
-    // typed, and cancelling it leaves everything as it was.
-    void duplicateNameReopensTheDialogWithTheTypedText()
+    // The name typed again is taken: the dialog comes back with both texts as
+    // typed, and a new name is added last.
+    void addNewNamesOnly()
     {
         QFETCH(QString, dialog);
         QFETCH(QString, first);
         QFETCH(QString, second);
         QFETCH(QString, taken);
-        m_document->addVariable(variableWith(QStringLiteral("sex"), {"1"}));
-        m_document->setStatistics({statistic("mean", "summarize #var #if")});
-        selectVariable(0);
-        const QString before = state();
+        QFETCH(QString, fresh);
+        populate();
         ModalAnswerer answerer;
         QString shown, nameAgain, otherAgain;
         answerer.enqueue([&](QWidget *opened) {
@@ -154,7 +150,8 @@ private slots:
         answerer.enqueue([&](QWidget *opened) {
             nameAgain = lineText(opened, first);
             otherAgain = lineText(opened, second);
-            static_cast<QDialog *>(opened)->reject();
+            namedChild<QLineEdit>(opened, first)->clear();
+            typeAndConfirm(opened, {first, fresh});
         });
         QFETCH(QString, button);
         this->button(button)->click();
@@ -162,7 +159,7 @@ private slots:
         QTEST(shown, "message");
         QCOMPARE(nameAgain, taken);
         QCOMPARE(otherAgain, QStringLiteral("other text"));
-        QCOMPARE(state(), before);
+        QTEST(state(), "after");
     }
 
     void removalAsksFirst_data()
@@ -180,27 +177,22 @@ private slots:
         dataRow("modality", "deleteModalityButton", 1, "Delete modality",
                 "Are you sure you want to delete modality \"2\" ?",
                 "sex:SEX(1=label 1,3=label 3) " + area + " | listed sex,area | shown 1,3" + stats);
-        const QString variables = "sex:SEX(1=label 1,2=label 2,3=label 3) " + area +
-                                  " | listed sex,area | shown 1,2,3 | box ";
         const QString question = "Are you sure you want to remove statistic \"%1\"?\nNote: All "
                                  "cells containing this statistic will be deleted";
         // The next statistic becomes current, or the previous one after the last.
         dataRow("statistic", "removeStatisticToolButton", 1, question.arg("b"), "",
-                variables + "a,c | a=,c= | current c");
+                populated + " | box a,c | a=,c= | current c");
         dataRow("last statistic", "removeStatisticToolButton", 2, question.arg("c"), "",
-                variables + "a,b | a=,b= | current b");
+                populated + " | box a,b | a=,b= | current b");
     }
 
     void removalAsksFirst()
     {
         QFETCH(QString, button);
         QFETCH(QString, after);
-        m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
-        m_document->addVariable(variableWith(QStringLiteral("area"), {"n", "s"}));
-        m_document->setStatistics({statistic("a"), statistic("b"), statistic("c")});
+        populate();
         QFETCH(int, statisticIndex);
         m_statistics->setCurrentIndex(statisticIndex);
-        selectVariable(0);
         selectModality(1);
         const QString before = state();
         ModalAnswerer answerer;
@@ -253,40 +245,34 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<QString>("order");
         QTest::addColumn<int>("currentRow");
-        dataRow("variable first up", false, 0, "upVariableButton", "1,2,3", 0);
-        dataRow("variable last down", false, 2, "downVariableButton", "1,2,3", 2);
-        dataRow("variable first down", false, 0, "downVariableButton", "2,1,3", 1);
-        dataRow("variable last up", false, 2, "upVariableButton", "1,3,2", 1);
+        dataRow("variable first up", false, 0, "upVariableButton", "sex,area", 0);
+        dataRow("variable last down", false, 1, "downVariableButton", "sex,area", 1);
+        dataRow("variable first down", false, 0, "downVariableButton", "area,sex", 1);
+        dataRow("variable last up", false, 1, "upVariableButton", "area,sex", 0);
         dataRow("modality first up", true, 0, "upModalityButton", "1,2,3", 0);
         dataRow("modality last down", true, 2, "downModalityButton", "1,2,3", 2);
         dataRow("modality first down", true, 0, "downModalityButton", "2,1,3", 1);
         dataRow("modality last up", true, 2, "upModalityButton", "1,3,2", 1);
     }
 
-    // The list and the document change alike.
+    // The list and the document change alike; the moved row stays current.
     void moves()
     {
         QFETCH(bool, modalities);
         QFETCH(int, row);
         QFETCH(QString, button);
         QFETCH(QString, order);
-        if (modalities) {
-            m_document->addVariable(variableWith(QStringLiteral("v"), {"1", "2", "3"}));
-            selectVariable(0);
-        } else {
-            for (const char *name : {"1", "2", "3"})
-                m_document->addVariable(variableWith(name, {}));
-        }
+        populate();
         QTreeWidget *list = modalities ? static_cast<QTreeWidget *>(m_modalities) : m_variables;
         list->setCurrentItem(list->topLevelItem(row));
         this->button(button)->click();
         QStringList stored;
         for (const Variable &variable : m_panel->variables())
             stored.append(variable.name());
-        for (const Modality &modality : m_panel->variables().first().modalities())
+        for (const Modality &modality : m_panel->variables().at(stored.indexOf("sex")).modalities())
             stored.append(modality.value());
         QCOMPARE(column0(list).join(','), order);
-        QCOMPARE(stored.mid(modalities ? 1 : 0, 3).join(','), order);
+        QCOMPARE(stored.mid(modalities ? 2 : 0, modalities ? 3 : 2).join(','), order);
         QTEST(list->indexOfTopLevelItem(list->currentItem()), "currentRow");
     }
 
@@ -337,39 +323,34 @@ private slots:
 
     // What the dialogs read from their fields is their own tests'; here where
     // the panel puts the result. The first statistic of an empty box becomes
-    // current, later ones go last; an edited one keeps its place.
+    // current; an edited one keeps its place.
     void addAndEditStatistics()
     {
         ModalAnswerer answerer;
-        for (const char *name : {"count", "mean"})
-            answerer.enqueue([name](QWidget *dialog) {
-                typeAndConfirm(dialog, {"nameLineEdit", name, "commandFormatLineEdit", "count #if",
-                                        "resultLineEdit", "r(N)"});
-            });
-        button("addStatisticToolButton")->click();
-        QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box count | count=count #if | "
-                                         "current count"));
-        button("addStatisticToolButton")->click();
-        QCOMPARE(m_document->catalogue().value(QStringLiteral("mean")).result(),
-                 QStringLiteral("r(N)"));
-
-        m_statistics->setCurrentIndex(1);
+        answerer.enqueue([](QWidget *dialog) {
+            typeAndConfirm(dialog, {"nameLineEdit", "count", "commandFormatLineEdit", "count #if",
+                                    "resultLineEdit", "r(N)"});
+        });
         QString shown;
         answerer.enqueue([&](QWidget *dialog) {
             shown = lineText(dialog, "statisticNameLineEdit");
             namedChild<QLineEdit>(dialog, "commandFormatLineEdit")->clear();
             QTest::mouseClick(namedChild<QRadioButton>(dialog, "matrixRadioButton"),
                               Qt::LeftButton);
-            typeAndConfirm(dialog, {"commandFormatLineEdit", "summarize #var"});
+            typeAndConfirm(dialog, {"commandFormatLineEdit", "tab #var"});
         });
+        button("addStatisticToolButton")->click();
+        QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box count | count=count #if | "
+                                         "current count"));
+        QCOMPARE(m_document->catalogue().value(QStringLiteral("count")).result(),
+                 QStringLiteral("r(N)"));
         button("editStatisticToolButton")->click();
-        QCOMPARE(answerer.seen(),
-                 QStringList({"AddStatisticDialog", "AddStatisticDialog", "EditStatisticDialog"}));
-        QCOMPARE(shown, QStringLiteral("mean"));
-        QCOMPARE(m_document->catalogue().value(QStringLiteral("mean")).resultType(),
+        QCOMPARE(answerer.seen(), QStringList({"AddStatisticDialog", "EditStatisticDialog"}));
+        QCOMPARE(shown, QStringLiteral("count"));
+        QCOMPARE(m_document->catalogue().value(QStringLiteral("count")).resultType(),
                  Command::ResultType::Matrix);
-        QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box count,mean | count=count "
-                                         "#if,mean=summarize #var | current mean"));
+        QCOMPARE(state(), QStringLiteral(
+                              " | listed  | shown  | box count | count=tab #var | current count"));
         m_document->setStatistics({});
         QCOMPARE(state(), QStringLiteral(" | listed  | shown  | box  |  | current "));
     }
@@ -381,6 +362,16 @@ private:
     }
     void selectVariable(int row) { m_variables->setCurrentItem(m_variables->topLevelItem(row)); }
     void selectModality(int row) { m_modalities->setCurrentItem(m_modalities->topLevelItem(row)); }
+
+    // Variables sex (1, 2, 3) and area (n, s), statistics a, b and c; sex
+    // chosen.
+    void populate()
+    {
+        m_document->addVariable(variableWith(QStringLiteral("sex"), {"1", "2", "3"}));
+        m_document->addVariable(variableWith(QStringLiteral("area"), {"n", "s"}));
+        m_document->setStatistics({statistic("a"), statistic("b"), statistic("c")});
+        selectVariable(0);
+    }
 
     // What the panel shows and what the document holds, in one line.
     QString state() const
