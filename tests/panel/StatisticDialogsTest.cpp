@@ -57,7 +57,17 @@ private slots:
         QCOMPARE(dialog.resultType(), Command::ResultType::Macro);
         QVERIFY(!row->isEnabled() && !col->isEnabled());
         QCOMPARE(row->text() + col->text(), QStringLiteral("23"));
+        // Coordinates are whole numbers, blanks around allowed; anything else is 0.
         click(&dialog, "matrixRadioButton");
+        for (const auto &[typed, read] :
+             {std::pair{"2", 2}, {" 12 ", 12}, {"x", 0}, {"", 0}, {"3a", 0}}) {
+            for (QLineEdit *edit : {row, col}) {
+                edit->clear();
+                QTest::keyClicks(edit, typed);
+            }
+            QCOMPARE(dialog.matrixRow(), read);
+            QCOMPARE(dialog.matrixColumn(), read);
+        }
         click(&dialog, "scalarRadioButton");
         QVERIFY(!row->isEnabled());
 
@@ -70,24 +80,6 @@ private slots:
         QCOMPARE(QStringList({dialog.name(), dialog.commandFormat(), dialog.resultName()}),
                  QStringList({"mean", "summarize #var #if", "r(mean)"}));
         QCOMPARE(dialog.resultType(), Command::ResultType::Scalar);
-    }
-
-    // Coordinates are whole numbers, blanks around allowed; anything else is 0.
-    void addReadsCoordinates()
-    {
-        AddStatisticDialog dialog;
-        dialog.show();
-        click(&dialog, "matrixRadioButton");
-        for (const auto &[typed, read] :
-             {std::pair{"2", 2}, {" 12 ", 12}, {"x", 0}, {"", 0}, {"3a", 0}}) {
-            for (const char *edit : {"rowLineEdit", "colLineEdit"}) {
-                lineEdit(&dialog, edit)->clear();
-                QTest::keyClicks(lineEdit(&dialog, edit), typed);
-            }
-            QCOMPARE(dialog.matrixRow(), read);
-            QCOMPARE(dialog.matrixColumn(), read);
-        }
-        QCOMPARE(dialog.resultType(), Command::ResultType::Matrix);
     }
 
     // The edit dialog opens on the definition and, untouched, gives it back.
@@ -111,9 +103,10 @@ private slots:
         QFETCH(QString, radioButton);
         EditStatisticDialog dialog(command);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit statistic"));
-        QCOMPARE(lineEdit(&dialog, "statisticNameLineEdit")->text(), command.name());
-        QCOMPARE(lineEdit(&dialog, "commandFormatLineEdit")->text(), command.format());
-        QCOMPARE(lineEdit(&dialog, "resultLineEdit")->text(), command.result());
+        QCOMPARE(QStringList({lineEdit(&dialog, "statisticNameLineEdit")->text(),
+                              lineEdit(&dialog, "commandFormatLineEdit")->text(),
+                              lineEdit(&dialog, "resultLineEdit")->text()}),
+                 QStringList({command.name(), command.format(), command.result()}));
         QVERIFY(namedChild<QRadioButton>(&dialog, radioButton)->isChecked());
         QLineEdit *row = lineEdit(&dialog, "rowLineEdit");
         QLineEdit *col = lineEdit(&dialog, "colLineEdit");
@@ -132,10 +125,8 @@ private slots:
         QLineEdit *name = lineEdit(&dialog, "statisticNameLineEdit");
         QTest::keyClicks(name, QStringLiteral("x"));
         QCOMPARE(name->text(), QStringLiteral("mean"));
-        for (const char *edit : {"commandFormatLineEdit", "resultLineEdit"}) {
-            lineEdit(&dialog, edit)->selectAll();
-            QTest::keyClick(lineEdit(&dialog, edit), Qt::Key_Delete);
-        }
+        lineEdit(&dialog, "commandFormatLineEdit")->clear();
+        lineEdit(&dialog, "resultLineEdit")->clear();
         QTest::keyClicks(lineEdit(&dialog, "commandFormatLineEdit"), "  tabstat #var #if, save ");
         QTest::keyClicks(lineEdit(&dialog, "resultLineEdit"), " r(StatTotal) ");
         click(&dialog, "matrixRadioButton");
