@@ -246,10 +246,8 @@ private slots:
         QTest::addColumn<QString>("order");
         QTest::addColumn<int>("currentRow");
         dataRow("variable first up", false, 0, "upVariableButton", "sex,area", 0);
-        dataRow("variable last down", false, 1, "downVariableButton", "sex,area", 1);
         dataRow("variable first down", false, 0, "downVariableButton", "area,sex", 1);
         dataRow("variable last up", false, 1, "upVariableButton", "area,sex", 0);
-        dataRow("modality first up", true, 0, "upModalityButton", "1,2,3", 0);
         dataRow("modality last down", true, 2, "downModalityButton", "1,2,3", 2);
         dataRow("modality first down", true, 0, "downModalityButton", "2,1,3", 1);
         dataRow("modality last up", true, 2, "upModalityButton", "1,3,2", 1);
