@@ -113,30 +113,25 @@ private slots:
         QCOMPARE(content.conditionLabel(), QStringLiteral("Maschio | Femmina"));
     }
 
-    // A view chosen on an empty cell applies to what comes later.
-    void viewsOnVoidApplyLater()
+    // A view chosen on an empty cell applies to what comes later. Clearing
+    // keeps the area, the views and the statistic's display format.
+    void viewsAndClearing()
     {
-        CellContent content;
+        CellContent content = voidCell("north");
         content.setStatisticFormatView(StatisticView::OnlyStatisticVariableLabel);
         content.setConditionFormatView(ConditionView::OnlyModalityValue);
         QVERIFY(content.displayText().isEmpty());
         content.setStatistic(meanOfIncome);
         QCOMPARE(content.displayText(), QStringLiteral("Income"));
         content.clearContent();
-        content.addMicroCondition(sex("2", "Femmina"));
-        QCOMPARE(content.displayText(), QStringLiteral("2"));
-    }
-
-    void clearKeepsAreaAndFormat()
-    {
-        CellContent content = statisticCell(meanOfIncome, "north");
-        content.clearContent();
         QCOMPARE(content.dataType(), CellContent::Kind::Void);
         QCOMPARE(content.area(), QStringLiteral("north"));
         QVERIFY(content.displayText().isEmpty());
-        QVERIFY(content.statistic().statisticName.isEmpty());
-        QVERIFY(content.statistic().varName.isEmpty());
+        QVERIFY(content.statistic().statisticName.isEmpty() &&
+                content.statistic().varName.isEmpty());
         QCOMPARE(content.statistic().format, QStringLiteral("%9.2f"));
+        content.addMicroCondition(sex("2", "Femmina"));
+        QCOMPARE(content.displayText(), QStringLiteral("2"));
     }
 
     void damagedCells()

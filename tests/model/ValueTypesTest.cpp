@@ -64,13 +64,12 @@ private slots:
         QCOMPARE(order, QStringList({"mean", "count", "mean"}));
         QDomDocument out;
         const QDomElement element = StatisticCatalogueXml::write(out, order, catalogue);
-        QCOMPARE(element.tagName(), QStringLiteral("commands"));
         QStringList formats;
         for (QDomElement e = element.firstChildElement(); !e.isNull(); e = e.nextSiblingElement())
             formats.append(e.attribute("name") + '=' + e.attribute("format"));
         QCOMPARE(formats, QStringList({"mean=new", "count=count #if", "mean=new"}));
-        QVERIFY(catalogue.value(QStringLiteral("median")).format().isEmpty());
-        QVERIFY(catalogue.value(QStringLiteral("median")).result().isEmpty());
+        const Command unknown = catalogue.value(QStringLiteral("median"));
+        QVERIFY(unknown.format().isEmpty() && unknown.result().isEmpty());
         QVERIFY(!StatisticCatalogueXml::write(out, {}, {}).hasChildNodes());
     }
 

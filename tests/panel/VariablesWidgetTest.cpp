@@ -205,7 +205,6 @@ private slots:
 
         answerer.answerMessageBox(QMessageBox::Yes);
         this->button(button)->click();
-        QCOMPARE(answerer.pending(), 0);
         QCOMPARE(state(), after);
         QCOMPARE(m_variables->currentItem(), m_variables->topLevelItem(0));
         QVERIFY(m_variables->currentItem()->isSelected());
@@ -299,7 +298,6 @@ private slots:
             namedChild<QPushButton>(dialog, "cancelButton")->click();
         });
         button("addModalityButton")->click();
-        QCOMPARE(answerer.seen().size(), 3);
         QCOMPARE(reopenedWith, QStringList({"", ""}));
         QVERIFY(!okEnabledAgain);
         QVERIFY(stillChecked);
@@ -343,7 +341,6 @@ private slots:
         QCOMPARE(m_document->catalogue().value(QStringLiteral("count")).result(),
                  QStringLiteral("r(N)"));
         button("editStatisticToolButton")->click();
-        QCOMPARE(answerer.seen(), QStringList({"AddStatisticDialog", "EditStatisticDialog"}));
         QCOMPARE(shown, QStringLiteral("count"));
         QCOMPARE(m_document->catalogue().value(QStringLiteral("count")).resultType(),
                  Command::ResultType::Matrix);
