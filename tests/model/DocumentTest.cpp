@@ -188,12 +188,12 @@ private slots:
         const Document &document = reader.document();
         QCOMPARE(document.cells.rowCount(), 3);
         QCOMPARE(document.cells.columnCount(), 2);
+        int filled = 0;
         for (int row = 0; row < 3; ++row) {
             for (int column = 0; column < 2; ++column)
-                QCOMPARE(document.cells(row, column).dataType(), row == 1 && column == 1
-                                                                     ? CellContent::Kind::SimpleText
-                                                                     : CellContent::Kind::Void);
+                filled += document.cells(row, column).dataType() != CellContent::Kind::Void;
         }
+        QCOMPARE(filled, 1);
         QCOMPARE(document.cells(1, 1).simpleText(), QStringLiteral("kept"));
         // Heights beyond the grid's rows have no row to apply to.
         QCOMPARE(document.rowHeights, QList<int>({30, 31, 32}));

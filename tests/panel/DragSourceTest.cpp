@@ -12,11 +12,6 @@
 
 namespace {
 
-QPoint centreOfRow(const QTreeWidget *list, int row)
-{
-    return list->visualItemRect(list->topLevelItem(row)).center();
-}
-
 void moveWithButtons(QTreeWidget *list, const QPoint &position, Qt::MouseButtons buttons)
 {
     QMouseEvent event(QEvent::MouseMove, position, list->viewport()->mapToGlobal(position),
@@ -30,7 +25,7 @@ void moveWithButtons(QTreeWidget *list, const QPoint &position, Qt::MouseButtons
 QDrag *dragFrom(QTreeWidget *list, int row, const QPoint &by,
                 Qt::MouseButtons buttons = Qt::LeftButton)
 {
-    const QPoint press = centreOfRow(list, row);
+    const QPoint press = list->visualItemRect(list->topLevelItem(row)).center();
     QTest::mousePress(list->viewport(), Qt::LeftButton, Qt::NoModifier, press);
     moveWithButtons(list, press + by, buttons);
     return list->findChild<QDrag *>(QString(), Qt::FindDirectChildrenOnly);
@@ -64,11 +59,9 @@ private slots:
     {
         m_variables = std::make_unique<VariableListWidget>();
         m_modalities = std::make_unique<ModalityListWidget>();
-        for (const auto &[name, label] :
-             {std::pair{"income", "Monthly income"}, {"age", "Age in years"}}) {
-            auto *item = new QTreeWidgetItem(m_variables.get(), {name, label});
-            item->setData(0, Qt::UserRole, QVariant::fromValue(Variable(name, label, 0)));
-        }
+        auto *income = new QTreeWidgetItem(m_variables.get(), {"income", "Monthly income"});
+        income->setData(0, Qt::UserRole,
+                        QVariant::fromValue(Variable("income", "Monthly income", 0)));
         for (const auto &[value, label] :
              {std::pair{"1", "Male"}, {"2", "Female"}, {"3", "Other"}}) {
             auto *item = new QTreeWidgetItem(m_modalities.get(), {value, label});
@@ -166,9 +159,8 @@ private slots:
 
     void draggingDoesNotExtendTheSelection()
     {
-        QTest::mousePress(m_modalities->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          centreOfRow(m_modalities.get(), 0));
-        moveWithButtons(m_modalities.get(), centreOfRow(m_modalities.get(), 2), Qt::LeftButton);
+        const int rowHeight = m_modalities->visualItemRect(m_modalities->topLevelItem(0)).height();
+        dragFrom(m_modalities.get(), 0, QPoint(0, 2 * rowHeight));
         QCOMPARE(m_modalities->selectedItems(), {m_modalities->topLevelItem(0)});
     }
 

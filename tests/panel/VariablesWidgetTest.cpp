@@ -18,11 +18,6 @@
 
 namespace {
 
-QString lineText(QWidget *dialog, const QString &lineEdit)
-{
-    return namedChild<QLineEdit>(dialog, lineEdit)->text();
-}
-
 // Types the texts into the line edits named before each and clicks Ok (the
 // modality dialog has its own Ok button, the others a button box).
 void typeAndConfirm(QWidget *dialog, const QStringList &namesAndTexts)
@@ -148,8 +143,8 @@ private slots:
         });
         answerer.answerMessageBox(QMessageBox::Ok, &shown);
         answerer.enqueue([&](QWidget *opened) {
-            nameAgain = lineText(opened, first);
-            otherAgain = lineText(opened, second);
+            nameAgain = namedChild<QLineEdit>(opened, first)->text();
+            otherAgain = namedChild<QLineEdit>(opened, second)->text();
             namedChild<QLineEdit>(opened, first)->clear();
             typeAndConfirm(opened, {first, fresh});
         });
@@ -193,7 +188,7 @@ private slots:
         populate();
         QFETCH(int, statisticIndex);
         m_statistics->setCurrentIndex(statisticIndex);
-        selectModality(1);
+        m_modalities->setCurrentItem(m_modalities->topLevelItem(1));
         const QString before = state();
         ModalAnswerer answerer;
         QString shownText, shownInformative;
@@ -288,8 +283,8 @@ private slots:
             typeAndConfirm(dialog, {"valueLineEdit", "1", "valueLabelLineEdit", "Male"});
         });
         answerer.enqueue([&](QWidget *dialog) {
-            reopenedWith << lineText(dialog, "valueLineEdit")
-                         << lineText(dialog, "valueLabelLineEdit");
+            for (const char *edit : {"valueLineEdit", "valueLabelLineEdit"})
+                reopenedWith << namedChild<QLineEdit>(dialog, edit)->text();
             okEnabledAgain = namedChild<QPushButton>(dialog, "okButton")->isEnabled();
             typeAndConfirm(dialog, {"valueLineEdit", "2"});
         });
@@ -329,7 +324,7 @@ private slots:
         });
         QString shown;
         answerer.enqueue([&](QWidget *dialog) {
-            shown = lineText(dialog, "statisticNameLineEdit");
+            shown = namedChild<QLineEdit>(dialog, "statisticNameLineEdit")->text();
             namedChild<QLineEdit>(dialog, "commandFormatLineEdit")->clear();
             QTest::mouseClick(namedChild<QRadioButton>(dialog, "matrixRadioButton"),
                               Qt::LeftButton);
@@ -356,7 +351,6 @@ private:
         return namedChild<QToolButton>(m_panel.get(), name);
     }
     void selectVariable(int row) { m_variables->setCurrentItem(m_variables->topLevelItem(row)); }
-    void selectModality(int row) { m_modalities->setCurrentItem(m_modalities->topLevelItem(row)); }
 
     // Variables sex (1, 2, 3) and area (n, s), statistics a, b and c; sex
     // chosen.
