@@ -1,8 +1,9 @@
 #include "model/DisplayFormat.h"
 
+#include "DataRows.h"
+
 #include <QTest>
 
-Q_DECLARE_METATYPE(DisplayFormat)
 Q_DECLARE_METATYPE(DisplayFormat::Kind)
 
 namespace {
@@ -14,6 +15,30 @@ const Kind dateKinds[] = {Kind::Clock,     Kind::Daily,      Kind::Weekly, Kind:
 // The type code written after "%" for each date or time kind, in that order.
 const char *const dateCodes[] = {"tc", "td", "tw", "tm", "tq", "th", "ty"};
 
+// The choices as "kind width.decimals", "kind characters" or "kind sample n",
+// then the flags that are set.
+QString choices(const DisplayFormat &format)
+{
+    static const char *const kinds[] = {"g",  "f",  "e",  "s",  "tc", "td",
+                                        "tw", "tm", "tq", "th", "ty"};
+    QStringList parts{QLatin1String(kinds[format.kind])};
+    if (DisplayFormat::isNumeric(format.kind))
+        parts << QStringLiteral("%1.%2").arg(format.totalDigits).arg(format.digitsRightOfDecimal);
+    else if (format.kind == Kind::String)
+        parts << QString::number(format.totalCharacters);
+    else
+        parts << QStringLiteral("sample %1").arg(format.sample(format.kind));
+    for (const auto &[set, name] : {std::pair{format.leftJustified, "left"},
+                                    {format.europeanDecimals, "european"},
+                                    {format.commas, "commas"},
+                                    {format.leadingZeros, "zeros"},
+                                    {format.leapSeconds, "leap"}}) {
+        if (set)
+            parts << QLatin1String(name);
+    }
+    return parts.join(QLatin1Char(' '));
+}
+
 } // namespace
 
 class DisplayFormatTest : public QObject
@@ -21,303 +46,175 @@ class DisplayFormatTest : public QObject
     Q_OBJECT
 
 private slots:
-    void numericAndString_data();
-    void numericAndString();
-    void dates_data();
-    void dates();
-    void everyDateSample_data();
-    void everyDateSample();
-    void sampleLists_data();
-    void sampleLists();
-    void unrecognisedKeepsDefaults_data();
-    void unrecognisedKeepsDefaults();
-    void building_data();
-    void building();
-    void roundTrip_data();
-    void roundTrip();
-};
+    // The choices read from each text, and what they build back (the text
+    // itself when they say all of it).
+    void parsing_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("choices");
+        QTest::addColumn<QString>("built");
+        const auto row = [](const char *text, const char *choices, const char *built = nullptr) {
+            dataRow(text, text, choices, built ? built : text);
+        };
+        row("%9.2g", "g 9.2");
+        row("%9.2gc", "g 9.2 commas");
+        row("%-12,4g", "g 12.4 left european");
+        row("%3.1f", "f 3.1");
+        row("%10.0fc", "f 10.0 commas");
+        row("%09.2f", "f 9.2 zeros");
+        row("%-010,3f", "f 10.3 left european zeros");
+        row("%12,2fc", "f 12.2 european commas");
+        row("%10.3e", "e 10.3");
+        row("%-8,1e", "e 8.1 left european");
+        // Leading zeros belong to fixed formats only.
+        row("%09.2g", "g 9.2", "%9.2g");
+        // Without decimals the choices say ".0", which is not the same text.
+        row("%9g", "g 9.0", "%9.0g");
+        row("%12fc", "f 12.0 commas", "%12.0fc");
+        row("%-7e", "e 7.0 left", "%-7.0e");
+        row("%10s", "s 10");
+        row("%-20s", "s 20 left");
+        row("%1s", "s 1");
+        row("%9.0g", "g 9.0");
+        row("%-9.2g", "g 9.2 left");
+        row("%-10,3e", "e 10.3 left european");
+        row("%012.4fc", "f 12.4 commas zeros");
+        row("%255s", "s 255");
+        row("%100.99f", "f 100.99");
+        row("%tCMon_DD,_CCYY_HH:MM:SS", "tc sample 1 leap");
+        row("%-tC", "tc sample 0 left leap");
+        row("%tC", "tc sample 0 leap");
+        row("%-tmCCYY!mNN", "tm sample 5 left");
+        row("%-tcNN/DD/CCYY_HH:MM:SS", "tc sample 6 left");
+        row("%-tdCCYY-NN-DD", "td sample 7 left");
+        row("%-tyCCYY_!A!D", "ty sample 1 left");
+        row("%tq", "tq sample 0");
+        // Milliseconds end in "s", which alone would read as a string format.
+        row("%tcMonth_dd,_CCYY_HH:MM:SS.sss", "tc sample 5");
+        row("%-tCMonth_dd,_CCYY_HH:MM:SS.sss", "tc sample 5 left leap");
+        // Tokens of no sample, ending in letters that numeric formats test
+        // for, give sample 0 and are lost on building.
+        row("%tdMon_dd,_g", "td sample 0", "%td");
+        row("%tdDD/NN/CCYY_e", "td sample 0", "%td");
+        row("%tmf", "tm sample 0", "%tm");
+        row("%tdDD.NN.CCYY", "td sample 0", "%td");
+        // The sample test only looks at the end of the text.
+        row("%tdDay_CCYY-NN-DD", "td sample 7", "%tdCCYY-NN-DD");
+    }
 
-// "width" is the total digits of a number or the characters of a string;
-// "built" what the choices give back (the text itself when they say all).
-void DisplayFormatTest::numericAndString_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<bool>("left");
-    QTest::addColumn<int>("width");
-    QTest::addColumn<int>("decimals");
-    QTest::addColumn<bool>("european");
-    QTest::addColumn<bool>("commas");
-    QTest::addColumn<bool>("zeros");
-    QTest::addColumn<QString>("built");
-    const auto row = [](const char *name, const char *text, Kind kind, bool left, int width,
-                        int decimals, bool european, bool commas, bool zeros,
-                        const char *built = nullptr) {
-        QTest::newRow(name) << QString::fromLatin1(text) << kind << left << width << decimals
-                            << european << commas << zeros
-                            << QString::fromLatin1(built ? built : text);
-    };
-    const Kind g = Kind::GenericNumeric, f = Kind::FixedNumeric, e = Kind::ExponentialNumeric;
-    row("generic", "%9.2g", g, false, 9, 2, false, false, false);
-    row("generic with commas", "%9.2gc", g, false, 9, 2, false, true, false);
-    row("generic left european", "%-12,4g", g, true, 12, 4, true, false, false);
-    row("fixed", "%3.1f", f, false, 3, 1, false, false, false);
-    row("fixed with commas", "%10.0fc", f, false, 10, 0, false, true, false);
-    row("fixed leading zeros", "%09.2f", f, false, 9, 2, false, false, true);
-    row("fixed left zeros european", "%-010,3f", f, true, 10, 3, true, false, true);
-    row("fixed european commas", "%12,2fc", f, false, 12, 2, true, true, false);
-    row("exponential", "%10.3e", e, false, 10, 3, false, false, false);
-    row("exponential left european", "%-8,1e", e, true, 8, 1, true, false, false);
-    // Leading zeros belong to fixed formats only.
-    row("generic zero is no padding", "%09.2g", g, false, 9, 2, false, false, false, "%9.2g");
-    // Without decimals the choices say ".0", which is not the same text.
-    row("generic without decimals", "%9g", g, false, 9, 0, false, false, false, "%9.0g");
-    row("fixed commas without decimals", "%12fc", f, false, 12, 0, false, true, false, "%12.0fc");
-    row("exponential left without decimals", "%-7e", e, true, 7, 0, false, false, false, "%-7.0e");
-    const Kind s = Kind::String;
-    row("string right", "%10s", s, false, 10, 0, false, false, false);
-    row("string left", "%-20s", s, true, 20, 0, false, false, false);
-    row("string of one", "%1s", s, false, 1, 0, false, false, false);
-}
+    void parsing()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, built);
+        const DisplayFormat format(text);
+        QVERIFY(format.recognised);
+        QCOMPARE(format.text, text);
+        QTEST(choices(format), "choices");
+        QCOMPARE(format.toText(), built);
+        QCOMPARE(format.isExact(), built == text);
+    }
 
-void DisplayFormatTest::numericAndString()
-{
-    QFETCH(QString, text);
-    QFETCH(Kind, kind);
-    const DisplayFormat format(text);
-    QVERIFY(format.recognised);
-    QCOMPARE(format.text, text);
-    QCOMPARE(format.kind, kind);
-    QTEST(format.leftJustified, "left");
-    QTEST(kind == Kind::String ? format.totalCharacters : format.totalDigits, "width");
-    QTEST(format.digitsRightOfDecimal, "decimals");
-    QTEST(format.europeanDecimals, "european");
-    QTEST(format.commas, "commas");
-    QTEST(format.leadingZeros, "zeros");
-    QTEST(format.toText(), "built");
-    QCOMPARE(format.isExact(), format.toText() == text);
-}
-
-// Dates and times: justification, leap seconds, the sample their tokens name
-// and what the choices give back.
-void DisplayFormatTest::dates_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<bool>("left");
-    QTest::addColumn<bool>("leapSeconds");
-    QTest::addColumn<int>("sample");
-    QTest::addColumn<QString>("built");
-    const auto row = [](const char *name, const char *text, Kind kind, bool left, bool leap,
-                        int sample, const char *built = nullptr) {
-        QTest::newRow(name) << QString::fromLatin1(text) << kind << left << leap << sample
-                            << QString::fromLatin1(built ? built : text);
-    };
-    row("leap seconds", "%tCMon_DD,_CCYY_HH:MM:SS", Kind::Clock, false, true, 1);
-    row("left leap seconds", "%-tC", Kind::Clock, true, true, 0);
-    row("left clock", "%-tcNN/DD/CCYY_HH:MM:SS", Kind::Clock, true, false, 6);
-    row("left daily", "%-tdCCYY-NN-DD", Kind::Daily, true, false, 7);
-    row("left yearly", "%-tyCCYY_!A!D", Kind::Yearly, true, false, 1);
-    row("quarterly", "%tq", Kind::Quarterly, false, false, 0);
-    // Milliseconds end in "s", which alone would read as a string format.
-    row("clock ending in s", "%tcMonth_dd,_CCYY_HH:MM:SS.sss", Kind::Clock, false, false, 5);
-    row("leap clock ending in s", "%-tCMonth_dd,_CCYY_HH:MM:SS.sss", Kind::Clock, true, true, 5);
-    // Tokens of no sample, ending in letters that numeric formats test for,
-    // give sample 0 and are lost on building.
-    row("daily ending in g", "%tdMon_dd,_g", Kind::Daily, false, false, 0, "%td");
-    row("daily ending in e", "%tdDD/NN/CCYY_e", Kind::Daily, false, false, 0, "%td");
-    row("monthly ending in f", "%tmf", Kind::Monthly, false, false, 0, "%tm");
-    row("unknown daily tokens", "%tdDD.NN.CCYY", Kind::Daily, false, false, 0, "%td");
-    // The sample test only looks at the end of the text.
-    row("known suffix after other tokens", "%tdDay_CCYY-NN-DD", Kind::Daily, false, false, 7,
-        "%tdCCYY-NN-DD");
-}
-
-void DisplayFormatTest::dates()
-{
-    QFETCH(QString, text);
-    QFETCH(Kind, kind);
-    QFETCH(QString, built);
-    const DisplayFormat format(text);
-    QVERIFY(format.recognised);
-    QCOMPARE(format.text, text);
-    QCOMPARE(format.kind, kind);
-    QTEST(format.leftJustified, "left");
-    QTEST(format.leapSeconds, "leapSeconds");
-    QTEST(format.sample(kind), "sample");
-    QCOMPARE(format.toText(), built);
-    QCOMPARE(format.isExact(), built == text);
-}
-
-void DisplayFormatTest::everyDateSample_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<int>("sample");
-
-    for (int index = 0; index < 7; ++index) {
-        const QList<DisplayFormat::Sample> samples = DisplayFormat::samples(dateKinds[index]);
-        for (int sample = 0; sample < samples.size(); ++sample) {
-            const QString text = QLatin1Char('%') + QLatin1String(dateCodes[index]) +
-                                 QLatin1String(samples.at(sample).tokens);
-            QTest::addRow("%s", qPrintable(text)) << text << dateKinds[index] << sample;
+    void everyDateSample_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<int>("sample");
+        for (int index = 0; index < 7; ++index) {
+            const QList<DisplayFormat::Sample> samples = DisplayFormat::samples(dateKinds[index]);
+            for (int sample = 0; sample < samples.size(); ++sample) {
+                const QString text = QLatin1Char('%') + QLatin1String(dateCodes[index]) +
+                                     QLatin1String(samples.at(sample).tokens);
+                QTest::addRow("%s", qPrintable(text)) << text << dateKinds[index] << sample;
+            }
         }
     }
-}
 
-void DisplayFormatTest::everyDateSample()
-{
-    QFETCH(QString, text);
-    QFETCH(Kind, kind);
-    QFETCH(int, sample);
-    const DisplayFormat format(text);
-    QVERIFY(format.recognised);
-    QCOMPARE(format.kind, kind);
-    QCOMPARE(format.sample(kind), sample);
-    QVERIFY(!format.leftJustified);
-    QVERIFY(!format.leapSeconds);
-    QCOMPARE(format.toText(), text);
-
-    // The other kinds' samples stay at 0.
-    for (const Kind other : dateKinds) {
-        if (other != kind)
-            QCOMPARE(format.sample(other), 0);
+    // Each sample is read back as itself; the other kinds' samples stay at 0.
+    void everyDateSample()
+    {
+        QFETCH(QString, text);
+        QFETCH(Kind, kind);
+        QFETCH(int, sample);
+        const DisplayFormat format(text);
+        QCOMPARE(format.kind, kind);
+        QCOMPARE(format.toText(), text);
+        for (const Kind other : dateKinds)
+            QCOMPARE(format.sample(other), other == kind ? sample : 0);
     }
-}
 
-void DisplayFormatTest::sampleLists_data()
-{
-    QTest::addColumn<Kind>("kind");
-    QTest::addColumn<QStringList>("shown");
+    // The samples the dialog lists: how many of each kind, the clock's in
+    // full; the first of each kind is the plain format, without tokens.
+    void sampleLists()
+    {
+        QList<int> counts;
+        for (const Kind kind : dateKinds) {
+            counts.append(DisplayFormat::samples(kind).size());
+            QCOMPARE(QString::fromLatin1(DisplayFormat::samples(kind).first().tokens), QString());
+        }
+        QCOMPARE(counts, QList<int>({8, 8, 3, 6, 4, 3, 2}));
+        QVERIFY(DisplayFormat::samples(Kind::FixedNumeric).isEmpty());
+        QVERIFY(DisplayFormat::samples(Kind::String).isEmpty());
+        QStringList clock;
+        for (const DisplayFormat::Sample &sample : DisplayFormat::samples(Kind::Clock))
+            clock.append(QString::fromUtf8(sample.shown));
+        QCOMPARE(clock, QStringList({"05jan2007 21:38:01", "Jul 05, 2007 21:38:01",
+                                     "July 05, 2007 21:38:01", "Jul 5, 2007 21:38",
+                                     "July 5, 2007 21:38:01", "July 5, 2007 21:38:01.001",
+                                     "07/20/2007 21:38:01", "2007-07-20 9:38 PM"}));
+    }
 
-    QTest::newRow("clock") << Kind::Clock
-                           << QStringList{"05jan2007 21:38:01",     "Jul 05, 2007 21:38:01",
-                                          "July 05, 2007 21:38:01", "Jul 5, 2007 21:38",
-                                          "July 5, 2007 21:38:01",  "July 5, 2007 21:38:01.001",
-                                          "07/20/2007 21:38:01",    "2007-07-20 9:38 PM"};
-    QTest::newRow("daily") << Kind::Daily
-                           << QStringList{"05jul2007",   "Jul 05, 2007", "July 05, 2007",
-                                          "Jul 1, 2007", "July 1, 2007", "05/20/2007",
-                                          "20/05/2007",  "2007-05-20"};
-    QTest::newRow("weekly") << Kind::Weekly << QStringList{"2007w1", "2007-1", "1-2007"};
-    QTest::newRow("monthly") << Kind::Monthly << QStringList{"2007m1",  "January 2007", "Jan 2007",
-                                                             "01/2007", "2007-01",      "2007m01"};
-    QTest::newRow("quarterly") << Kind::Quarterly
-                               << QStringList{"2007q1", "Q1-2007", "2007-Q1", "2007-1"};
-    QTest::newRow("half-yearly") << Kind::HalfYearly << QStringList{"2007h1", "2007-1", "2007H1"};
-    QTest::newRow("yearly") << Kind::Yearly << QStringList{"2007", "2007 AD"};
-    QTest::newRow("numeric has none") << Kind::FixedNumeric << QStringList();
-    QTest::newRow("string has none") << Kind::String << QStringList();
-}
+    void unrecognisedKeepsDefaults_data()
+    {
+        QTest::addColumn<QString>("text");
+        for (const char *text : {"", "hello", "%", "%tbcal", "%tg", "%~20s", "%.2f", "%9.2.1f",
+                                 "%x.yf", "%12345678901234567890.2f", "%9.g", "%21x", "%s", "%t"})
+            dataRow(text, text);
+    }
 
-void DisplayFormatTest::sampleLists()
-{
-    QFETCH(Kind, kind);
-    QFETCH(QStringList, shown);
-    QStringList actual;
-    const QList<DisplayFormat::Sample> samples = DisplayFormat::samples(kind);
-    for (const DisplayFormat::Sample &sample : samples)
-        actual.append(QString::fromUtf8(sample.shown));
-    QCOMPARE(actual, shown);
-    if (!samples.isEmpty())
-        QCOMPARE(QString::fromLatin1(samples.first().tokens), QString());
-}
+    void unrecognisedKeepsDefaults()
+    {
+        QFETCH(QString, text);
+        const DisplayFormat format(text);
+        const DisplayFormat defaults;
+        QVERIFY(!format.recognised);
+        QCOMPARE(format.text, text);
+        QCOMPARE(choices(format), choices(defaults));
+        QCOMPARE(format.totalCharacters, defaults.totalCharacters);
+        QCOMPARE(format.toText(), QStringLiteral("%9.0g"));
+    }
 
-void DisplayFormatTest::unrecognisedKeepsDefaults_data()
-{
-    QTest::addColumn<QString>("text");
-    for (const char *text : {"", "hello", "%", "%tbcal", "%tg", "%~20s", "%.2f", "%9.2.1f", "%x.yf",
-                             "%12345678901234567890.2f", "%9.g", "%21x", "%s", "%t"})
-        QTest::newRow(text) << QString::fromLatin1(text);
-}
-
-void DisplayFormatTest::unrecognisedKeepsDefaults()
-{
-    QFETCH(QString, text);
-    const DisplayFormat format(text);
-    const DisplayFormat defaults;
-    QVERIFY(!format.recognised);
-    QVERIFY(!format.isExact());
-    QCOMPARE(format.text, text);
-    QCOMPARE(format.kind, defaults.kind);
-    QCOMPARE(QList<int>({format.totalDigits, format.digitsRightOfDecimal, format.totalCharacters}),
-             QList<int>(
-                 {defaults.totalDigits, defaults.digitsRightOfDecimal, defaults.totalCharacters}));
-    QVERIFY(!format.leftJustified && !format.europeanDecimals && !format.commas &&
-            !format.leadingZeros);
-    QCOMPARE(format.toText(), QStringLiteral("%9.0g"));
-}
-
-void DisplayFormatTest::building_data()
-{
-    QTest::addColumn<DisplayFormat>("choices");
-    QTest::addColumn<QString>("built");
-
-    const auto numeric = [](const char *name, Kind kind, bool left, int total, int decimals,
-                            bool european, bool commas, bool zeros, const char *built) {
-        DisplayFormat format;
-        format.kind = kind;
-        format.leftJustified = left;
-        format.totalDigits = total;
-        format.digitsRightOfDecimal = decimals;
-        format.europeanDecimals = european;
-        format.commas = commas;
-        format.leadingZeros = zeros;
-        QTest::newRow(name) << format << QString::fromLatin1(built);
-    };
-    const Kind g = Kind::GenericNumeric, f = Kind::FixedNumeric, e = Kind::ExponentialNumeric;
-    numeric("generic right 9 2 commas", g, false, 9, 2, false, true, false, "%9.2gc");
-    numeric("fixed left zeros 10 3 european", f, true, 10, 3, true, false, true, "%-010,3f");
-    numeric("generic ignores leading zeros", g, false, 8, 1, false, false, true, "%8.1g");
-    numeric("exponential ignores commas and zeros", e, false, 10, 3, false, true, true, "%10.3e");
-    numeric("exponential european left", e, true, 10, 3, true, false, false, "%-10,3e");
-    numeric("fixed everything", f, true, 12, 2, true, true, true, "%-012,2fc");
-
-    // Strings, dates and times: another kind's sample, the commas of numbers and
-    // (but for strings) a string's characters play no part.
-    const auto other = [](const char *name, Kind kind, bool left, bool leap, int sample,
-                          const char *built) {
-        DisplayFormat format;
-        format.kind = kind;
-        format.leftJustified = left;
-        format.leapSeconds = leap;
+    // Each kind builds from its own choices only: the rest stays as the
+    // user left it and plays no part.
+    void buildingIgnoresTheOtherKindsChoices()
+    {
+        DisplayFormat format(QStringLiteral("%8.1g"));
+        format.leadingZeros = format.leapSeconds = true;
         format.totalCharacters = 20;
-        format.commas = true;
         format.clockSample = 3;
-        format.setSample(kind, sample);
-        QTest::newRow(name) << format << QString::fromLatin1(built);
-    };
-    other("string left 20", Kind::String, true, false, 0, "%-20s");
-    other("daily sample 7 left", Kind::Daily, true, false, 7, "%-tdCCYY-NN-DD");
-    other("clock leap sample 7", Kind::Clock, false, true, 7, "%tCCCYY-NN-DD_HH:MM_AM");
-    other("leap seconds only for clocks", Kind::Daily, false, true, 0, "%td");
-    other("yearly AD", Kind::Yearly, false, false, 1, "%tyCCYY_!A!D");
-    other("sample out of range adds no tokens", Kind::Weekly, false, false, 9, "%tw");
-}
-
-void DisplayFormatTest::building()
-{
-    QFETCH(DisplayFormat, choices);
-    QTEST(choices.toText(), "built");
-}
-
-// Texts the tables above do not build back already.
-void DisplayFormatTest::roundTrip_data()
-{
-    QTest::addColumn<QString>("text");
-    for (const char *text : {"%9.0g", "%-9.2g", "%-10,3e", "%012.4fc", "%255s", "%100.99f", "%tC",
-                             "%-tcMonth_dd,_CCYY_HH:MM:SS.sss", "%twww-CCYY", "%-tmCCYY!mNN",
-                             "%tqCCYY-!Qq", "%thCCYY!Hh", "%ty"})
-        QTest::newRow(text) << QString::fromLatin1(text);
-}
-
-void DisplayFormatTest::roundTrip()
-{
-    QFETCH(QString, text);
-    const DisplayFormat format(text);
-    QVERIFY(format.isExact());
-    QCOMPARE(DisplayFormat(format.toText()).toText(), text);
-}
+        QCOMPARE(format.toText(), QStringLiteral("%8.1g"));
+        format.kind = Kind::ExponentialNumeric;
+        format.commas = true;
+        QCOMPARE(format.toText(), QStringLiteral("%8.1e"));
+        format.kind = Kind::FixedNumeric;
+        format.leftJustified = format.europeanDecimals = true;
+        QCOMPARE(format.toText(), QStringLiteral("%-08,1fc"));
+        format.kind = Kind::String;
+        QCOMPARE(format.toText(), QStringLiteral("%-20s"));
+        format.kind = Kind::Daily;
+        format.dailySample = 7;
+        QCOMPARE(format.toText(), QStringLiteral("%-tdCCYY-NN-DD"));
+        format.kind = Kind::Clock;
+        format.leftJustified = false;
+        format.clockSample = 7;
+        QCOMPARE(format.toText(), QStringLiteral("%tCCCYY-NN-DD_HH:MM_AM"));
+        format.kind = Kind::Yearly;
+        format.yearlySample = 1;
+        QCOMPARE(format.toText(), QStringLiteral("%tyCCYY_!A!D"));
+        format.kind = Kind::Weekly;
+        format.weeklySample = 9; // out of range: no tokens
+        QCOMPARE(format.toText(), QStringLiteral("%tw"));
+    }
+};
 
 QTEST_APPLESS_MAIN(DisplayFormatTest)
 #include "DisplayFormatTest.moc"

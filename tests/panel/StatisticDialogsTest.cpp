@@ -19,15 +19,15 @@ void click(const QWidget *dialog, const char *radioButton)
     QTest::mouseClick(namedChild<QRadioButton>(dialog, QLatin1String(radioButton)), Qt::LeftButton);
 }
 
-void retype(QLineEdit *lineEdit, const QString &text)
+// A command as "name|format|result|type|row,column".
+QString describe(const Command &command)
 {
-    lineEdit->selectAll();
-    QTest::keyClick(lineEdit, Qt::Key_Delete);
-    QTest::keyClicks(lineEdit, text);
+    return QStringLiteral("%1|%2|%3|%4|%5,%6")
+        .arg(command.name(), command.format(), command.result())
+        .arg(int(command.resultType()))
+        .arg(command.resultMatrixRow())
+        .arg(command.resultMatrixColumn());
 }
-
-const Command mean(QStringLiteral("mean"), QStringLiteral("summarize #var #if"),
-                   QStringLiteral("r(mean)"), Command::ResultType::Scalar, 1, 1);
 
 } // namespace
 
@@ -38,178 +38,113 @@ class StatisticDialogsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void addForm();
-    void resultTypeEnablesTheCoordinates();
-    void addTrimsItsTexts();
-    void addReadsCoordinates_data();
-    void addReadsCoordinates();
-    void editOpensOn_data();
-    void editOpensOn();
-    void editReturnsTheEditedDefinition();
-    void editOfANonMatrixKeepsDefaultCoordinates();
-};
+    // Only a matrix result has coordinates; they keep what was typed while off.
+    // The texts lose their blanks.
+    void add()
+    {
+        AddStatisticDialog dialog;
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Add statistic"));
+        QLineEdit *row = lineEdit(&dialog, "rowLineEdit");
+        QLineEdit *col = lineEdit(&dialog, "colLineEdit");
+        QCOMPARE(dialog.resultType(), Command::ResultType::Scalar);
+        QVERIFY(!row->isEnabled() && !col->isEnabled());
+        click(&dialog, "matrixRadioButton");
+        QVERIFY(row->isEnabled() && col->isEnabled());
+        QTest::keyClicks(row, QStringLiteral("2"));
+        QTest::keyClicks(col, QStringLiteral("3"));
+        click(&dialog, "macroRadioButton");
+        QCOMPARE(dialog.resultType(), Command::ResultType::Macro);
+        QVERIFY(!row->isEnabled() && !col->isEnabled());
+        QCOMPARE(row->text() + col->text(), QStringLiteral("23"));
+        // Coordinates are whole numbers, blanks around allowed; anything else is 0.
+        click(&dialog, "matrixRadioButton");
+        for (const auto &[typed, read] :
+             {std::pair{"2", 2}, {" 12 ", 12}, {"x", 0}, {"", 0}, {"3a", 0}}) {
+            for (QLineEdit *edit : {row, col}) {
+                edit->clear();
+                QTest::keyClicks(edit, typed);
+            }
+            QCOMPARE(dialog.matrixRow(), read);
+            QCOMPARE(dialog.matrixColumn(), read);
+        }
+        click(&dialog, "scalarRadioButton");
+        QVERIFY(!row->isEnabled());
 
-void StatisticDialogsTest::addForm()
-{
-    AddStatisticDialog dialog;
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Add statistic"));
-    QVERIFY(!lineEdit(&dialog, "nameLineEdit")->isReadOnly());
-    QVERIFY(namedChild<QRadioButton>(&dialog, "scalarRadioButton")->isChecked());
-    QVERIFY(!lineEdit(&dialog, "rowLineEdit")->isEnabled());
-    QVERIFY(!lineEdit(&dialog, "colLineEdit")->isEnabled());
-    QCOMPARE(namedChild<QDialogButtonBox>(&dialog, "buttonBox")->standardButtons(),
-             QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-}
-
-// Only a matrix result has coordinates; they keep what was typed while off.
-void StatisticDialogsTest::resultTypeEnablesTheCoordinates()
-{
-    AddStatisticDialog dialog;
-    dialog.show();
-    QLineEdit *row = lineEdit(&dialog, "rowLineEdit");
-    QLineEdit *col = lineEdit(&dialog, "colLineEdit");
-    click(&dialog, "matrixRadioButton");
-    QCOMPARE(dialog.resultType(), Command::ResultType::Matrix);
-    QVERIFY(row->isEnabled());
-    QVERIFY(col->isEnabled());
-    QTest::keyClicks(row, QStringLiteral("2"));
-    QTest::keyClicks(col, QStringLiteral("3"));
-    click(&dialog, "macroRadioButton");
-    QCOMPARE(dialog.resultType(), Command::ResultType::Macro);
-    QVERIFY(!row->isEnabled());
-    QVERIFY(!col->isEnabled());
-    QCOMPARE(row->text(), QStringLiteral("2"));
-    QCOMPARE(col->text(), QStringLiteral("3"));
-    click(&dialog, "matrixRadioButton");
-    click(&dialog, "scalarRadioButton");
-    QCOMPARE(dialog.resultType(), Command::ResultType::Scalar);
-    QVERIFY(!row->isEnabled());
-    QCOMPARE(col->text(), QStringLiteral("3"));
-}
-
-void StatisticDialogsTest::addTrimsItsTexts()
-{
-    AddStatisticDialog dialog;
-    dialog.show();
-    QTest::keyClicks(lineEdit(&dialog, "nameLineEdit"), QStringLiteral("  mean "));
-    QTest::keyClicks(lineEdit(&dialog, "commandFormatLineEdit"),
-                     QStringLiteral(" summarize #var #if  "));
-    QTest::keyClicks(lineEdit(&dialog, "resultLineEdit"), QStringLiteral("\tr(mean) "));
-    clickOk(&dialog);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.name(), QStringLiteral("mean"));
-    QCOMPARE(dialog.commandFormat(), QStringLiteral("summarize #var #if"));
-    QCOMPARE(dialog.resultName(), QStringLiteral("r(mean)"));
-    QCOMPARE(dialog.resultType(), Command::ResultType::Scalar);
-}
-
-void StatisticDialogsTest::addReadsCoordinates_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("read");
-    dataRow("number", "2", 2);
-    dataRow("blanks around", " 12 ", 12);
-    dataRow("letter", "x", 0);
-    dataRow("empty", "", 0);
-    dataRow("number then letter", "3a", 0);
-}
-
-void StatisticDialogsTest::addReadsCoordinates()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, read);
-    AddStatisticDialog dialog;
-    dialog.show();
-    click(&dialog, "matrixRadioButton");
-    QTest::keyClicks(lineEdit(&dialog, "rowLineEdit"), typed);
-    QTest::keyClicks(lineEdit(&dialog, "colLineEdit"), typed);
-    QCOMPARE(dialog.matrixRow(), read);
-    QCOMPARE(dialog.matrixColumn(), read);
-    QCOMPARE(dialog.resultType(), Command::ResultType::Matrix);
-}
-
-// The edit dialog opens on the definition and, untouched, gives it back.
-void StatisticDialogsTest::editOpensOn_data()
-{
-    QTest::addColumn<Command>("command");
-    QTest::addColumn<QString>("radioButton");
-    QTest::addColumn<QString>("coordinates");
-    QTest::newRow("scalar") << mean << "scalarRadioButton"
-                            << ",";
-    QTest::newRow("macro") << Command(QStringLiteral("lbl"), QStringLiteral("describe #var"),
-                                      QStringLiteral("r(varlabel)"), Command::ResultType::Macro, 1,
-                                      1)
-                           << "macroRadioButton"
-                           << ",";
-    QTest::newRow("matrix") << Command(QStringLiteral("share"),
-                                       QStringLiteral("tabulate #var #if, matcell(M)"),
-                                       QStringLiteral("M"), Command::ResultType::Matrix, 2, 3)
-                            << "matrixRadioButton"
-                            << "2,3";
-}
-
-void StatisticDialogsTest::editOpensOn()
-{
-    QFETCH(Command, command);
-    QFETCH(QString, radioButton);
-    QFETCH(QString, coordinates);
-    EditStatisticDialog dialog(command);
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit statistic"));
-    QCOMPARE(lineEdit(&dialog, "statisticNameLineEdit")->text(), command.name());
-    QCOMPARE(lineEdit(&dialog, "commandFormatLineEdit")->text(), command.format());
-    QCOMPARE(lineEdit(&dialog, "resultLineEdit")->text(), command.result());
-    QVERIFY(namedChild<QRadioButton>(&dialog, radioButton)->isChecked());
-    QLineEdit *row = lineEdit(&dialog, "rowLineEdit");
-    QLineEdit *col = lineEdit(&dialog, "colLineEdit");
-    QCOMPARE(row->text() + QLatin1Char(',') + col->text(), coordinates);
-    QCOMPARE(row->isEnabled(), command.resultType() == Command::ResultType::Matrix);
-    QCOMPARE(col->isEnabled(), command.resultType() == Command::ResultType::Matrix);
-    const Command unchanged = dialog.command();
-    QCOMPARE(unchanged.name(), command.name());
-    QCOMPARE(unchanged.format(), command.format());
-    QCOMPARE(unchanged.result(), command.result());
-    QCOMPARE(unchanged.resultType(), command.resultType());
-    if (command.resultType() == Command::ResultType::Matrix) {
-        QCOMPARE(unchanged.resultMatrixRow(), command.resultMatrixRow());
-        QCOMPARE(unchanged.resultMatrixColumn(), command.resultMatrixColumn());
+        QTest::keyClicks(lineEdit(&dialog, "nameLineEdit"), QStringLiteral("  mean "));
+        QTest::keyClicks(lineEdit(&dialog, "commandFormatLineEdit"),
+                         QStringLiteral(" summarize #var #if  "));
+        QTest::keyClicks(lineEdit(&dialog, "resultLineEdit"), QStringLiteral("\tr(mean) "));
+        clickOk(&dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(QStringList({dialog.name(), dialog.commandFormat(), dialog.resultName()}),
+                 QStringList({"mean", "summarize #var #if", "r(mean)"}));
+        QCOMPARE(dialog.resultType(), Command::ResultType::Scalar);
     }
-}
 
-void StatisticDialogsTest::editReturnsTheEditedDefinition()
-{
-    EditStatisticDialog dialog(mean);
-    dialog.show();
-    QLineEdit *name = lineEdit(&dialog, "statisticNameLineEdit");
-    QVERIFY(name->isReadOnly());
-    QTest::keyClicks(name, QStringLiteral("x"));
-    QCOMPARE(name->text(), QStringLiteral("mean"));
-    retype(lineEdit(&dialog, "commandFormatLineEdit"), QStringLiteral("  tabstat #var #if, save "));
-    retype(lineEdit(&dialog, "resultLineEdit"), QStringLiteral(" r(StatTotal) "));
-    click(&dialog, "matrixRadioButton");
-    QTest::keyClicks(lineEdit(&dialog, "rowLineEdit"), QStringLiteral(" 1 "));
-    QTest::keyClicks(lineEdit(&dialog, "colLineEdit"), QStringLiteral("x"));
-    clickOk(&dialog);
-    QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    const Command edited = dialog.command();
-    QCOMPARE(edited.name(), QStringLiteral("mean"));
-    QCOMPARE(edited.format(), QStringLiteral("tabstat #var #if, save"));
-    QCOMPARE(edited.result(), QStringLiteral("r(StatTotal)"));
-    QCOMPARE(edited.resultType(), Command::ResultType::Matrix);
-    QCOMPARE(edited.resultMatrixRow(), 1);
-    QCOMPARE(edited.resultMatrixColumn(), 0);
-}
+    // The edit dialog opens on the definition and, untouched, gives it back.
+    void editOpensOn_data()
+    {
+        QTest::addColumn<Command>("command");
+        QTest::addColumn<QString>("radioButton");
+        QTest::addColumn<QString>("coordinates");
+        using T = Command::ResultType;
+        dataRow("scalar", Command("mean", "summarize #var #if", "r(mean)", T::Scalar, 1, 1),
+                "scalarRadioButton", "");
+        dataRow("macro", Command("lbl", "describe #var", "r(varlabel)", T::Macro, 1, 1),
+                "macroRadioButton", "");
+        dataRow("matrix", Command("share", "tabulate #var #if, matcell(M)", "M", T::Matrix, 2, 3),
+                "matrixRadioButton", "23");
+    }
 
-void StatisticDialogsTest::editOfANonMatrixKeepsDefaultCoordinates()
-{
-    EditStatisticDialog dialog(Command(QStringLiteral("share"), QStringLiteral("tab #var"),
-                                       QStringLiteral("M"), Command::ResultType::Matrix, 4, 5));
-    dialog.show();
-    click(&dialog, "scalarRadioButton");
-    const Command edited = dialog.command();
-    QCOMPARE(edited.resultType(), Command::ResultType::Scalar);
-    QCOMPARE(edited.resultMatrixRow(), Command().resultMatrixRow());
-    QCOMPARE(edited.resultMatrixColumn(), Command().resultMatrixColumn());
-}
+    void editOpensOn()
+    {
+        QFETCH(Command, command);
+        QFETCH(QString, radioButton);
+        EditStatisticDialog dialog(command);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Edit statistic"));
+        QCOMPARE(QStringList({lineEdit(&dialog, "statisticNameLineEdit")->text(),
+                              lineEdit(&dialog, "commandFormatLineEdit")->text(),
+                              lineEdit(&dialog, "resultLineEdit")->text()}),
+                 QStringList({command.name(), command.format(), command.result()}));
+        QVERIFY(namedChild<QRadioButton>(&dialog, radioButton)->isChecked());
+        QLineEdit *row = lineEdit(&dialog, "rowLineEdit");
+        QLineEdit *col = lineEdit(&dialog, "colLineEdit");
+        QTEST(row->text() + col->text(), "coordinates");
+        QCOMPARE(row->isEnabled(), command.resultType() == Command::ResultType::Matrix);
+        QCOMPARE(col->isEnabled(), row->isEnabled());
+        QCOMPARE(describe(dialog.command()), describe(command));
+    }
+
+    // The name stays; the rest is read as the add dialog reads it.
+    void editReturnsTheEditedDefinition()
+    {
+        EditStatisticDialog dialog(
+            Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1));
+        dialog.show();
+        QLineEdit *name = lineEdit(&dialog, "statisticNameLineEdit");
+        QTest::keyClicks(name, QStringLiteral("x"));
+        QCOMPARE(name->text(), QStringLiteral("mean"));
+        lineEdit(&dialog, "commandFormatLineEdit")->clear();
+        lineEdit(&dialog, "resultLineEdit")->clear();
+        QTest::keyClicks(lineEdit(&dialog, "commandFormatLineEdit"), "  tabstat #var #if, save ");
+        QTest::keyClicks(lineEdit(&dialog, "resultLineEdit"), " r(StatTotal) ");
+        click(&dialog, "matrixRadioButton");
+        QTest::keyClicks(lineEdit(&dialog, "rowLineEdit"), QStringLiteral(" 1 "));
+        QTest::keyClicks(lineEdit(&dialog, "colLineEdit"), QStringLiteral("x"));
+        clickOk(&dialog);
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(describe(dialog.command()),
+                 QStringLiteral("mean|tabstat #var #if, save|r(StatTotal)|2|1,0"));
+
+        // Coordinates belong to a matrix only.
+        click(&dialog, "scalarRadioButton");
+        QCOMPARE(describe(dialog.command()),
+                 QStringLiteral("mean|tabstat #var #if, save|r(StatTotal)|0|%1,%2")
+                     .arg(Command().resultMatrixRow())
+                     .arg(Command().resultMatrixColumn()));
+    }
+};
 
 QTEST_MAIN(StatisticDialogsTest)
 #include "StatisticDialogsTest.moc"
