@@ -347,9 +347,7 @@ void VariablesWidget::showModalitiesOfCurrentVariable()
     if (row < 0 || row >= m_document->variables().size())
         return;
     const Variable &variable = m_document->variables().at(row);
-    for (const Modality &stored : variable.modalities()) {
-        const Modality modality(stored.value(), stored.valueLabel(), variable.name(),
-                                variable.label());
+    for (const Modality &modality : variable.modalities()) {
         auto *item = new QTreeWidgetItem(m_modalityListWidget);
         item->setText(0, modality.value());
         item->setText(1, modality.valueLabel());

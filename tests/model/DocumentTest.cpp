@@ -200,7 +200,7 @@ private slots:
 
         // Modalities take their variable's name and label, not their own.
         QVERIFY(reader.readFile(dataPath("ModalitiesTakeTheirVariable.xml")));
-        const Modality &male = reader.document().variables.at(0).modalities().at(0);
+        const Modality male = reader.document().variables.at(0).modalities().at(0);
         QCOMPARE(QStringList({male.varName(), male.varLabel(), male.valueLabel()}),
                  QStringList({"sesso", "Sesso", "Maschio"}));
         QCOMPARE(reader.document().variables.at(1).varType(), quint8(252));
