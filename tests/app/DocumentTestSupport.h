@@ -51,8 +51,7 @@ inline VariablesWidget *panel(MainWindow &window)
 // What a message box showed before it was answered.
 struct ShownBox
 {
-    QString title;
-    QString text;
+    QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -65,41 +64,31 @@ inline void answerBox(ModalAnswerer &answerer, QMessageBox::StandardButton butto
 {
     answerer.enqueue([button, shown](QWidget *widget) {
         auto *box = qobject_cast<QMessageBox *>(widget);
-        if (!box) {
-            widget->close();
-            return;
+        if (box && shown) {
+            auto *escape = qobject_cast<QAbstractButton *>(box->escapeButton());
+            *shown = {box->windowTitle(),
+                      box->text(),
+                      box->icon(),
+                      box->standardButtons(),
+                      box->standardButton(box->defaultButton()),
+                      box->standardButton(escape),
+                      box->parentWidget() != nullptr};
         }
-        if (shown) {
-            shown->title = box->windowTitle();
-            shown->text = box->text();
-            shown->icon = box->icon();
-            shown->buttons = box->standardButtons();
-            shown->hasParent = box->parentWidget() != nullptr;
-            if (box->defaultButton())
-                shown->defaultButton = box->standardButton(box->defaultButton());
-            if (box->escapeButton())
-                shown->escapeButton =
-                    box->standardButton(qobject_cast<QAbstractButton *>(box->escapeButton()));
-        }
-        if (QAbstractButton *target = box->button(button))
+        if (QAbstractButton *target = box ? box->button(button) : nullptr)
             target->click();
         else
-            box->close();
+            widget->close();
     });
 }
 
 // Answers the new-file dialog with a size, or cancels it.
 inline void answerNewFileDialog(ModalAnswerer &answerer, int rows, int columns, bool accept = true)
 {
-    answerer.enqueue([=](QWidget *widget) {
-        if (widget->objectName() != QLatin1String("NewFileDialog")) {
-            widget->close();
-            return;
-        }
-        widget->findChild<QSpinBox *>(QStringLiteral("nRowSpinBox"))->setValue(rows);
-        widget->findChild<QSpinBox *>(QStringLiteral("nColSpinBox"))->setValue(columns);
+    answerer.enqueue([=](QWidget *dialog) {
+        dialog->findChild<QSpinBox *>(QStringLiteral("nRowSpinBox"))->setValue(rows);
+        dialog->findChild<QSpinBox *>(QStringLiteral("nColSpinBox"))->setValue(columns);
         const char *button = accept ? "okButton" : "cancelButton";
-        widget->findChild<QAbstractButton *>(QString::fromLatin1(button))->click();
+        dialog->findChild<QAbstractButton *>(QString::fromLatin1(button))->click();
     });
 }
 
@@ -183,29 +172,23 @@ inline void fillWithFullDocument(MainWindow &window)
 
 inline QString describe(const CellContent &content)
 {
-    QString text = QStringLiteral("%1 area=%2 views=%3/%4")
-                       .arg(int(content.dataType()))
-                       .arg(content.area())
-                       .arg(int(content.statisticFormatView()))
-                       .arg(int(content.conditionFormatView()));
-    switch (content.dataType()) {
-    case CellContent::Kind::SimpleText:
-        text += QStringLiteral(" text=") + content.simpleText();
-        break;
-    case CellContent::Kind::Statistic:
-        text += QStringLiteral(" statistic=%1|%2|%3|%4")
-                    .arg(content.statistic().statisticName, content.statistic().varName,
-                         content.statistic().varLabel, content.statistic().format);
-        break;
-    case CellContent::Kind::Condition:
-        for (const MicroCondition &term : content.condition().terms())
-            text += QStringLiteral(" term=%1|%2|%3|%4")
-                        .arg(term.value(), term.valueLabel(), term.varName(), term.varLabel());
-        break;
-    case CellContent::Kind::Void:
-        break;
-    }
-    return text;
+    QStringList parts = {QString::number(int(content.dataType())), "area=" + content.area(),
+                         QStringLiteral("views=%1/%2")
+                             .arg(int(content.statisticFormatView()))
+                             .arg(int(content.conditionFormatView()))};
+    const Statistic &statistic = content.statistic();
+    if (content.dataType() == CellContent::Kind::SimpleText)
+        parts.append("text=" + content.simpleText());
+    if (content.dataType() == CellContent::Kind::Statistic)
+        parts.append("statistic=" + QStringList{statistic.statisticName, statistic.varName,
+                                                statistic.varLabel, statistic.format}
+                                        .join('|'));
+    for (const MicroCondition &term : content.condition().terms())
+        parts.append(
+            "term=" +
+            QStringList{term.value(), term.valueLabel(), term.varName(), term.varLabel()}.join(
+                '|'));
+    return parts.join(' ');
 }
 
 inline QStringList describeVariables(const QList<Variable> &variables)
@@ -227,9 +210,8 @@ inline QStringList describeVariables(const QList<Variable> &variables)
 inline QStringList describeDocument(MainWindow &window)
 {
     TableWidget *table = window.tableWidget();
-    QStringList lines;
-    lines.append(QStringLiteral("dataset %1").arg(window.document()->stataDatasetFileName()));
-    lines.append(QStringLiteral("output %1").arg(window.document()->outputFileName()));
+    QStringList lines = {"dataset " + window.document()->stataDatasetFileName(),
+                         "output " + window.document()->outputFileName()};
     for (const QString &name : panel(window)->statisticNames()) {
         const Command command = window.statisticCatalogue()->value(name);
         lines.append(QStringLiteral("statistic %1 => %2|%3|%4|%5|%6|%7")
