@@ -31,7 +31,7 @@ class DocumentFileTest : public QObject
 
     std::optional<TemporaryWorkingDirectory> m_directory;
     std::optional<MainWindow> m_window;
-    ModalAnswerer m_answerer;
+    std::optional<ModalAnswerer> m_answerer;
 
     QString path(const QString &name) const { return m_directory->filePath(name); }
 
@@ -39,24 +39,27 @@ private slots:
     void init()
     {
         m_directory.emplace();
+        m_answerer.emplace();
         m_window.emplace();
     }
     void cleanup()
     {
+        const QStringList unexpected = m_answerer->unexpected();
         m_window.reset();
+        m_answerer.reset();
         m_directory.reset();
-        QVERIFY(m_answerer.unexpected().isEmpty());
+        QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join('\n')));
     }
 
     void openThenSaveAsGivesTheSameBytes()
     {
         FileChooserSeen openDialog, saveDialog;
-        chooseFile(m_answerer, dataPath(QStringLiteral("small.xml")), &openDialog);
+        chooseFile(*m_answerer, dataPath(QStringLiteral("small.xml")), &openDialog);
         action(*m_window, "openAction")->trigger();
         const QString copy = path(QStringLiteral("copy.xml"));
-        chooseFile(m_answerer, copy, &saveDialog);
+        chooseFile(*m_answerer, copy, &saveDialog);
         action(*m_window, "saveAsAction")->trigger();
-        QCOMPARE(m_answerer.pending(), 0);
+        QCOMPARE(m_answerer->pending(), 0);
         QCOMPARE(openDialog.caption, QStringLiteral("Open Quorin file"));
         QCOMPARE(saveDialog.caption, QStringLiteral("Save Quorin file"));
         QCOMPARE(saveDialog.filters, QStringList(QStringLiteral("Quorin files (*.xml)")));
@@ -71,10 +74,10 @@ private slots:
         fillWithFullDocument(*m_window);
         const QStringList written = describeDocument(*m_window);
         const QString file = path(QStringLiteral("full.xml"));
-        saveAs(*m_window, m_answerer, file);
+        saveAs(*m_window, *m_answerer, file);
 
         MainWindow second;
-        open(second, m_answerer, file);
+        open(second, *m_answerer, file);
         static const QRegularExpression views(QStringLiteral(" views=\\d+/\\d+"));
         QCOMPARE(describeDocument(second).replaceInStrings(views, QString()),
                  QStringList(written).replaceInStrings(views, QString()));
@@ -87,7 +90,7 @@ private slots:
         QCOMPARE(listed, QStringList({"Nord", "sud", "vuota"}));
 
         const QString again = path(QStringLiteral("again.xml"));
-        saveAs(second, m_answerer, again);
+        saveAs(second, *m_answerer, again);
         QCOMPARE(fileBytes(again), fileBytes(file));
     }
 
@@ -117,9 +120,9 @@ private slots:
         const QString good = path(QStringLiteral("good.xml"));
         const QString bad = path(QStringLiteral("bad.xml"));
         QVERIFY(QFile::copy(dataPath(QStringLiteral("small.xml")), bad));
-        open(*m_window, m_answerer, bad);
+        open(*m_window, *m_answerer, bad);
         GridFixture::at(m_window->tableWidget(), 0, 0).setSimpleText(QStringLiteral("changed"));
-        saveAs(*m_window, m_answerer, good);
+        saveAs(*m_window, *m_answerer, good);
         QVERIFY(QFile::remove(bad));
         if (!content.isNull())
             QVERIFY(writeBytes(bad, content));
@@ -127,14 +130,14 @@ private slots:
 
         ShownBox shown;
         if (!content.isNull())
-            chooseFile(m_answerer, bad);
-        answerBox(m_answerer, QMessageBox::Ok, &shown);
+            chooseFile(*m_answerer, bad);
+        answerBox(*m_answerer, QMessageBox::Ok, &shown);
         if (content.isNull())
             action(*m_window, "recentFileAction1")->trigger();
         else
             action(*m_window, "openAction")->trigger();
 
-        QCOMPARE(m_answerer.pending(), 0);
+        QCOMPARE(m_answerer->pending(), 0);
         QCOMPARE(shown.title, QStringLiteral("Quorin"));
         QCOMPARE(shown.text, message.replace(QStringLiteral("%1"), QDir::toNativeSeparators(bad)));
         QCOMPARE(shown.icon, QMessageBox::Warning);
@@ -147,8 +150,8 @@ private slots:
     void openingReplacesEverything()
     {
         fillWithFullDocument(*m_window);
-        answerBox(m_answerer, QMessageBox::No);
-        open(*m_window, m_answerer, dataPath(QStringLiteral("ModalitiesTakeTheirVariable.xml")));
+        answerBox(*m_answerer, QMessageBox::No);
+        open(*m_window, *m_answerer, dataPath(QStringLiteral("ModalitiesTakeTheirVariable.xml")));
         QStringList expected = {"dataset ", "output ", "catalogue size 0"};
         expected += describeVariables(panel(*m_window)->variables());
         expected += {"rows 0: ", "columns 0: "};
