@@ -51,11 +51,20 @@ private slots:
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join('\n')));
     }
 
-    void openThenSaveAsGivesTheSameBytes()
+    // Open then Save as gives the same bytes; what the widgets show after
+    // opening the copy is what was saved, but the cells' format views, which
+    // files do not keep.
+    void openSaveAsAndOpenAgain()
     {
+        const QString full = dataPath(QStringLiteral("FullDocument.xml"));
         FileChooserSeen openDialog, saveDialog;
-        chooseFile(*m_answerer, dataPath(QStringLiteral("small.xml")), &openDialog);
+        chooseFile(*m_answerer, full, &openDialog);
         action(*m_window, "openAction")->trigger();
+        TableWidget *table = m_window->tableWidget();
+        table->selectAll();
+        table->setStatisticFormatViewOnlyStatisticVariableLabel();
+        table->setConditionFormatViewVariableLabelEqualModalityValueLabel();
+        const QStringList written = describeDocument(*m_window);
         const QString copy = path(QStringLiteral("copy.xml"));
         chooseFile(*m_answerer, copy, &saveDialog);
         action(*m_window, "saveAsAction")->trigger();
@@ -63,21 +72,10 @@ private slots:
         QCOMPARE(openDialog.caption, QStringLiteral("Open Quorin file"));
         QCOMPARE(saveDialog.caption, QStringLiteral("Save Quorin file"));
         QCOMPARE(saveDialog.filters, QStringList(QStringLiteral("Quorin files (*.xml)")));
-        QCOMPARE(fileBytes(copy), fileBytes(dataPath(QStringLiteral("small.xml"))));
-    }
-
-    // What the widgets show after Open is what was saved, but the cells'
-    // format views, which files do not keep; saved again, the file is the
-    // same to the byte.
-    void saveThenOpenGivesTheSameDocument()
-    {
-        fillWithFullDocument(*m_window);
-        const QStringList written = describeDocument(*m_window);
-        const QString file = path(QStringLiteral("full.xml"));
-        saveAs(*m_window, *m_answerer, file);
+        QCOMPARE(fileBytes(copy), fileBytes(full));
 
         MainWindow second;
-        open(second, *m_answerer, file);
+        open(second, *m_answerer, copy);
         static const QRegularExpression views(QStringLiteral(" views=\\d+/\\d+"));
         QCOMPARE(describeDocument(second).replaceInStrings(views, QString()),
                  QStringList(written).replaceInStrings(views, QString()));
@@ -88,10 +86,6 @@ private slots:
         for (int i = 0; i < areaBox->count(); ++i)
             listed.append(areaBox->itemText(i));
         QCOMPARE(listed, QStringList({"Nord", "sud", "vuota"}));
-
-        const QString again = path(QStringLiteral("again.xml"));
-        saveAs(second, *m_answerer, again);
-        QCOMPARE(fileBytes(again), fileBytes(file));
     }
 
     // A refused file, or a recent file deleted since the menu was made: the

@@ -4,7 +4,6 @@
 // the main window's file commands as a user would, building a document in
 // the widgets, and describing what the widgets hold.
 
-#include "CellBuilders.h"
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
 #include "GridFixture.h"
@@ -12,14 +11,13 @@
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
 #include "model/DocumentModel.h"
+#include "model/DocumentReader.h"
 #include "panel/VariablesWidget.h"
 #include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -110,62 +108,16 @@ inline void newTable(MainWindow &window, ModalAnswerer &answerer, int rows, int 
     action(window, "newFileAction")->trigger();
 }
 
-// ---- Building a document in the widgets ----
-
-using CellBuilders::term;
-
-// A document with a bit of everything: a catalogue listing a name twice and a
-// matrix result, variables with and without modalities, sizes other than the
-// defaults, areas, every kind of cell, format views other than the defaults,
-// texts that need escaping.
+// A document with a bit of everything, given to the window's model: a
+// catalogue listing a name twice and a matrix result, variables with and
+// without modalities, sizes other than the defaults, areas, every kind of
+// cell, texts that need escaping. The window is then modified.
 inline void fillWithFullDocument(MainWindow &window)
 {
-    TableWidget *table = window.tableWidget();
-    table->newTable(3, 4);
-    window.document()->setStataDatasetFileName(
-        QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
-    window.document()->setOutputFileName(QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
-    window.document()->setStatistics({
-        Command("median", "summarize #var #if, detail", "r(p50)", Command::ResultType::Scalar, 1,
-                1),
-        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1),
-        Command("label", "local l: variable label #var", "`l'", Command::ResultType::Macro, 1, 1),
-        Command("ci", "ci means #var #if", "r(table)", Command::ResultType::Matrix, 5, 7),
-        Command("mean", "mean #var #if", "e(b)[1,1]", Command::ResultType::Scalar, 1, 1),
-    });
-    Variable sex("sesso", "Sesso dell'intervistato", 251);
-    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso dell'intervistato"));
-    sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso dell'intervistato"));
-    Variable region("ripartizione", "Ripartizione \"geografica\"", 0);
-    for (int i = 1; i <= 3; ++i)
-        region.appendModality(Modality(QString::number(i), QStringLiteral("Zona %1").arg(i),
-                                       "ripartizione", "Ripartizione \"geografica\""));
-    window.document()->setVariables({sex, Variable("eta", "Età in anni", 252), region});
-    table->setRowHeight(0, 41);
-    table->setRowHeight(2, 55);
-    table->setColumnWidth(0, 150);
-    table->setColumnWidth(3, 95);
-    window.areas()->insert(Area("sud", "ripartizione>=4"));
-    window.areas()->insert(Area("Nord", "ripartizione<=2 & !missing(eta)"));
-    window.areas()->insert(Area("vuota", ""));
-    window.findChild<GenericToolBar *>()->refreshAreaBox(*window.areas());
-
-    GridFixture::at(table, 0, 0)
-        .setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
-    GridFixture::at(table, 0, 1).addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
-    GridFixture::at(table, 0, 1)
-        .setConditionFormatView(CellContent::ConditionFormatView::VariableNameEqualModalityValue);
-    GridFixture::at(table, 0, 2).addMicroCondition(term("1", "Zona 1", "ripartizione", "Rip"));
-    GridFixture::at(table, 0, 2).addMicroCondition(term("2", "Zona 2", "ripartizione", "Rip"));
-    GridFixture::at(table, 0, 2).setArea(QStringLiteral("Nord"));
-    GridFixture::at(table, 1, 0).setArea(QStringLiteral("sud"));
-    GridFixture::at(table, 1, 1).setStatistic(Statistic{"eta", "Età in anni", "mean", "%9.2f"});
-    GridFixture::at(table, 1, 1)
-        .setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableLabel);
-    GridFixture::at(table, 1, 2).setStatistic(Statistic{"eta", "Età in anni", "ci", ""});
-    GridFixture::at(table, 1, 2).setArea(QStringLiteral("Nord"));
-    GridFixture::at(table, 2, 1).setSimpleText(QStringLiteral("€ ≥ 😀"));
-    GridFixture::at(table, 2, 3).setStatistic(Statistic{"eta", "", "label", "%20s"});
+    DocumentReader reader;
+    if (!reader.readFile(dataPath(QStringLiteral("FullDocument.xml"))))
+        qFatal("FullDocument.xml cannot be read");
+    window.document()->setDocument(reader.document());
 }
 
 // ---- Describing what the widgets hold ----
