@@ -2,13 +2,11 @@
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
-#include "panel/EditStatisticDialog.h"
 
 #include <QDir>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QRadioButton>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QTest>
@@ -125,7 +123,6 @@ private slots:
 
         newTable(*window, *m_answerer, 1, 1);
         QCOMPARE(window->windowTitle(), QStringLiteral("Untitled[*] - Quorin"));
-        QVERIFY(window->currentFileName().isEmpty());
         open(*window, *m_answerer, file);
         QCOMPARE(window->windowTitle(), QStringLiteral("tabella.xml[*] - Quorin"));
         QCOMPARE(GridFixture::at(window->tableWidget(), 0, 0).text(), QStringLiteral("x"));
@@ -263,12 +260,16 @@ private slots:
         QVERIFY(fileBytes(path(QStringLiteral("named.xml"))).contains("Maschio"));
     }
 
-    // The cells are emptied; their number, the catalogue, the variables and
-    // the areas stay (the sizes go back to the defaults).
+    // Cancelling New or answering No to Clear all changes nothing. Clear all
+    // empties the cells; their number, the catalogue, the variables and the
+    // areas stay (the sizes go back to the defaults).
     void clearAllKeepsTheShapeAndThePanel()
     {
         MainWindow *window = savedWindow();
         const QStringList before = describeDocument(*window);
+        answerNewFileDialog(*m_answerer, 5, 5, false);
+        action(*window, "newFileAction")->trigger();
+        QCOMPARE(m_answerer->seen().last(), QStringLiteral("NewFileDialog"));
         ShownBox shown;
         answerBox(*m_answerer, QMessageBox::No, &shown);
         action(*window, "clearAllAction")->trigger();
@@ -315,39 +316,20 @@ private slots:
         QCOMPARE(GridFixture::at(table, 998, 998).content().dataType(), CellContent::Kind::Void);
     }
 
-    void cancellingNewOrSaveAsChangesNothing()
-    {
-        MainWindow *window = savedWindow();
-        const QStringList before = describeDocument(*window);
-        answerNewFileDialog(*m_answerer, 5, 5, false);
-        action(*window, "newFileAction")->trigger();
-        QCOMPARE(m_answerer->seen().last(), QStringLiteral("NewFileDialog"));
-        QCOMPARE(describeDocument(*window), before);
-        verifyStillSaved(*window, false);
-
-        GridFixture::at(window->tableWidget(), 2, 2).setSimpleText(QStringLiteral("unsaved"));
-        const QStringList files = QDir(m_directory->path()).entryList(QDir::Files);
-        cancelFileChooser(*m_answerer);
-        bool written = true;
-        QVERIFY(QMetaObject::invokeMethod(window, "saveAs", Q_RETURN_ARG(bool, written)));
-        QVERIFY(!written);
-        verifyStillSaved(*window, true);
-        QCOMPARE(QDir(m_directory->path()).entryList(QDir::Files), files);
-    }
-
     // Saving to a place that cannot take the file: the user hears why, and
     // the document keeps its name, its marker and its old file, with no
     // half-written copy beside it.
     void failedSaveKeepsTheOldFile_data()
     {
-        QTest::addColumn<bool>("diskFull");
-        QTest::newRow("folder missing") << false;
-        QTest::newRow("disk full") << true;
+        QTest::addColumn<QString>("how");
+        for (const char *how : {"chooser cancelled", "folder missing", "disk full"})
+            QTest::newRow(how) << QString(how);
     }
 
     void failedSaveKeepsTheOldFile()
     {
-        QFETCH(bool, diskFull);
+        QFETCH(QString, how);
+        const bool diskFull = how == QLatin1String("disk full");
 #ifndef Q_OS_UNIX
         if (diskFull)
             QSKIP("The file size limit of a process is a Unix facility.");
@@ -361,6 +343,9 @@ private slots:
         if (diskFull) {
             answerBox(*m_answerer, QMessageBox::Ok, &shown);
             QVERIFY(!saveWithFileSizeLimit(*window, 64 * 1024));
+        } else if (how == QLatin1String("chooser cancelled")) {
+            cancelFileChooser(*m_answerer);
+            action(*window, "saveAsAction")->trigger();
         } else {
             chooseFile(*m_answerer, target);
             answerBox(*m_answerer, QMessageBox::Ok, &shown);
@@ -369,12 +354,15 @@ private slots:
         QCOMPARE(m_answerer->pending(), 0);
         const QString prefix =
             QStringLiteral("Cannot write file %1:\n").arg(QDir::toNativeSeparators(target));
-        QVERIFY2(shown.text.startsWith(prefix), qPrintable(shown.text));
-        QVERIFY(shown.text.endsWith('.') && shown.text.size() > prefix.size() + 1);
+        if (how != QLatin1String("chooser cancelled")) {
+            QVERIFY2(shown.text.startsWith(prefix), qPrintable(shown.text));
+            QVERIFY(shown.text.endsWith('.') && shown.text.size() > prefix.size() + 1);
+        }
         QCOMPARE(fileBytes(saved), old);
         verifyStillSaved(*window, true);
         QCOMPARE(window->recentFiles(), QStringList(saved));
         QCOMPARE(QFile::exists(target), diskFull);
+        QVERIFY(m_answerer->unexpected().isEmpty());
         QCOMPARE(QDir(m_directory->path()).entryList(QDir::Files), QStringList("saved.xml"));
     }
 
@@ -407,12 +395,6 @@ private slots:
             chooseVariable(w, 1);
             answerBox(a, QMessageBox::Yes);
             button(w, "deleteVariableButton")->click();
-        }) << true;
-        QTest::newRow("statistic edited") << Change([](W &w, A &a) {
-            a.answerDialog<EditStatisticDialog>([](EditStatisticDialog *d) {
-                d->findChild<QRadioButton *>("macroRadioButton")->click();
-            });
-            button(w, "editStatisticToolButton")->click();
         }) << true;
         QTest::newRow("area condition edited") << Change([=](W &w, A &a) {
             areaDialog(a, " & x>1");
@@ -452,10 +434,9 @@ private slots:
     void importStatistics()
     {
         MainWindow *window = newWindow();
-        const Command ownMean("mean", "mean #var #if", "e(b)", Command::ResultType::Matrix, 1, 1);
         window->document()->setStatistics(
             {Command("ratio", "ratio #var #if", "r(r)", Command::ResultType::Scalar, 1, 1),
-             ownMean});
+             Command("mean", "mean #var #if", "e(b)", Command::ResultType::Matrix, 1, 1)});
         window->setWindowModified(false);
         ShownBox shown;
         chooseFile(*m_answerer, dataPath(QStringLiteral("NotQuorinRoot.xml")));
@@ -472,15 +453,13 @@ private slots:
         QCOMPARE(panel(*window)->statisticNames(),
                  QStringList({"ratio", "mean", "count", "observations", "sd", "min", "max", "sum",
                               "median", "p25", "p75"}));
-        QCOMPARE(window->statisticCatalogue()->value("mean").format(), ownMean.format());
         QCOMPARE(shown.text, QStringLiteral("Statistics added: 9.\nSkipped, because this document "
                                             "has a statistic of the same name, which was kept as "
                                             "it is:\nmean"));
         QVERIFY(window->isWindowModified());
 
-        QAction *undo = action(*window, "undoAction");
-        QCOMPARE(undo->text(), QStringLiteral("Undo Import statistics"));
-        undo->trigger();
+        QCOMPARE(action(*window, "undoAction")->text(), QStringLiteral("Undo Import statistics"));
+        action(*window, "undoAction")->trigger();
         QCOMPARE(panel(*window)->statisticNames(), QStringList({"ratio", "mean"}));
         QCOMPARE(window->statisticCatalogue()->size(), 2);
     }
