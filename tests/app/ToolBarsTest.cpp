@@ -29,7 +29,6 @@
 
 namespace {
 
-using Ranges = QList<GridFixture::Range>;
 using CellBuilders::statistic;
 
 QStringList boxItems(const QComboBox *box)
@@ -154,54 +153,27 @@ private slots:
         QVERIFY(m_genericToolBar->geometry().bottom() <= m_table->geometry().top());
     }
 
-    // What a selection shows in the toolbars; the analysis of every kind of
-    // selection is the grid's own test. An empty selection after one cell is
-    // the selection cleared; "*" stands for the final command of the single
-    // selected cell.
-    void selectionCases_data()
+    // What a selection shows in the toolbars: result, format, format button,
+    // area and cell text; the analysis of every kind of selection is the
+    // grid's own test.
+    void selectionShowsInTheToolbars()
     {
-        QTest::addColumn<Ranges>("before");
-        QTest::addColumn<Ranges>("ranges");
-        QTest::addColumn<QString>("result");
-        QTest::addColumn<QString>("format");
-        QTest::addColumn<bool>("formatButton");
-        QTest::addColumn<QString>("area");
-        QTest::addColumn<QString>("cellText");
-        const Ranges none;
-        const auto one = [](int row, int column) { return GridFixture::Range{row, column}; };
-        // clang-format off
-        dataRow("one statistic", none, Ranges{one(0, 0)}, "r(mean)", "%9.2f", true, "north", "*");
-        dataRow("same statistic, different formats", Ranges{one(1, 1)}, Ranges{{0, 0, 0, 1}}, "r(mean)", "", true, "north", "Total");
-        dataRow("void cell", none, Ranges{one(0, 3)}, "", "", false, "", "");
-        dataRow("statistic without format", none, Ranges{one(1, 3)}, "r(mean)", "", true, "", "*");
-        dataRow("condition", none, Ranges{one(1, 0)}, "", "", false, "", "Male | Employed");
-        dataRow("nothing selected", Ranges{one(0, 0)}, none, "", "", false, "", "");
-        // clang-format on
-    }
-
-    void selectionCases()
-    {
-        QFETCH(Ranges, before);
-        QFETCH(Ranges, ranges);
         fillGrid();
-        if (!before.isEmpty())
-            GridFixture::selectAtOnce(*m_table, before);
-        if (ranges.isEmpty())
-            m_table->clearSelection();
-        else
-            GridFixture::selectAtOnce(*m_table, ranges);
-        QTEST(lineText("resultLineEdit"), "result");
-        QTEST(lineText("formatLineEdit"), "format");
-        QTEST(m_genericToolBar->findChild<QToolButton *>("formatToolButton")->isEnabled(),
-              "formatButton");
-        QFETCH(QString, area);
-        QCOMPARE(areaBox()->currentIndex() >= 0 ? areaBox()->currentText() : QString(), area);
-        QFETCH(QString, cellText);
-        if (cellText == QLatin1String("*")) {
-            const GridFixture::Range single = (before.isEmpty() ? ranges : before).first();
-            cellText = m_table->finalCommand(single.top, single.left);
-        }
-        QCOMPARE(m_cellTextToolBar->findChild<QLineEdit *>()->text(), cellText);
+        const auto shown = [this] {
+            return QStringList{
+                lineText("resultLineEdit"), lineText("formatLineEdit"),
+                m_genericToolBar->findChild<QToolButton *>("formatToolButton")->isEnabled() ? "on"
+                                                                                            : "off",
+                areaBox()->currentIndex() >= 0 ? areaBox()->currentText() : "",
+                m_cellTextToolBar->findChild<QLineEdit *>()->text()}
+                .join(" | ");
+        };
+        GridFixture::selectAtOnce(*m_table, {{0, 0}});
+        QCOMPARE(shown(), "r(mean) | %9.2f | on | north | " + m_table->finalCommand(0, 0));
+        GridFixture::selectAtOnce(*m_table, {{1, 0}});
+        QCOMPARE(shown(), QStringLiteral(" |  | off |  | Male | Employed"));
+        m_table->clearSelection();
+        QCOMPARE(shown(), QStringLiteral(" |  | off |  | "));
     }
 
     // Three statistic cells and a void cell selected: the format goes to the
@@ -266,9 +238,6 @@ private slots:
             selected.append({index.row(), index.column()});
         std::sort(selected.begin(), selected.end());
         QCOMPARE(selected, (QList<QPair<int, int>>{{0, 0}, {0, 1}, {0, 2}}));
-        QTest::keyClick(areaBox(), Qt::Key_Down);
-        QCOMPARE(m_table->selectionModel()->selectedIndexes(),
-                 QModelIndexList{m_table->model()->index(5, 5)});
     }
 
     void addedAreaGoesLastUntilTheManagementDialogCloses()
@@ -304,8 +273,6 @@ private slots:
         QCOMPARE(boxItems(areaBox()), QStringList{QStringLiteral("south")});
         QCOMPARE(areaBox()->currentIndex(), -1);
         QCOMPARE(cell(0, 2).content().area(), QString());
-        // The statistic's command no longer carries the removed condition.
-        QCOMPARE(m_table->finalCommand(0, 0), QStringLiteral("summarize income "));
     }
 
     // The dialog's choice goes to the selected cells; Cancel assigns nothing,
@@ -323,7 +290,6 @@ private slots:
         QCOMPARE(cell(1, 3).content().area(), QStringLiteral("south"));
         QCOMPARE(cell(1, 1).content().area(), QStringLiteral("south"));
         QCOMPARE(areaBox()->currentText(), QStringLiteral("south"));
-        QCOMPARE(m_table->finalCommand(1, 3), QStringLiteral("summarize age if (region==2)"));
 
         GridFixture::selectAtOnce(*m_table, {{0, 3}});
         answerer.enqueue([](QWidget *dialog) { clickButton(dialog, QDialogButtonBox::Cancel); });
@@ -338,7 +304,6 @@ private slots:
         QCOMPARE(cell(1, 1).content().area(), QString());
         QCOMPARE(cell(1, 3).content().area(), QString());
         QCOMPARE(cell(5, 5).content().area(), QStringLiteral("south"));
-        QCOMPARE(areaBox()->currentIndex(), -1);
     }
 
     // Removing every area in the management dialog, once confirmed, leaves
@@ -404,23 +369,20 @@ private slots:
     {
         fillGrid();
         ModalAnswerer answerer;
-        QStringList selectedAfter;
-        QString currentAfter, conditionAfter;
+        QString after; // selected, current, condition
         answerer.enqueue(inDialogLoop([&](QWidget *dialog) {
             auto *list = child<QListWidget>(dialog, "areaListWidget");
             list->selectAll();
             QTest::mouseClick(child<QToolButton>(dialog, "addAreaButton"), Qt::LeftButton);
             for (const QListWidgetItem *item : list->selectedItems())
-                selectedAfter.append(item->text());
-            currentAfter = list->currentItem()->text();
-            conditionAfter = child<QLineEdit>(dialog, "conditionLineEdit")->text();
+                after += item->text() + " | ";
+            after += list->currentItem()->text() + " | " +
+                     child<QLineEdit>(dialog, "conditionLineEdit")->text();
             clickClose(dialog);
         }));
         answerer.enqueue(addArea(QStringLiteral("East"), QStringLiteral(" region==3 ")));
         click("areaManagementToolButton");
-        QCOMPARE(selectedAfter, QStringList{QStringLiteral("East")});
-        QCOMPARE(currentAfter, QStringLiteral("East"));
-        QCOMPARE(conditionAfter, QStringLiteral("region==3"));
+        QCOMPARE(after, QStringLiteral("East | East | region==3"));
         QCOMPARE(boxItems(areaBox()), (QStringList{"East", "north", "south"}));
     }
 };
