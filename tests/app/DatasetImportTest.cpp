@@ -29,28 +29,14 @@ ReadStatDtaWriter surveyWriter()
     return writer;
 }
 
-// "name | label | type" per variable, "value = label" per modality below it.
-QStringList describe(const QList<Variable> &variables)
-{
-    QStringList lines;
-    for (const Variable &variable : variables) {
-        lines.append(QStringLiteral("%1 | %2 | %3")
-                         .arg(variable.name(), variable.label())
-                         .arg(int(variable.varType())));
-        for (const Modality &modality : variable.modalities())
-            lines.append(
-                QStringLiteral("    %1 = %2").arg(modality.value(), modality.valueLabel()));
-    }
-    return lines;
-}
-
+// clang-format off
 const QStringList surveyDescription = {
-    "sesso | Sesso | 251",        "    1 = Maschio",       "    2 = Femmina", "citta | Città | 20",
-    "q1 | Soddisfatto? | 252",    "    -9 = Non risponde", "    1 = Sì",      "    2 = No",
-    "q2 | Consiglierebbe? | 252", "    -9 = Non risponde", "    1 = Sì",      "    2 = No",
-};
-const QStringList handMadeDescription = {"eta | Età | 0", "    1 = Giovane", "peso |  | 0"};
-
+    "variable sesso|Sesso|251", "  modality 1|Maschio|sesso|Sesso", "  modality 2|Femmina|sesso|Sesso",
+    "variable citta|Città|20",
+    "variable q1|Soddisfatto?|252", "  modality -9|Non risponde|q1|Soddisfatto?", "  modality 1|Sì|q1|Soddisfatto?", "  modality 2|No|q1|Soddisfatto?",
+    "variable q2|Consiglierebbe?|252", "  modality -9|Non risponde|q2|Consiglierebbe?", "  modality 1|Sì|q2|Consiglierebbe?", "  modality 2|No|q2|Consiglierebbe?"};
+const QStringList handMadeDescription = {"variable eta|Età|0", "  modality 1|Giovane|eta|Età", "variable peso||0"};
+// clang-format on
 const QString notReadable = QStringLiteral("The file is not a Stata dataset Quorin can read.");
 
 } // namespace
@@ -102,11 +88,9 @@ private slots:
         action(*m_window, "loadVariablesAction")->trigger();
         QCOMPARE(m_answerer->seen(), QStringList(QStringLiteral("QFileDialog")));
         QCOMPARE(chooser.caption, QStringLiteral("Load variables from dataset"));
-        QCOMPARE(chooser.directory, QDir::currentPath());
         QCOMPARE(chooser.filters, QStringList(QStringLiteral("Stata Data (*.dta)")));
-        QCOMPARE(describe(panel(*m_window)->variables()), surveyDescription);
+        QCOMPARE(describeVariables(panel(*m_window)->variables()), surveyDescription);
         QCOMPARE(panel(*m_window)->statisticNames(), QStringList(QStringLiteral("mean")));
-        QVERIFY(m_window->statisticCatalogue()->contains(QStringLiteral("mean")));
         QVERIFY(m_window->isWindowModified());
     }
 
@@ -150,7 +134,7 @@ private slots:
         // The box may come before the window exists, at a start with a dataset.
         if (!message.isNull())
             QVERIFY(!shown.hasParent);
-        QCOMPARE(describe(panel(*m_window)->variables()), handMadeDescription);
+        QCOMPARE(describeVariables(panel(*m_window)->variables()), handMadeDescription);
     }
 
     // One argument after the program's name is a dataset to import, in
@@ -191,7 +175,7 @@ private slots:
         answerBox(*m_answerer, QMessageBox::Ok, &shown);
         m_window.emplace(arguments);
         QCOMPARE(shown.text, message);
-        QCOMPARE(describe(panel(*m_window)->variables()),
+        QCOMPARE(describeVariables(panel(*m_window)->variables()),
                  imported ? surveyDescription : QStringList());
     }
 };

@@ -69,6 +69,27 @@ private:
     std::unique_ptr<MainWindow> m_window;
 };
 
+// What a start shows of its switches: the View actions, whether the two
+// toolbars and the panel are hidden, where the panel is, the run options.
+QString switches(MainWindow &window)
+{
+    QStringList shown;
+    for (const char *name : {"viewVariableAction", "cellTextBarViewAction", "toolBarViewAction"})
+        shown.append(action(window, name)->isChecked() ? "checked" : "unchecked");
+    for (const char *name : {"cellTextToolBar", "genericToolBar"})
+        shown.append(window.findChild<QToolBar *>(QLatin1String(name))->isHidden() ? "hidden"
+                                                                                   : "shown");
+    VariablesWidget *variables = panel(window);
+    shown.append(variables->isHidden() ? "hidden" : "shown");
+    shown.append(variables->isFloating() ? "floating" : "docked");
+    shown.append(QString::number(window.dockWidgetArea(variables)));
+    shown.append(QString::number(window.outputCsvFileAfterComputation()));
+    shown.append(QString::number(window.showStataMessage()));
+    return shown.join(' ');
+}
+const QString defaultSwitches =
+    QStringLiteral("checked checked checked shown shown shown docked 1 1 1");
+
 // A first start takes four fifths of the screen's width and height, centred.
 void verifyFirstStartPlace(const MainWindow &window)
 {
@@ -96,16 +117,7 @@ private slots:
         Start start;
         MainWindow &window = start.window();
         verifyFirstStartPlace(window);
-        VariablesWidget *variables = panel(window);
-        QCOMPARE(window.dockWidgetArea(variables), Qt::LeftDockWidgetArea);
-        QVERIFY(!variables->isFloating() && !variables->isHidden());
-        for (const char *name :
-             {"viewVariableAction", "cellTextBarViewAction", "toolBarViewAction"})
-            QVERIFY2(action(window, name)->isChecked(), name);
-        for (const char *name : {"cellTextToolBar", "genericToolBar"})
-            QVERIFY2(!window.findChild<QToolBar *>(QString::fromLatin1(name))->isHidden(), name);
-        QVERIFY(window.outputCsvFileAfterComputation());
-        QVERIFY(window.showStataMessage());
+        QCOMPARE(switches(window), defaultSwitches);
         QVERIFY(window.recentFiles().isEmpty());
         QVERIFY(window.stataExecutableFileName().isEmpty());
 
@@ -165,15 +177,8 @@ private slots:
         QVERIFY(!restarted.isMaximized());
         QCOMPARE(restarted.pos(), QPoint(123, 77));
         QCOMPARE(restarted.size(), QSize(640, 480));
-        QCOMPARE(restarted.dockWidgetArea(panel(restarted)), Qt::RightDockWidgetArea);
-        QVERIFY(panel(restarted)->isHidden());
-        for (const char *name :
-             {"viewVariableAction", "cellTextBarViewAction", "toolBarViewAction"})
-            QVERIFY2(!action(restarted, name)->isChecked(), name);
-        for (const char *name : {"cellTextToolBar", "genericToolBar"})
-            QVERIFY2(restarted.findChild<QToolBar *>(QString::fromLatin1(name))->isHidden(), name);
-        QVERIFY(!restarted.outputCsvFileAfterComputation());
-        QVERIFY(!restarted.showStataMessage());
+        QCOMPARE(switches(restarted),
+                 QStringLiteral("unchecked unchecked unchecked hidden hidden hidden docked 2 0 0"));
 
         // The toolbar's pane widths went through both starts.
         QVERIFY(next->close());
@@ -206,21 +211,6 @@ private slots:
         QCOMPARE(next->written("variablesDockWidget/dockWidgetArea").toString(), "left");
         QCOMPARE(next->written("variablesDockWidget/pos").toPoint(), QPoint(210, 160));
         QCOMPARE(next->written("variablesDockWidget/size").toSize(), QSize(310, 420));
-    }
-
-    void unknownDockAreaLeavesThePanelLeft_data()
-    {
-        QTest::addColumn<QByteArray>("area");
-        for (const char *area : {"top", "Right", ""})
-            QTest::newRow(area) << QByteArray(area);
-    }
-
-    void unknownDockAreaLeavesThePanelLeft()
-    {
-        QFETCH(QByteArray, area);
-        Start start("[variablesDockWidget]\ndockWidgetArea=" + area + "\n");
-        QCOMPARE(start.window().dockWidgetArea(panel(start.window())), Qt::LeftDockWidgetArea);
-        QVERIFY(!panel(start.window())->isFloating() && !panel(start.window())->isHidden());
     }
 
     // However the section was spelled, by hand or by QSettings itself, the
@@ -262,14 +252,25 @@ private slots:
         QVERIFY(Start::after(first)->window().isMaximized());
     }
 
+    // Settings that cannot be read, or name a dock area there is none of,
+    // give the first start's window.
+    void unreadableSettingsGiveTheDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("garbage") << QByteArray("\x00\xff\xfe garbage [[[ =\n=\n", 20);
+        for (const char *area : {"top", "Right", ""})
+            QTest::addRow("dock area '%s'", area)
+                << "[variablesDockWidget]\ndockWidgetArea=" + QByteArray(area) + "\n";
+    }
+
     void unreadableSettingsGiveTheDefaults()
     {
-        Start start(QByteArray("\x00\xff\xfe garbage [[[ =\n=\n", 20));
+        QFETCH(QByteArray, settings);
+        Start start(settings);
         MainWindow &window = start.window();
         verifyFirstStartPlace(window);
-        QCOMPARE(window.dockWidgetArea(panel(window)), Qt::LeftDockWidgetArea);
+        QCOMPARE(switches(window), defaultSwitches);
         QVERIFY(window.recentFiles().isEmpty());
-        QVERIFY(window.outputCsvFileAfterComputation());
     }
 
     // Two screens side by side, the primary (0, 0, 1920, 1040) on the left
