@@ -12,6 +12,7 @@
 #include "model/CellContent.h"
 #include "model/DocumentModel.h"
 #include "model/DocumentReader.h"
+#include "model/DocumentWriter.h"
 #include "panel/VariablesWidget.h"
 #include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
@@ -120,28 +121,7 @@ inline void fillWithFullDocument(MainWindow &window)
     window.document()->setDocument(reader.document());
 }
 
-// ---- Describing what the widgets hold ----
-
-inline QString describe(const CellContent &content)
-{
-    QStringList parts = {QString::number(int(content.dataType())), "area=" + content.area(),
-                         QStringLiteral("views=%1/%2")
-                             .arg(int(content.statisticFormatView()))
-                             .arg(int(content.conditionFormatView()))};
-    const Statistic &statistic = content.statistic();
-    if (content.dataType() == CellContent::Kind::SimpleText)
-        parts.append("text=" + content.simpleText());
-    if (content.dataType() == CellContent::Kind::Statistic)
-        parts.append("statistic=" + QStringList{statistic.statisticName, statistic.varName,
-                                                statistic.varLabel, statistic.format}
-                                        .join('|'));
-    for (const MicroCondition &term : content.condition().terms())
-        parts.append(
-            "term=" +
-            QStringList{term.value(), term.valueLabel(), term.varName(), term.varLabel()}.join(
-                '|'));
-    return parts.join(' ');
-}
+// ---- Describing what the window holds ----
 
 inline QStringList describeVariables(const QList<Variable> &variables)
 {
@@ -158,37 +138,29 @@ inline QStringList describeVariables(const QList<Variable> &variables)
     return lines;
 }
 
-// Everything a document holds, as the widgets show it, one fact a line.
+// Everything a document holds, one fact a line: the text of its file, then
+// what the widgets show of it (the panel's lists, the grid's sizes) and the
+// cells' format views, which files do not keep.
 inline QStringList describeDocument(MainWindow &window)
 {
     TableWidget *table = window.tableWidget();
-    QStringList lines = {"dataset " + window.document()->stataDatasetFileName(),
-                         "output " + window.document()->outputFileName()};
-    for (const QString &name : panel(window)->statisticNames()) {
-        const Command command = window.statisticCatalogue()->value(name);
-        lines.append(QStringLiteral("statistic %1 => %2|%3|%4|%5|%6|%7")
-                         .arg(name, command.name(), command.format(), command.result())
-                         .arg(int(command.resultType()))
-                         .arg(command.resultMatrixRow())
-                         .arg(command.resultMatrixColumn()));
-    }
-    lines.append(QStringLiteral("catalogue size %1").arg(window.statisticCatalogue()->size()));
+    QStringList lines =
+        QString::fromUtf8(DocumentWriter::toXml(window.document()->toDocument())).split('\n');
+    lines.append("statistics " + panel(window)->statisticNames().join(' '));
     lines += describeVariables(panel(window)->variables());
-    QStringList heights, widths;
+    QString sizes = QStringLiteral("sizes"), views = QStringLiteral("views");
     for (int row = 0; row < table->rowCount(); ++row)
-        heights.append(QString::number(table->rowHeight(row)));
-    for (int column = 0; column < table->columnCount(); ++column)
-        widths.append(QString::number(table->columnWidth(column)));
-    lines.append(QStringLiteral("rows %1: %2").arg(table->rowCount()).arg(heights.join(' ')));
-    lines.append(QStringLiteral("columns %1: %2").arg(table->columnCount()).arg(widths.join(' ')));
-    for (const Area &area : window.areas()->areas())
-        lines.append(QStringLiteral("area %1|%2").arg(area.name(), area.condition()));
-    for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column = 0; column < table->columnCount(); ++column)
-            lines.append(QStringLiteral("cell %1,%2 ").arg(row).arg(column) +
-                         describe(GridFixture::at(table, row, column).content()));
+        sizes += ' ' + QString::number(table->rowHeight(row));
+    for (int column = 0; column < table->columnCount(); ++column) {
+        sizes += ' ' + QString::number(table->columnWidth(column));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const CellContent &content = GridFixture::at(table, row, column).content();
+            views += QStringLiteral(" %1/%2")
+                         .arg(int(content.statisticFormatView()))
+                         .arg(int(content.conditionFormatView()));
+        }
     }
-    return lines;
+    return lines << sizes << views;
 }
 
 } // namespace DocumentTestSupport
