@@ -5,12 +5,9 @@
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
 #include "app/MainWindow.h"
-#include "model/CellContent.h"
-#include "model/DocumentModel.h"
 #include "table/CellTextToolBar.h"
 #include "table/FormatDialog.h"
 #include "table/GenericToolBar.h"
-#include "table/TableWidget.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,14 +15,12 @@
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
-#include <functional>
 
 namespace {
 
@@ -141,16 +136,6 @@ private slots:
     {
         delete m_window;
         delete m_directory;
-    }
-
-    // One smoke check of the window's form: the cell text bar above the
-    // generic one, both above the grid.
-    void toolBarsStandOnTwoRows()
-    {
-        QVERIFY(m_window->toolBarBreak(m_genericToolBar));
-        showWindow();
-        QVERIFY(m_cellTextToolBar->geometry().bottom() < m_genericToolBar->geometry().top());
-        QVERIFY(m_genericToolBar->geometry().bottom() <= m_table->geometry().top());
     }
 
     // What a selection shows in the toolbars: result, format, format button,
