@@ -144,37 +144,34 @@ private slots:
     void startWithArguments_data()
     {
         QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<bool>("backslashes");
-        QTest::addColumn<bool>("imported");
         QTest::addColumn<QString>("message");
         // clang-format off
-        dataRow("relative path", QStringList{"quorin", "data/survey.dta"}, false, true, "");
-        dataRow("absolute path", QStringList{"quorin", "DIR/data/survey.dta"}, false, true, "");
-        dataRow("relative path with backslashes", QStringList{"quorin", "data/survey.dta"}, true, true, "");
-        dataRow("absolute path with backslashes", QStringList{"quorin", "DIR/data/survey.dta"}, true, true, "");
-        dataRow("none", QStringList(), false, false, "");
-        dataRow("program only", QStringList{"quorin"}, false, false, "");
-        dataRow("two datasets", QStringList{"quorin", "data/survey.dta", "data/survey.dta"}, false, false, "");
-        dataRow("unreadable dataset", QStringList{"quorin", "notes.dta"}, false, false, notReadable);
+        dataRow("relative path", QStringList{"quorin", "data/survey.dta"}, "");
+        dataRow("absolute path", QStringList{"quorin", "DIR/data/survey.dta"}, "");
+        dataRow("relative path with backslashes", QStringList{"quorin", "data\\survey.dta"}, "");
+        dataRow("absolute path with backslashes", QStringList{"quorin", "DIR\\data\\survey.dta"}, "");
+        dataRow("none", QStringList(), "");
+        dataRow("program only", QStringList{"quorin"}, "");
+        dataRow("two datasets", QStringList{"quorin", "data/survey.dta", "data/survey.dta"}, "");
+        dataRow("unreadable dataset", QStringList{"quorin", "notes.dta"}, notReadable);
         // clang-format on
     }
 
     void startWithArguments()
     {
         QFETCH(QStringList, arguments);
-        QFETCH(bool, backslashes);
-        QFETCH(bool, imported);
         QFETCH(QString, message);
         for (QString &argument : arguments) {
-            argument.replace(QStringLiteral("DIR"), m_directory->path());
-            if (backslashes)
-                argument.replace('/', '\\');
+            const QString directory = m_directory->path();
+            argument.replace("DIR", argument.contains('\\') ? QString(directory).replace('/', '\\')
+                                                            : directory);
         }
         QVERIFY(writeBytes(QStringLiteral("notes.dta"), "Not a dataset at all.\n"));
         ShownBox shown;
         answerBox(*m_answerer, QMessageBox::Ok, &shown);
         m_window.emplace(arguments);
         QCOMPARE(shown.text, message);
+        const bool imported = arguments.size() == 2 && message.isEmpty();
         QCOMPARE(describeVariables(panel(*m_window)->variables()),
                  imported ? surveyDescription : QStringList());
     }

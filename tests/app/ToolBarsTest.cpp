@@ -21,7 +21,6 @@
 #include <QTimer>
 #include <QToolButton>
 
-
 namespace {
 
 using CellBuilders::statistic;

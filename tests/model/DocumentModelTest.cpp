@@ -1,5 +1,7 @@
 #include "model/DocumentModel.h"
 
+#include "CellBuilders.h"
+
 #include <QSignalSpy>
 #include <QTest>
 
@@ -25,13 +27,6 @@ void fill(DocumentModel &document)
     document.setOutputFileName(QStringLiteral("out.csv"));
 }
 
-CellContent text(const QString &text)
-{
-    CellContent content;
-    content.setSimpleText(text);
-    return content;
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Change)
@@ -50,7 +45,9 @@ private slots:
         };
         using D = DocumentModel;
         static const Command sd("sd", "summarize #var", "r(sd)", Command::ResultType::Matrix, 1, 1);
-        row("", "cell", [](D &d) { d.table()->setContents({{1, 1, text("x")}}); });
+        row("", "cell", [](D &d) {
+            d.table()->setContents({{1, 1, CellBuilders::textCell("x")}});
+        });
         row("", "row height", [](D &d) { d.table()->setLineSize(Qt::Vertical, 2, 61); });
         row("", "column width", [](D &d) { d.table()->setLineSize(Qt::Horizontal, 1, 133); });
         row("", "rows inserted", [](D &d) { d.table()->insertLines(Qt::Vertical, 0, 2); });
@@ -80,17 +77,16 @@ private slots:
         QFETCH(QString, part);
         DocumentModel document;
         fill(document);
+        static const QMap<QString, void (DocumentModel::*)()> partSignals = {
+            {"", &DocumentModel::changed},
+            {"variables", &DocumentModel::variablesChanged},
+            {"catalogue", &DocumentModel::catalogueChanged},
+            {"areas", &DocumentModel::areasChanged}};
         QSignalSpy changed(&document, &DocumentModel::changed);
-        QSignalSpy variables(&document, &DocumentModel::variablesChanged);
-        QSignalSpy catalogue(&document, &DocumentModel::catalogueChanged);
-        QSignalSpy areas(&document, &DocumentModel::areasChanged);
+        QSignalSpy partChanged(&document, partSignals.value(part));
         change(document);
         QVERIFY(changed.count() >= 1);
-        const QMap<QString, int> parts = {{"variables", variables.count()},
-                                          {"catalogue", catalogue.count()},
-                                          {"areas", areas.count()}};
-        if (!part.isEmpty())
-            QVERIFY2(parts.value(part) >= 1, qPrintable(part));
+        QVERIFY(partChanged.count() >= 1);
     }
 
     void lookAndNoOpsAreNotReported()
@@ -101,7 +97,7 @@ private slots:
         CellContent view;
         view.setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticName);
         document.table()->setContents({{0, 0, view}}, CellTableModel::EditKind::View);
-        document.table()->setContents({{999, 0, text("outside")}});
+        document.table()->setContents({{999, 0, CellBuilders::textCell("outside")}});
         document.table()->setLineSize(Qt::Vertical, 0, document.table()->lineSize(Qt::Vertical, 0));
         document.moveVariable(0, 0);
         document.removeVariable(5);
