@@ -1,18 +1,24 @@
 #include "app/MainWindow.h"
 
+#include "GridFixture.h"
 #include "ModalAnswerer.h"
 #include "TemporaryWorkingDirectory.h"
+#include "model/DocumentModel.h"
+#include "stata/DoView.h"
+#include "stata/StataRunController.h"
 #include "table/TableWidget.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QToolBar>
 
-// One smoke check of the main window's form, and of each information window.
+// One smoke check of the main window's form and of each information window,
+// and the do-file viewer of the Stata menu.
 class MainWindowTest : public QObject
 {
     Q_OBJECT
@@ -81,6 +87,46 @@ private slots:
         QVERIFY(shown[0].startsWith("About Quorin: ") && shown[0].contains("Version 0.3 beta"));
         QVERIFY(shown[1].startsWith("Disclaimer: "));
         QVERIFY(shown[2].startsWith("License: ") && shown[2].contains("MIT License"));
+    }
+
+    // "View output do file" shows the do-file of the window's own grid, as it
+    // is when asked, in a viewer of its own.
+    void doFileViewerShowsTheGridAsItWas()
+    {
+        MainWindow window;
+        window.statisticCatalogue()->insert("mean", Command("mean", "summarize #var #if", "r(mean)",
+                                                            Command::ResultType::Scalar, 1, 1));
+        window.document()->setStataDatasetFileName(QStringLiteral("survey.dta"));
+        window.document()->setOutputFileName(QStringLiteral("table.csv"));
+        TableWidget *table = window.tableWidget();
+        GridFixture::at(table, 0, 1)
+            .addMicroCondition(MicroCondition("2", "Femmina", "sesso", "Sesso"));
+        GridFixture::at(table, 1, 1).setStatistic(Statistic{"eta", "Età", "mean", "%5.1f"});
+        const auto viewOutputDoFile = [&window] {
+            window.findChild<QAction *>("viewOutputDoFileAction")->trigger();
+            return window.findChildren<DoView *>(QString(), Qt::FindDirectChildrenOnly).last();
+        };
+        const auto shownText = [](const DoView *view) {
+            return view->findChild<QPlainTextEdit *>("textEdit")->toPlainText();
+        };
+
+        DoView *first = viewOutputDoFile();
+        QVERIFY(first->isVisible() && first->isWindow());
+        const QString text = shownText(first);
+        QCOMPARE(
+            text,
+            StataRunController::doFileModel(*window.document()).toString(true, true, QString()));
+        QVERIFY(text.contains("summarize eta if sesso==2\nlocal t_2_2: display %5.1f r(mean)\n"));
+        // The viewer shows no output file, whatever the grid's is.
+        QVERIFY(text.contains("\nfile open outputFile using \"\", write text replace\n"));
+
+        GridFixture::at(table, 1, 1).clearContent();
+        GridFixture::at(table, 0, 0).setSimpleText(QStringLiteral("Età media"));
+        QCOMPARE(shownText(first), text);
+        DoView *second = viewOutputDoFile();
+        QVERIFY(second != first);
+        QVERIFY(shownText(second).contains("\nlocal t_1_1 \"Età media\"\n"));
+        QVERIFY(!shownText(second).contains("summarize"));
     }
 };
 
