@@ -106,15 +106,27 @@ class SettingsTest : public QObject
 private slots:
     void cleanupTestCase() { QDir::setCurrent(m_previousDirectory); }
 
+    // Without settings, or with settings that cannot be read or name a dock
+    // area there is none of, the window comes up as at a first start; closing
+    // writes that state, which the next start reads.
+    void firstStartDefaults_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("none") << QByteArray();
+        QTest::newRow("garbage") << QByteArray("\x00\xff\xfe garbage [[[ =\n=\n", 20);
+        for (const char *area : {"top", "Right", ""})
+            QTest::addRow("dock area '%s'", area)
+                << "[variablesDockWidget]\ndockWidgetArea=" + QByteArray(area) + "\n";
+    }
+
     void firstStartDefaults()
     {
-        Start start;
+        QFETCH(QByteArray, settings);
+        Start start(settings);
         MainWindow &window = start.window();
         verifyFirstStartPlace(window);
         QCOMPARE(switches(window), defaultSwitches);
         QVERIFY(window.recentFiles().isEmpty());
-
-        // Closing writes the state it came up in, which the next start reads.
         QVERIFY(start.close());
         QVERIFY(!start.written("variablesDockWidget/pos").isValid());
         Start next(start.settingsText());
@@ -238,27 +250,6 @@ private slots:
         QCOMPARE(lost.window().size(), QSize(500, 300));
         QCOMPARE(QRect(lost.window().pos(), QSize(500, 300)).center(),
                  QGuiApplication::primaryScreen()->availableGeometry().center());
-    }
-
-    // Settings that cannot be read, or name a dock area there is none of,
-    // give the first start's window.
-    void unreadableSettingsGiveTheDefaults_data()
-    {
-        QTest::addColumn<QByteArray>("settings");
-        QTest::newRow("garbage") << QByteArray("\x00\xff\xfe garbage [[[ =\n=\n", 20);
-        for (const char *area : {"top", "Right", ""})
-            QTest::addRow("dock area '%s'", area)
-                << "[variablesDockWidget]\ndockWidgetArea=" + QByteArray(area) + "\n";
-    }
-
-    void unreadableSettingsGiveTheDefaults()
-    {
-        QFETCH(QByteArray, settings);
-        Start start(settings);
-        MainWindow &window = start.window();
-        verifyFirstStartPlace(window);
-        QCOMPARE(switches(window), defaultSwitches);
-        QVERIFY(window.recentFiles().isEmpty());
     }
 
     // Two screens side by side, the primary (0, 0, 1920, 1040) on the left
