@@ -1,8 +1,7 @@
 #pragma once
 
-// Shared by the tests of documents, their commands and the settings: driving
-// the main window's file commands as a user would, building a document in
-// the widgets, and describing what the widgets hold.
+// Shared by the main window's tests: driving its file commands as a user
+// would, filling it with a document, describing what it holds.
 
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
