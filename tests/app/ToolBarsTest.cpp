@@ -284,13 +284,32 @@ private slots:
         QCOMPARE(cell(5, 5).content().area(), QStringLiteral("south"));
     }
 
-    // Removing every area in the management dialog, once confirmed, leaves
-    // its list, its condition and its Remove button empty and disabled, and
-    // the areas gone from the collection, the box and the cells.
-    void deletingEveryAreaInTheManagementDialog()
+    // In the management dialog, each keystroke in the condition is stored at
+    // once, trimmed, and used by the next command. Removing every area, once
+    // confirmed, leaves its list, its condition and its Remove button empty
+    // and disabled, and the areas gone from the collection, the box and the
+    // cells.
+    void editAndRemoveInTheManagementDialog()
     {
         fillGrid();
         ModalAnswerer answerer;
+        QStringList conditionsWhileTyping;
+        answerer.enqueue([&](QWidget *dialog) {
+            QCOMPARE(child<QListWidget>(dialog, "areaListWidget")->currentItem()->text(), "north");
+            auto *condition = child<QLineEdit>(dialog, "conditionLineEdit");
+            condition->setFocus();
+            condition->selectAll();
+            for (const QChar character : QStringLiteral("age>=18 ")) {
+                QTest::keyClick(condition, character.toLatin1());
+                conditionsWhileTyping.append(m_window->areas()->area("north").condition());
+            }
+            clickClose(dialog);
+        });
+        click("areaManagementToolButton");
+        QCOMPARE(conditionsWhileTyping,
+                 (QStringList{"a", "ag", "age", "age>", "age>=", "age>=1", "age>=18", "age>=18"}));
+        QCOMPARE(m_table->finalCommand(0, 0), QStringLiteral("summarize income if (age>=18)"));
+
         QString question, after; // Remove enabled, condition enabled, areas listed, condition
         answerer.enqueue(inDialogLoop([&](QWidget *dialog) {
             auto *list = child<QListWidget>(dialog, "areaListWidget");
@@ -312,30 +331,6 @@ private slots:
         QVERIFY(m_window->areas()->isEmpty());
         QCOMPARE(areaBox()->count(), 0);
         QCOMPARE(cell(5, 5).content().area(), QString());
-    }
-
-    // Each keystroke in the condition is stored at once, trimmed, and used
-    // by the next command.
-    void editedConditionIsUsedByTheNextCommand()
-    {
-        fillGrid();
-        ModalAnswerer answerer;
-        QStringList conditionsWhileTyping;
-        answerer.enqueue([&](QWidget *dialog) {
-            QCOMPARE(child<QListWidget>(dialog, "areaListWidget")->currentItem()->text(), "north");
-            auto *condition = child<QLineEdit>(dialog, "conditionLineEdit");
-            condition->setFocus();
-            condition->selectAll();
-            for (const QChar character : QStringLiteral("age>=18 ")) {
-                QTest::keyClick(condition, character.toLatin1());
-                conditionsWhileTyping.append(m_window->areas()->area("north").condition());
-            }
-            clickClose(dialog);
-        });
-        click("areaManagementToolButton");
-        QCOMPARE(conditionsWhileTyping,
-                 (QStringList{"a", "ag", "age", "age>", "age>=", "age>=1", "age>=18", "age>=18"}));
-        QCOMPARE(m_table->finalCommand(0, 0), QStringLiteral("summarize income if (age>=18)"));
     }
 };
 
