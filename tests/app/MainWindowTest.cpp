@@ -90,16 +90,6 @@ QString switches(MainWindow &window)
 const QString defaultSwitches =
     QStringLiteral("checked checked checked shown shown shown docked 1 1 1");
 
-// A first start takes four fifths of the screen's width and height, centred.
-void verifyFirstStartPlace(const MainWindow &window)
-{
-    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
-    QVERIFY(!window.isMaximized());
-    QCOMPARE(window.size(),
-             QSize(qRound(available.width() * 0.8), qRound(available.height() * 0.8)));
-    QCOMPARE(QRect(window.pos(), window.size()).center(), available.center());
-}
-
 } // namespace
 
 // The main window: one smoke check of its form and of each information
@@ -239,7 +229,12 @@ private slots:
         QFETCH(QByteArray, settings);
         Start start(settings);
         MainWindow &window = start.window();
-        verifyFirstStartPlace(window);
+        // Four fifths of the screen's width and height, centred.
+        const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(!window.isMaximized());
+        QCOMPARE(window.size(),
+                 QSize(qRound(available.width() * 0.8), qRound(available.height() * 0.8)));
+        QCOMPARE(QRect(window.pos(), window.size()).center(), available.center());
         QCOMPARE(switches(window), defaultSwitches);
         QVERIFY(window.recentFiles().isEmpty());
         QVERIFY(start.close());
