@@ -498,7 +498,6 @@ private slots:
     void openSaveAsAndOpenAgain()
     {
         const QString full = dataPath(QStringLiteral("FullDocument.xml"));
-        FileChooserSeen saveDialog;
         chooseFile(*m_answerer, full);
         action(*m_window, "openAction")->trigger();
         TableWidget *table = m_window->tableWidget();
@@ -507,10 +506,9 @@ private slots:
         table->setConditionFormatViewVariableLabelEqualModalityValueLabel();
         const QStringList written = describeDocument(*m_window);
         const QString copy = path(QStringLiteral("copy.xml"));
-        chooseFile(*m_answerer, copy, &saveDialog);
+        chooseFile(*m_answerer, copy);
         action(*m_window, "saveAsAction")->trigger();
         QCOMPARE(m_answerer->pending(), 0);
-        QCOMPARE(saveDialog.filters, QStringList(QStringLiteral("Quorin files (*.xml)")));
         QCOMPARE(fileBytes(copy), fileBytes(full));
 
         MainWindow second;

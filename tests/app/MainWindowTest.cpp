@@ -26,11 +26,10 @@ using namespace DocumentTestSupport;
 
 namespace {
 
-// One start of the program: a working directory of its own, where the window
-// reads settings.ini when it is built and writes it when it closes. A file
-// copied into a new directory is one this process has never read, so reading
-// it is what a fresh start of the program does: QSettings keeps what it has
-// parsed of a file for the rest of the process.
+// One start of the program: a working directory of its own, whose
+// settings.ini the window reads when built and writes when closed. QSettings
+// keeps what it parsed of a file for the rest of the process, so each start
+// reads a copy in a new directory, as a fresh start of the program would.
 class Start
 {
 public:

@@ -56,10 +56,9 @@ ModalAnswerer::Handler addArea(const QString &name, const QString &condition)
     };
 }
 
-// A handler's timer does not fire again while the handler runs, so a handler
-// whose action opens another modal box (a confirmation, an add dialog) runs
-// that action from the dialog's own event loop, where the next handler can
-// answer the box.
+// A handler whose action opens another modal box (a confirmation, an add
+// dialog) runs it from the dialog's own event loop, where the next handler
+// can answer the box: the answerer does not poll while a handler runs.
 ModalAnswerer::Handler inDialogLoop(const std::function<void(QWidget *)> &action)
 {
     return [action](QWidget *dialog) {
@@ -98,7 +97,7 @@ class ToolBarsTest : public QObject
 
     // Row 0: two statistic cells of "mean" with different formats and a void
     // cell, all in area north, then a void cell without area. Row 1: a
-    // condition, a simple text, a statistic missing from the catalogue, a
+    // condition, a void cell, a statistic missing from the catalogue, a
     // statistic without format. Area south holds cell (5, 5).
     void fillGrid()
     {
@@ -111,7 +110,6 @@ class ToolBarsTest : public QObject
             cell(0, column).setArea(QStringLiteral("north"));
         cell(1, 0).addMicroCondition(MicroCondition("1", "Male", "sex", "Sex"));
         cell(1, 0).addMicroCondition(MicroCondition("1", "Employed", "work", "Work"));
-        cell(1, 1).setSimpleText(QStringLiteral("Total"));
         cell(1, 2).setStatistic(statistic("ghost", "income", QString(), "%5.0f"));
         cell(1, 3).setStatistic(statistic("mean", "age"));
         cell(5, 5).setArea(QStringLiteral("south"));
@@ -203,23 +201,6 @@ private slots:
         QCOMPARE(question, QStringLiteral("No Stata executable file name was set."));
     }
 
-    // Down moves to the next name and activates it, as choosing from the
-    // list does, and the area's cells are selected.
-    void choosingAnAreaSelectsItsCells()
-    {
-        fillGrid();
-        showWindow();
-        areaBox()->setFocus();
-        areaBox()->setCurrentIndex(-1);
-        QTest::keyClick(areaBox(), Qt::Key_Down);
-        QCOMPARE(areaBox()->currentText(), QStringLiteral("north"));
-        QList<QPair<int, int>> selected;
-        for (const QModelIndex &index : m_table->selectionModel()->selectedIndexes())
-            selected.append({index.row(), index.column()});
-        std::sort(selected.begin(), selected.end());
-        QCOMPARE(selected, (QList<QPair<int, int>>{{0, 0}, {0, 1}, {0, 2}}));
-    }
-
     // An area added from the toolbar goes last in the box until the
     // management dialog closes; one added in the dialog is selected there.
     void addedAreasAreSortedWhenTheManagementDialogCloses()
@@ -250,12 +231,24 @@ private slots:
         QCOMPARE(boxItems(areaBox()), (QStringList{"A", "East", "a", "b"}));
     }
 
-    // Assign gives the dialog's choice to the selected cells; Cancel assigns
-    // nothing. Remove takes the area the box shows from the collection, the
-    // box and the cells, and does nothing when none is shown.
-    void assignAndRemoveAreas()
+    // Choosing an area in the box (Down moves to the next name and activates
+    // it) selects its cells. Assign gives the dialog's choice to the selected
+    // cells; Cancel assigns nothing. Remove takes the area the box shows from
+    // the collection, the box and the cells, and does nothing when none is.
+    void chooseAssignAndRemoveAreas()
     {
         fillGrid();
+        showWindow();
+        areaBox()->setFocus();
+        areaBox()->setCurrentIndex(-1);
+        QTest::keyClick(areaBox(), Qt::Key_Down);
+        QCOMPARE(areaBox()->currentText(), QStringLiteral("north"));
+        QList<QPair<int, int>> selected;
+        for (const QModelIndex &index : m_table->selectionModel()->selectedIndexes())
+            selected.append({index.row(), index.column()});
+        std::sort(selected.begin(), selected.end());
+        QCOMPARE(selected, (QList<QPair<int, int>>{{0, 0}, {0, 1}, {0, 2}}));
+
         GridFixture::selectAtOnce(*m_table, {{1, 3}, {1, 1}});
         ModalAnswerer answerer;
         answerer.enqueue([](QWidget *dialog) {

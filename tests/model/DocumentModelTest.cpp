@@ -7,10 +7,9 @@
 
 #include <functional>
 
-// Every change a document file keeps is reported with changed(), and with the
-// signal of its part where it has one, so that the window's modified marker
-// and the panels can follow the model; changes of look and edits that change
-// nothing are not reported.
+// Every change a document file keeps is reported with changed() and its
+// part's signal, for the window's modified marker and the panels to follow;
+// changes of look and edits that change nothing are not reported.
 namespace {
 
 using Change = std::function<void(DocumentModel &)>;
