@@ -120,13 +120,11 @@ class DocumentCommandsTest : public QObject
 
     MainWindow *newWindow() { return m_windows.emplace_back(new MainWindow); }
     QString path(const QString &name) const { return m_directory->filePath(name); }
-    // A window holding the full document, saved as "saved.xml", unmodified.
-    MainWindow *savedWindow()
+    // The window holds the full document, saved as "saved.xml", unmodified.
+    void saveFullDocument()
     {
-        MainWindow *window = m_window;
-        fillWithFullDocument(*window);
-        saveAs(*window, *m_answerer, path(QStringLiteral("saved.xml")));
-        return window;
+        fillWithFullDocument(*m_window);
+        saveAs(*m_window, *m_answerer, path(QStringLiteral("saved.xml")));
     }
     // The window's panel already holds variables and a statistic, as after
     // some work; importing a dataset replaces the variables and nothing else.
@@ -165,55 +163,53 @@ private slots:
 
     void titleAfterNewSaveAndOpen()
     {
-        MainWindow *window = m_window;
-        QCOMPARE(window->windowTitle(), QStringLiteral("Quorin"));
-        newTable(*window, *m_answerer, 3, 2);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Untitled[*] - Quorin"));
-        GridFixture::at(window->tableWidget(), 0, 0).setSimpleText(QStringLiteral("x"));
-        saveAs(*window, *m_answerer, path(QStringLiteral("R&D.xml")));
-        QCOMPARE(window->windowTitle(), QStringLiteral("R&D.xml[*] - Quorin"));
-        QCOMPARE(action(*window, "recentFileAction0")->text(), QStringLiteral("&1 R&&D.xml"));
-        newTable(*window, *m_answerer, 1, 1);
-        QCOMPARE(window->windowTitle(), QStringLiteral("Untitled[*] - Quorin"));
-        open(*window, *m_answerer, path(QStringLiteral("R&D.xml")));
-        QCOMPARE(window->windowTitle(), QStringLiteral("R&D.xml[*] - Quorin"));
-        QCOMPARE(GridFixture::at(window->tableWidget(), 0, 0).text(), QStringLiteral("x"));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Quorin"));
+        newTable(*m_window, *m_answerer, 3, 2);
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Untitled[*] - Quorin"));
+        GridFixture::at(m_window->tableWidget(), 0, 0).setSimpleText(QStringLiteral("x"));
+        saveAs(*m_window, *m_answerer, path(QStringLiteral("R&D.xml")));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("R&D.xml[*] - Quorin"));
+        QCOMPARE(action(*m_window, "recentFileAction0")->text(), QStringLiteral("&1 R&&D.xml"));
+        newTable(*m_window, *m_answerer, 1, 1);
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("Untitled[*] - Quorin"));
+        open(*m_window, *m_answerer, path(QStringLiteral("R&D.xml")));
+        QCOMPARE(m_window->windowTitle(), QStringLiteral("R&D.xml[*] - Quorin"));
+        QCOMPARE(GridFixture::at(m_window->tableWidget(), 0, 0).text(), QStringLiteral("x"));
     }
 
     // Seven recent files are kept and five shown, the last opened or saved
     // first; files that vanished leave at the next change of the current file.
     void recentFiles()
     {
-        MainWindow *window = m_window;
         QStringList saved;
         for (int i = 1; i <= 7; ++i) {
             saved.prepend(path(QStringLiteral("file%1.xml").arg(i)));
-            saveAs(*window, *m_answerer, saved.first());
+            saveAs(*m_window, *m_answerer, saved.first());
         }
-        QCOMPARE(window->recentFiles(), saved);
+        QCOMPARE(m_window->recentFiles(), saved);
         for (int i = 0; i < MainWindow::maximumRecentFiles; ++i) {
             QAction *entry =
-                action(*window, qPrintable(QStringLiteral("recentFileAction%1").arg(i)));
+                action(*m_window, qPrintable(QStringLiteral("recentFileAction%1").arg(i)));
             QVERIFY(entry->isVisible());
             QCOMPARE(entry->text(), QStringLiteral("&%1 file%2.xml").arg(i + 1).arg(7 - i));
         }
-        QVERIFY(action(*window, "recentFilesSeparator")->isVisible());
-        action(*window, "recentFileAction2")->trigger();
-        QCOMPARE(window->currentFileName(), path(QStringLiteral("file5.xml")));
+        QVERIFY(action(*m_window, "recentFilesSeparator")->isVisible());
+        action(*m_window, "recentFileAction2")->trigger();
+        QCOMPARE(m_window->currentFileName(), path(QStringLiteral("file5.xml")));
         saved.move(2, 0);
-        QCOMPARE(window->recentFiles(), saved);
+        QCOMPARE(m_window->recentFiles(), saved);
 
         for (int i : {1, 2, 4, 6, 7})
             QVERIFY(QFile::remove(path(QStringLiteral("file%1.xml").arg(i))));
-        saveAs(*window, *m_answerer, path(QStringLiteral("e.xml")));
-        QCOMPARE(window->recentFiles(),
+        saveAs(*m_window, *m_answerer, path(QStringLiteral("e.xml")));
+        QCOMPARE(m_window->recentFiles(),
                  QStringList({path("e.xml"), path("file5.xml"), path("file3.xml")}));
-        QVERIFY(!action(*window, "recentFileAction3")->isVisible());
+        QVERIFY(!action(*m_window, "recentFileAction3")->isVisible());
 
         // Once every file vanished, the next start shows no entry nor separator.
         for (const char *name : {"e.xml", "file5.xml", "file3.xml"})
             QVERIFY(QFile::remove(path(QString::fromLatin1(name))));
-        QVERIFY(window->close());
+        QVERIFY(m_window->close());
         MainWindow *next = newWindow();
         QVERIFY(next->recentFiles().isEmpty());
         QVERIFY(!action(*next, "recentFileAction0")->isVisible());
@@ -239,29 +235,28 @@ private slots:
         const bool goesOn = answer != QMessageBox::Cancel, saved = answer == QMessageBox::Yes;
         const QString other = path(QStringLiteral("other.xml"));
         QVERIFY(QFile::copy(dataPath(QStringLiteral("small.xml")), other));
-        MainWindow *window = m_window;
-        open(*window, *m_answerer, other);
-        fillWithFullDocument(*window);
-        saveAs(*window, *m_answerer, path(QStringLiteral("saved.xml")));
-        GridFixture::at(window->tableWidget(), 2, 2).setSimpleText(QStringLiteral("unsaved"));
+        open(*m_window, *m_answerer, other);
+        fillWithFullDocument(*m_window);
+        saveAs(*m_window, *m_answerer, path(QStringLiteral("saved.xml")));
+        GridFixture::at(m_window->tableWidget(), 2, 2).setSimpleText(QStringLiteral("unsaved"));
 
         ShownBox shown;
         answerBox(*m_answerer, QMessageBox::StandardButton(answer), &shown);
         const bool closing = command == QLatin1String("close");
         bool closed = false;
         if (closing) {
-            closed = window->close();
+            closed = m_window->close();
         } else if (command == QLatin1String("new")) {
             if (goesOn)
                 answerNewFileDialog(*m_answerer, 2, 2);
-            action(*window, "newFileAction")->trigger();
+            action(*m_window, "newFileAction")->trigger();
         } else if (command == QLatin1String("open")) {
             if (goesOn)
                 chooseFile(*m_answerer, other);
-            action(*window, "openAction")->trigger();
+            action(*m_window, "openAction")->trigger();
         } else {
-            QCOMPARE(action(*window, "recentFileAction1")->data().toString(), other);
-            action(*window, "recentFileAction1")->trigger();
+            QCOMPARE(action(*m_window, "recentFileAction1")->data().toString(), other);
+            action(*m_window, "recentFileAction1")->trigger();
         }
 
         QCOMPARE(m_answerer->pending(), 0);
@@ -277,10 +272,10 @@ private slots:
         QCOMPARE(QFile::exists(path(QStringLiteral("settings.ini"))), closing && goesOn);
         QCOMPARE(closed, closing && goesOn);
         const bool documentKept =
-            window->tableWidget()->rowCount() == 3 &&
-            GridFixture::at(window->tableWidget(), 2, 2).content().simpleText() == "unsaved";
+            m_window->tableWidget()->rowCount() == 3 &&
+            GridFixture::at(m_window->tableWidget(), 2, 2).content().simpleText() == "unsaved";
         QCOMPARE(documentKept, closing || !goesOn);
-        QCOMPARE(window->isWindowModified(), !goesOn || (closing && !saved));
+        QCOMPARE(m_window->isWindowModified(), !goesOn || (closing && !saved));
     }
 
     // Yes on a document without a file asks for a name; cancelling that
@@ -306,52 +301,52 @@ private slots:
     // areas stay (the sizes go back to the defaults).
     void newAndClearAll()
     {
-        MainWindow *window = savedWindow();
-        const QStringList before = describeDocument(*window);
+        saveFullDocument();
+        const QStringList before = describeDocument(*m_window);
         answerNewFileDialog(*m_answerer, 5, 5, false);
-        action(*window, "newFileAction")->trigger();
+        action(*m_window, "newFileAction")->trigger();
         QCOMPARE(m_answerer->seen().last(), QStringLiteral("NewFileDialog"));
         ShownBox shown;
         answerBox(*m_answerer, QMessageBox::No, &shown);
-        action(*window, "clearAllAction")->trigger();
+        action(*m_window, "clearAllAction")->trigger();
         QCOMPARE(shown.title, QStringLiteral("Quorin"));
         QCOMPARE(shown.text, QStringLiteral("Are you sure you want to clear the quorin?"));
         QCOMPARE(shown.icon, QMessageBox::Warning);
         QCOMPARE(shown.buttons, QMessageBox::Yes | QMessageBox::No);
-        QCOMPARE(describeDocument(*window), before);
-        verifyStillSaved(*window, false);
+        QCOMPARE(describeDocument(*m_window), before);
+        verifyStillSaved(*m_window, false);
 
         answerBox(*m_answerer, QMessageBox::Yes);
-        action(*window, "clearAllAction")->trigger();
-        verifyStillSaved(*window, true);
+        action(*m_window, "clearAllAction")->trigger();
+        verifyStillSaved(*m_window, true);
         // The lines of the catalogue, the variables and the areas, in the file
         // and in the panel.
         const QRegularExpression kept(
             QStringLiteral("<(command|variable|modality|area|dataset|outputFile) |^statistics "));
-        const QStringList after = describeDocument(*window);
+        const QStringList after = describeDocument(*m_window);
         QCOMPARE(after.filter(kept), before.filter(kept));
         QCOMPARE(after.filter("<cell ")
                      .filter(QRegularExpression("area=\"\" dataType=\"void\"/>$"))
                      .size(),
                  12);
-        QCOMPARE(window->tableWidget()->rowCount(), 3);
-        QCOMPARE(window->tableWidget()->columnCount(), 4);
+        QCOMPARE(m_window->tableWidget()->rowCount(), 3);
+        QCOMPARE(m_window->tableWidget()->columnCount(), 4);
 
         // The whole range: New 999 x 999 empties the grid and the panel and
         // leaves the areas; a cell at the far corner, then Clear all.
         answerBox(*m_answerer, QMessageBox::No);
-        newTable(*window, *m_answerer, 999, 999);
-        TableWidget *table = window->tableWidget();
+        newTable(*m_window, *m_answerer, 999, 999);
+        TableWidget *table = m_window->tableWidget();
         QCOMPARE(table->rowCount(), 999);
         QCOMPARE(table->columnCount(), 999);
         QCOMPARE(GridFixture::at(table, 0, 0).content().dataType(), CellContent::Kind::Void);
         QCOMPARE(table->rowHeight(0), table->verticalHeader()->defaultSectionSize());
-        QVERIFY(panel(*window)->variables().isEmpty());
-        QVERIFY(panel(*window)->statisticNames().isEmpty());
-        QCOMPARE(window->areas()->count(), 3);
+        QVERIFY(panel(*m_window)->variables().isEmpty());
+        QVERIFY(panel(*m_window)->statisticNames().isEmpty());
+        QCOMPARE(m_window->areas()->count(), 3);
         GridFixture::at(table, 998, 998).setSimpleText(QStringLiteral("corner"));
         answerBox(*m_answerer, QMessageBox::Yes);
-        action(*window, "clearAllAction")->trigger();
+        action(*m_window, "clearAllAction")->trigger();
         QCOMPARE(m_answerer->pending(), 0);
         QCOMPARE(table->rowCount(), 999);
         QCOMPARE(table->columnCount(), 999);
@@ -376,22 +371,22 @@ private slots:
         if (diskFull)
             QSKIP("The file size limit of a process is a Unix facility.");
 #endif
-        MainWindow *window = savedWindow();
+        saveFullDocument();
         const QString saved = path(QStringLiteral("saved.xml"));
         const QByteArray old = fileBytes(saved);
-        GridFixture::at(window->tableWidget(), 2, 0).setSimpleText(QString(200000, 'x'));
+        GridFixture::at(m_window->tableWidget(), 2, 0).setSimpleText(QString(200000, 'x'));
         const QString target = diskFull ? saved : path(QStringLiteral("missing/folder/t.xml"));
         ShownBox shown;
         if (diskFull) {
             answerBox(*m_answerer, QMessageBox::Ok, &shown);
-            QVERIFY(!saveWithFileSizeLimit(*window, 64 * 1024));
+            QVERIFY(!saveWithFileSizeLimit(*m_window, 64 * 1024));
         } else if (how == QLatin1String("chooser cancelled")) {
             cancelFileChooser(*m_answerer);
-            action(*window, "saveAsAction")->trigger();
+            action(*m_window, "saveAsAction")->trigger();
         } else {
             chooseFile(*m_answerer, target);
             answerBox(*m_answerer, QMessageBox::Ok, &shown);
-            action(*window, "saveAsAction")->trigger();
+            action(*m_window, "saveAsAction")->trigger();
         }
         QCOMPARE(m_answerer->pending(), 0);
         const QString prefix =
@@ -401,8 +396,8 @@ private slots:
             QVERIFY(shown.text.endsWith('.') && shown.text.size() > prefix.size() + 1);
         }
         QCOMPARE(fileBytes(saved), old);
-        verifyStillSaved(*window, true);
-        QCOMPARE(window->recentFiles(), QStringList(saved));
+        verifyStillSaved(*m_window, true);
+        QCOMPARE(m_window->recentFiles(), QStringList(saved));
         QCOMPARE(QFile::exists(target), diskFull);
         QCOMPARE(QDir(m_directory->path()).entryList(QDir::Files), QStringList("saved.xml"));
     }
@@ -454,14 +449,14 @@ private slots:
     {
         QFETCH(Change, change);
         QFETCH(bool, modifies);
-        MainWindow *window = savedWindow();
-        const QStringList before = describeDocument(*window);
-        change(*window, *m_answerer);
+        saveFullDocument();
+        const QStringList before = describeDocument(*m_window);
+        change(*m_window, *m_answerer);
         QCOMPARE(m_answerer->pending(), 0);
-        QVERIFY2(describeDocument(*window) != before, "the change changed nothing");
-        QCOMPARE(window->isWindowModified(), modifies);
-        action(*window, "saveAction")->trigger();
-        QVERIFY(!window->isWindowModified());
+        QVERIFY2(describeDocument(*m_window) != before, "the change changed nothing");
+        QCOMPARE(m_window->isWindowModified(), modifies);
+        action(*m_window, "saveAction")->trigger();
+        QVERIFY(!m_window->isWindowModified());
     }
 
     // "Import statistics..." with the shipped library into a document whose
@@ -469,27 +464,26 @@ private slots:
     // one undo step.
     void importStatistics()
     {
-        MainWindow *window = m_window;
-        window->document()->setStatistics(
+        m_window->document()->setStatistics(
             {Command("ratio", "ratio #var #if", "r(r)", Command::ResultType::Scalar, 1, 1),
              Command("mean", "mean #var #if", "e(b)", Command::ResultType::Matrix, 1, 1)});
         ShownBox shown;
         chooseFile(*m_answerer, QStringLiteral(QUORIN_SOURCE_DIR "/examples/statistics.xml"));
         answerBox(*m_answerer, QMessageBox::Ok, &shown);
-        action(*window, "importStatisticsAction")->trigger();
+        action(*m_window, "importStatisticsAction")->trigger();
         QCOMPARE(m_answerer->pending(), 0);
-        QCOMPARE(panel(*window)->statisticNames(),
+        QCOMPARE(panel(*m_window)->statisticNames(),
                  QStringList({"ratio", "mean", "count", "observations", "sd", "min", "max", "sum",
                               "median", "p25", "p75"}));
         QCOMPARE(shown.text, QStringLiteral("Statistics added: 9.\nSkipped, because this document "
                                             "has a statistic of the same name, which was kept as "
                                             "it is:\nmean"));
-        QVERIFY(window->isWindowModified());
+        QVERIFY(m_window->isWindowModified());
 
-        QCOMPARE(action(*window, "undoAction")->text(), QStringLiteral("Undo Import statistics"));
-        action(*window, "undoAction")->trigger();
-        QCOMPARE(panel(*window)->statisticNames(), QStringList({"ratio", "mean"}));
-        QCOMPARE(window->statisticCatalogue()->size(), 2);
+        QCOMPARE(action(*m_window, "undoAction")->text(), QStringLiteral("Undo Import statistics"));
+        action(*m_window, "undoAction")->trigger();
+        QCOMPARE(panel(*m_window)->statisticNames(), QStringList({"ratio", "mean"}));
+        QCOMPARE(m_window->statisticCatalogue()->size(), 2);
     }
 
     // Open then Save as gives the same bytes; what the widgets show after
