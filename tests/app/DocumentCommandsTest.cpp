@@ -347,7 +347,6 @@ private slots:
         GridFixture::at(table, 998, 998).setSimpleText(QStringLiteral("corner"));
         answerBox(*m_answerer, QMessageBox::Yes);
         action(*m_window, "clearAllAction")->trigger();
-        QCOMPARE(m_answerer->pending(), 0);
         QCOMPARE(table->rowCount(), 999);
         QCOMPARE(table->columnCount(), 999);
         QCOMPARE(GridFixture::at(table, 998, 998).content().dataType(), CellContent::Kind::Void);
@@ -471,7 +470,6 @@ private slots:
         chooseFile(*m_answerer, QStringLiteral(QUORIN_SOURCE_DIR "/examples/statistics.xml"));
         answerBox(*m_answerer, QMessageBox::Ok, &shown);
         action(*m_window, "importStatisticsAction")->trigger();
-        QCOMPARE(m_answerer->pending(), 0);
         QCOMPARE(panel(*m_window)->statisticNames(),
                  QStringList({"ratio", "mean", "count", "observations", "sd", "min", "max", "sum",
                               "median", "p25", "p75"}));
