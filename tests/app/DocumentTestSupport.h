@@ -1,10 +1,8 @@
 #pragma once
 
-// Shared by the tests of documents, their commands and the settings: driving
-// the main window's file commands as a user would, building a document in
-// the widgets, and describing what the widgets hold.
+// Shared by the main window's tests: driving its file commands as a user
+// would, filling it with a document, describing what it holds.
 
-#include "CellBuilders.h"
 #include "FileChooserAnswers.h"
 #include "FileContents.h"
 #include "GridFixture.h"
@@ -12,14 +10,14 @@
 #include "app/MainWindow.h"
 #include "model/CellContent.h"
 #include "model/DocumentModel.h"
+#include "model/DocumentReader.h"
+#include "model/DocumentWriter.h"
 #include "panel/VariablesWidget.h"
 #include "table/GenericToolBar.h"
 #include "table/TableWidget.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
@@ -51,8 +49,7 @@ inline VariablesWidget *panel(MainWindow &window)
 // What a message box showed before it was answered.
 struct ShownBox
 {
-    QString title;
-    QString text;
+    QString title, text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
@@ -65,41 +62,35 @@ inline void answerBox(ModalAnswerer &answerer, QMessageBox::StandardButton butto
 {
     answerer.enqueue([button, shown](QWidget *widget) {
         auto *box = qobject_cast<QMessageBox *>(widget);
-        if (!box) {
-            widget->close();
-            return;
+        if (box && shown) {
+            auto *escape = qobject_cast<QAbstractButton *>(box->escapeButton());
+            *shown = {box->windowTitle(),
+                      box->text(),
+                      box->icon(),
+                      box->standardButtons(),
+                      box->standardButton(box->defaultButton()),
+                      box->standardButton(escape),
+                      box->parentWidget() != nullptr};
         }
-        if (shown) {
-            shown->title = box->windowTitle();
-            shown->text = box->text();
-            shown->icon = box->icon();
-            shown->buttons = box->standardButtons();
-            shown->hasParent = box->parentWidget() != nullptr;
-            if (box->defaultButton())
-                shown->defaultButton = box->standardButton(box->defaultButton());
-            if (box->escapeButton())
-                shown->escapeButton =
-                    box->standardButton(qobject_cast<QAbstractButton *>(box->escapeButton()));
-        }
-        if (QAbstractButton *target = box->button(button))
+        if (QAbstractButton *target = box ? box->button(button) : nullptr)
             target->click();
         else
-            box->close();
+            widget->close();
     });
 }
 
 // Answers the new-file dialog with a size, or cancels it.
 inline void answerNewFileDialog(ModalAnswerer &answerer, int rows, int columns, bool accept = true)
 {
-    answerer.enqueue([=](QWidget *widget) {
-        if (widget->objectName() != QLatin1String("NewFileDialog")) {
-            widget->close();
+    answerer.enqueue([=](QWidget *dialog) {
+        if (dialog->objectName() != QLatin1String("NewFileDialog")) {
+            dialog->close(); // not the dialog expected: the test fails, not hangs
             return;
         }
-        widget->findChild<QSpinBox *>(QStringLiteral("nRowSpinBox"))->setValue(rows);
-        widget->findChild<QSpinBox *>(QStringLiteral("nColSpinBox"))->setValue(columns);
+        dialog->findChild<QSpinBox *>(QStringLiteral("nRowSpinBox"))->setValue(rows);
+        dialog->findChild<QSpinBox *>(QStringLiteral("nColSpinBox"))->setValue(columns);
         const char *button = accept ? "okButton" : "cancelButton";
-        widget->findChild<QAbstractButton *>(QString::fromLatin1(button))->click();
+        dialog->findChild<QAbstractButton *>(QString::fromLatin1(button))->click();
     });
 }
 
@@ -121,92 +112,19 @@ inline void newTable(MainWindow &window, ModalAnswerer &answerer, int rows, int 
     action(window, "newFileAction")->trigger();
 }
 
-// ---- Building a document in the widgets ----
-
-using CellBuilders::term;
-
-// A document with a bit of everything: a catalogue listing a name twice and a
-// matrix result, variables with and without modalities, sizes other than the
-// defaults, areas, every kind of cell, format views other than the defaults,
-// texts that need escaping.
+// A document with a bit of everything, given to the window's model: a
+// catalogue listing a name twice and a matrix result, variables with and
+// without modalities, sizes other than the defaults, areas, every kind of
+// cell, texts that need escaping. The window is then modified.
 inline void fillWithFullDocument(MainWindow &window)
 {
-    TableWidget *table = window.tableWidget();
-    table->newTable(3, 4);
-    window.document()->setStataDatasetFileName(
-        QStringLiteral("/home/ana/dati & c/indagine 2024.dta"));
-    window.document()->setOutputFileName(QStringLiteral("C:\\Users\\ana\\tabella <finale>.csv"));
-    window.document()->setStatistics({
-        Command("median", "summarize #var #if, detail", "r(p50)", Command::ResultType::Scalar, 1,
-                1),
-        Command("mean", "summarize #var #if", "r(mean)", Command::ResultType::Scalar, 1, 1),
-        Command("label", "local l: variable label #var", "`l'", Command::ResultType::Macro, 1, 1),
-        Command("ci", "ci means #var #if", "r(table)", Command::ResultType::Matrix, 5, 7),
-        Command("mean", "mean #var #if", "e(b)[1,1]", Command::ResultType::Scalar, 1, 1),
-    });
-    Variable sex("sesso", "Sesso dell'intervistato", 251);
-    sex.appendModality(Modality("1", "Maschio", "sesso", "Sesso dell'intervistato"));
-    sex.appendModality(Modality("2", "Femmina", "sesso", "Sesso dell'intervistato"));
-    Variable region("ripartizione", "Ripartizione \"geografica\"", 0);
-    for (int i = 1; i <= 3; ++i)
-        region.appendModality(Modality(QString::number(i), QStringLiteral("Zona %1").arg(i),
-                                       "ripartizione", "Ripartizione \"geografica\""));
-    window.document()->setVariables({sex, Variable("eta", "Età in anni", 252), region});
-    table->setRowHeight(0, 41);
-    table->setRowHeight(2, 55);
-    table->setColumnWidth(0, 150);
-    table->setColumnWidth(3, 95);
-    window.areas()->insert(Area("sud", "ripartizione>=4"));
-    window.areas()->insert(Area("Nord", "ripartizione<=2 & !missing(eta)"));
-    window.areas()->insert(Area("vuota", ""));
-    window.findChild<GenericToolBar *>()->refreshAreaBox(*window.areas());
-
-    GridFixture::at(table, 0, 0)
-        .setSimpleText(QStringLiteral("Two\nlines and <tags> & 'quotes' \"too\""));
-    GridFixture::at(table, 0, 1).addMicroCondition(term("1", "Maschio", "sesso", "Sesso"));
-    GridFixture::at(table, 0, 1)
-        .setConditionFormatView(CellContent::ConditionFormatView::VariableNameEqualModalityValue);
-    GridFixture::at(table, 0, 2).addMicroCondition(term("1", "Zona 1", "ripartizione", "Rip"));
-    GridFixture::at(table, 0, 2).addMicroCondition(term("2", "Zona 2", "ripartizione", "Rip"));
-    GridFixture::at(table, 0, 2).setArea(QStringLiteral("Nord"));
-    GridFixture::at(table, 1, 0).setArea(QStringLiteral("sud"));
-    GridFixture::at(table, 1, 1).setStatistic(Statistic{"eta", "Età in anni", "mean", "%9.2f"});
-    GridFixture::at(table, 1, 1)
-        .setStatisticFormatView(CellContent::StatisticFormatView::OnlyStatisticVariableLabel);
-    GridFixture::at(table, 1, 2).setStatistic(Statistic{"eta", "Età in anni", "ci", ""});
-    GridFixture::at(table, 1, 2).setArea(QStringLiteral("Nord"));
-    GridFixture::at(table, 2, 1).setSimpleText(QStringLiteral("€ ≥ 😀"));
-    GridFixture::at(table, 2, 3).setStatistic(Statistic{"eta", "", "label", "%20s"});
+    DocumentReader reader;
+    if (!reader.readFile(dataPath(QStringLiteral("FullDocument.xml"))))
+        qFatal("FullDocument.xml cannot be read");
+    window.document()->setDocument(reader.document());
 }
 
-// ---- Describing what the widgets hold ----
-
-inline QString describe(const CellContent &content)
-{
-    QString text = QStringLiteral("%1 area=%2 views=%3/%4")
-                       .arg(int(content.dataType()))
-                       .arg(content.area())
-                       .arg(int(content.statisticFormatView()))
-                       .arg(int(content.conditionFormatView()));
-    switch (content.dataType()) {
-    case CellContent::Kind::SimpleText:
-        text += QStringLiteral(" text=") + content.simpleText();
-        break;
-    case CellContent::Kind::Statistic:
-        text += QStringLiteral(" statistic=%1|%2|%3|%4")
-                    .arg(content.statistic().statisticName, content.statistic().varName,
-                         content.statistic().varLabel, content.statistic().format);
-        break;
-    case CellContent::Kind::Condition:
-        for (const MicroCondition &term : content.condition().terms())
-            text += QStringLiteral(" term=%1|%2|%3|%4")
-                        .arg(term.value(), term.valueLabel(), term.varName(), term.varLabel());
-        break;
-    case CellContent::Kind::Void:
-        break;
-    }
-    return text;
-}
+// ---- Describing what the window holds ----
 
 inline QStringList describeVariables(const QList<Variable> &variables)
 {
@@ -223,38 +141,29 @@ inline QStringList describeVariables(const QList<Variable> &variables)
     return lines;
 }
 
-// Everything a document holds, as the widgets show it, one fact a line.
+// Everything a document holds, one fact a line: the text of its file, then
+// what the widgets show of it (the panel's lists, the grid's sizes) and the
+// cells' format views, which files do not keep.
 inline QStringList describeDocument(MainWindow &window)
 {
     TableWidget *table = window.tableWidget();
-    QStringList lines;
-    lines.append(QStringLiteral("dataset %1").arg(window.document()->stataDatasetFileName()));
-    lines.append(QStringLiteral("output %1").arg(window.document()->outputFileName()));
-    for (const QString &name : panel(window)->statisticNames()) {
-        const Command command = window.statisticCatalogue()->value(name);
-        lines.append(QStringLiteral("statistic %1 => %2|%3|%4|%5|%6|%7")
-                         .arg(name, command.name(), command.format(), command.result())
-                         .arg(int(command.resultType()))
-                         .arg(command.resultMatrixRow())
-                         .arg(command.resultMatrixColumn()));
-    }
-    lines.append(QStringLiteral("catalogue size %1").arg(window.statisticCatalogue()->size()));
+    QStringList lines =
+        QString::fromUtf8(DocumentWriter::toXml(window.document()->toDocument())).split('\n');
+    lines.append("statistics " + panel(window)->statisticNames().join(' '));
     lines += describeVariables(panel(window)->variables());
-    QStringList heights, widths;
+    QString sizes = QStringLiteral("sizes"), views = QStringLiteral("views");
     for (int row = 0; row < table->rowCount(); ++row)
-        heights.append(QString::number(table->rowHeight(row)));
-    for (int column = 0; column < table->columnCount(); ++column)
-        widths.append(QString::number(table->columnWidth(column)));
-    lines.append(QStringLiteral("rows %1: %2").arg(table->rowCount()).arg(heights.join(' ')));
-    lines.append(QStringLiteral("columns %1: %2").arg(table->columnCount()).arg(widths.join(' ')));
-    for (const Area &area : window.areas()->areas())
-        lines.append(QStringLiteral("area %1|%2").arg(area.name(), area.condition()));
-    for (int row = 0; row < table->rowCount(); ++row) {
-        for (int column = 0; column < table->columnCount(); ++column)
-            lines.append(QStringLiteral("cell %1,%2 ").arg(row).arg(column) +
-                         describe(GridFixture::at(table, row, column).content()));
+        sizes += ' ' + QString::number(table->rowHeight(row));
+    for (int column = 0; column < table->columnCount(); ++column) {
+        sizes += ' ' + QString::number(table->columnWidth(column));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const CellContent &content = GridFixture::at(table, row, column).content();
+            views += QStringLiteral(" %1/%2")
+                         .arg(int(content.statisticFormatView()))
+                         .arg(int(content.conditionFormatView()));
+        }
     }
-    return lines;
+    return lines << sizes << views;
 }
 
 } // namespace DocumentTestSupport
