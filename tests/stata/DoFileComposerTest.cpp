@@ -184,6 +184,7 @@ private slots:
         dataRow("replacement patterns", QStringList{"s v\\1$0 @paths"}, 0, 0,
                 "if (strpos(f, \"\\1\") & x==\"$&\")");
     }
+
     void ifCondition()
     {
         QFETCH(QStringList, rows);
@@ -201,6 +202,7 @@ private slots:
         QCOMPARE(composer.finalCommand(row, column),
                  "summarize " + grid(row, column).statistic().varName + ' ' + expected);
     }
+
     void placeholderBoundaries_data()
     {
         QTest::addColumn<QString>("format");
@@ -217,6 +219,7 @@ private slots:
         dataRow("case", "su #VAR #If", "su #VAR #If");
         dataRow("none", "count", "count");
     }
+
     void placeholderBoundaries()
     {
         QFETCH(QString, format);
@@ -227,6 +230,7 @@ private slots:
         grid(1, 0) = statisticCell("s", "eta");
         QTEST(DoFileComposer(grid, catalogue, m_noAreas).finalCommand(1, 0), "expected");
     }
+
     void resultTypes_data()
     {
         // A result that may be text gets its output quotes when Stata runs.
@@ -250,6 +254,7 @@ private slots:
         dataRow("matrix unformatted", "ci", "",
                 "matrix `tempMatrix' = r(table)\nlocal t_2_3: display  `tempMatrix'[2, 3]");
     }
+
     void resultTypes()
     {
         QFETCH(QString, statistic);
@@ -335,6 +340,7 @@ private slots:
         dataRow("line break", "two\r\nlines",
                 "local w_1_1 `\"_char(34) \"two\" _char(13) _char(10) \"lines\" _char(34)\"'");
     }
+
     void textsQuotedAsTyped()
     {
         QFETCH(QString, text);
@@ -361,6 +367,7 @@ private slots:
         dataRow("no macro", true, false, QList<int>{3, 4, 5, 7});
         dataRow("neither", false, false, QList<int>{3, 4, 5, 6, 7});
     }
+
     void workedExampleByteForByte()
     {
         QFETCH(bool, showMain);
@@ -415,6 +422,7 @@ private slots:
         dataRow("matrix", "ci means eta", matrix, true, true, "ci means eta\n" + matrix + "\n");
         dataRow("matrix without macros", "ci means eta", matrix, true, false, "ci means eta\n");
     }
+
     void entryLines()
     {
         QFETCH(QString, main);
@@ -427,6 +435,7 @@ private slots:
         QCOMPARE(model.toString(showMain, showMacro, output),
                  header + lines + model.exportSection(output));
     }
+
     void fileNamesQuoted_data()
     {
         QTest::addColumn<QString>("fileName");
@@ -439,6 +448,7 @@ private slots:
         dataRow("grave accent", "/home/a`b'/x.dta", "\"/home/a\\`b'/x.dta\"");
         dataRow("double quote", "/tmp/say \"hi\".csv", "`\"/tmp/say \"hi\".csv\"'");
     }
+
     void fileNamesQuoted()
     {
         QFETCH(QString, fileName);

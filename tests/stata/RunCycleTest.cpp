@@ -191,6 +191,7 @@ private slots:
         m_window->document()->setStataDatasetFileName(datasetPath());
         m_window->document()->setOutputFileName(outputPath());
     }
+
     void cleanup()
     {
         delete m_window;
@@ -206,6 +207,7 @@ private slots:
         QCOMPARE(StataRun::batchArguments(false),
                  (QStringList{optionPrefix + 'e', "do", "\"temp.do\""}));
     }
+
     void runEnds_data()
     {
         QTest::addColumn<QString>("executable");
@@ -223,6 +225,7 @@ private slots:
         dataRow("not a program", QUORIN_SOURCE_DIR "/README.md", "", notStarted,
                 "Stata could not be started", false);
     }
+
     void runEnds()
     {
         QFETCH(QString, executable);
@@ -290,6 +293,7 @@ private slots:
         dataRow("view, no message", true, false);
         dataRow("no view, message", false, true);
     }
+
     void quorinDialogRunsWithItsOptions()
     {
         QFETCH(bool, viewOutput);
@@ -374,6 +378,7 @@ private slots:
         dataRow("check file", "checkfile.tmp/kept", "Cannot remove the check file checkfile.tmp");
         dataRow("do-file", "temp.do", "Cannot write file temp.do:\n");
     }
+
     void obstaclesBeforeTheRun()
     {
         QFETCH(QString, directory);
@@ -431,6 +436,7 @@ private slots:
         QCOMPARE(start.value("workingDirectory").toString(), QDir::current().absolutePath());
         QTRY_VERIFY(QFile::exists("standin-interactive.log"));
     }
+
     void executableThatCannotStartIsReported()
     {
         const QString missing = QDir::current().absoluteFilePath("Stata 12/stata-se");
@@ -454,6 +460,7 @@ private slots:
         dataRow("declined", false, false);
         dataRow("executable dialog cancelled", true, false);
     }
+
     void noExecutable()
     {
         QFETCH(bool, setIt);
@@ -496,6 +503,7 @@ private slots:
         dataRow("dataset", "stata", "", "t.csv", "- Stata dataset\n");
         dataRow("all", "", "", "", "- Stata executable\n- Stata dataset\n- Output file name\n");
     }
+
     void quorinDialogOk()
     {
         QFETCH(QString, missing);
@@ -544,6 +552,7 @@ private slots:
                     << (runSettings ? "Quorin" : titles.at(i));
         }
     }
+
     void chooser()
     {
         QFETCH(bool, runSettings);
@@ -593,6 +602,7 @@ private slots:
             QCOMPARE(pathIn(dialog.get(), Path::Executable), QStringLiteral("stata"));
         }
     }
+
     void csvSuffix_data()
     {
         QTest::addColumn<QString>("chosen");
@@ -603,6 +613,7 @@ private slots:
         dataRow("other suffix", "/home/u/tab.txt", "/home/u/tab.txt.csv");
         dataRow("cancelled", "", "");
     }
+
     void csvSuffix()
     {
         QFETCH(QString, chosen);
@@ -641,6 +652,7 @@ private slots:
                      QStringList(3, ok ? "/data/new" : "old"));
         }
     }
+
     void windowsProgramSuffixInAnyCase()
     {
         const QStringList programs = {"C:/Stata12/StataSE.exe",

@@ -215,6 +215,7 @@ private slots:
         for (int release : {104, 105, 108, 110, 111, 113, 114, 115, 117, 118, 119})
             QTest::addRow("%d", release) << release;
     }
+
     void readsEveryRelease()
     {
         QFETCH(int, release);
@@ -249,6 +250,7 @@ private slots:
         dataRow("extended missing value", patched(bytes, minusOne, int32Bytes(2147483622)),
                 description);
     }
+
     void labelsAsStataKeepsThem()
     {
         QFETCH(QByteArray, bytes);
@@ -281,6 +283,7 @@ private slots:
         QTest::newRow("114: labels after the observations") << 114;
         QTest::newRow("118: observations and strLs") << 118;
     }
+
     void observationsAreNeverRead()
     {
         QFETCH(int, release);
@@ -295,6 +298,7 @@ private slots:
         QVERIFY2(buffer.bytesRead < bytes.size() / 25,
                  qPrintable(QString::number(buffer.bytesRead)));
     }
+
     void refusedFilesLeaveTheListUnchanged_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -323,6 +327,7 @@ private slots:
         dataRow("118 with a huge variable count",
                 patched(r118, r118.indexOf("<K>") + 3, "\xff\xff"), notComplete);
     }
+
     void refusedFilesLeaveTheListUnchanged()
     {
         QFETCH(QByteArray, bytes);
@@ -330,6 +335,7 @@ private slots:
         QTEST(int(readBytes(bytes, variables)), "result");
         QCOMPARE(describe(variables), describe(previousVariables()));
     }
+
     void cutAtEveryByte_data()
     {
         QTest::addColumn<QByteArray>("bytes");
@@ -370,6 +376,7 @@ private slots:
             QCOMPARE(variables.size(), isWhole ? whole.size() : 0);
         }
     }
+
     void unreadableSourcesAreRefused_data()
     {
         QTest::addColumn<QString>("name"); // empty: a device instead of a file
@@ -380,6 +387,7 @@ private slots:
         dataRow("device failing in the descriptors", QString(), qint64(300));
         dataRow("device failing in the labels", QString(), qint64(4000));
     }
+
     void unreadableSourcesAreRefused()
     {
         QFETCH(QString, name);

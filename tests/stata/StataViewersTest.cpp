@@ -108,6 +108,7 @@ private slots:
         m_directory = new TemporaryWorkingDirectory;
         QVERIFY(writeFileBytes("temp.log", logText));
     }
+
     void cleanup() { delete m_directory; }
 
     // What each switch leaves of the do-file is the model's own matter; the
@@ -141,6 +142,7 @@ private slots:
         QCoreApplication::processEvents();
         QVERIFY(view && !view->isVisible());
     }
+
     void logViewShowsLogReadOnly()
     {
         LogViewWindow window("temp.log");
@@ -150,6 +152,7 @@ private slots:
         QCOMPARE(editor(&window)->toPlainText(), QString::fromUtf8(logText));
         checkSaveAs(&window, logText, {"Log files (*.log)"});
     }
+
     void logReadErrorBeforeAnyRun()
     {
         QVERIFY(QFile::remove("temp.log"));
@@ -166,6 +169,7 @@ private slots:
         QVERIFY(viewer && viewer->isWindow() && viewer->isVisible());
         QVERIFY(editor(viewer)->toPlainText().isEmpty());
     }
+
     void longLogShowsItsLastLines_data()
     {
         QTest::addColumn<qint64>("limit");
@@ -175,6 +179,7 @@ private slots:
         dataRow("one byte over", qint64(1799), 199);
         dataRow("far over", qint64(100), 11);
     }
+
     void longLogShowsItsLastLines()
     {
         QFETCH(qint64, limit);
@@ -214,6 +219,7 @@ private slots:
         for (const char *name : {"exportAction", "copyAction", "allowEditingAction"})
             QVERIFY2(!action(viewer, name)->isEnabled(), name);
     }
+
     void loadsFields_data()
     {
         QTest::addColumn<QByteArray>("text");
@@ -233,6 +239,7 @@ private slots:
         dataRow("empty", QByteArray(), R());
         dataRow("utf-8", QByteArray("R\xc3\xa9gion;\xc3\x89tat\n"), R{{"Région", "État"}});
     }
+
     void loadsFields()
     {
         QFETCH(QByteArray, text);

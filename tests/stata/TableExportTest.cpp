@@ -91,6 +91,7 @@ private slots:
         m_directory = std::make_unique<QTemporaryDir>();
         QVERIFY(writeFiles(m_directory->path(), "summarize #var #if"));
     }
+
     void readsDisplayedNumbers_data()
     {
         QTest::addColumn<QString>("text");
@@ -111,6 +112,7 @@ private slots:
         dataRow("date", "01jan2020", "%td", false, 0.0, "General");
         dataRow("text result", "Mean estimation", "%20s", false, 0.0, "General");
     }
+
     void readsDisplayedNumbers()
     {
         QFETCH(QString, text);
@@ -120,6 +122,7 @@ private slots:
         QTEST(read, "value");
         QTEST(DisplayedNumber::spreadsheetFormat(format), "numberFormat");
     }
+
     void guessesNumbersWithoutFormat_data()
     {
         QTest::addColumn<QString>("text");
@@ -135,6 +138,7 @@ private slots:
         dataRow("missing", ".", false, 0.0, "");
         dataRow("text", "Nord | Centro", false, 0.0, "");
     }
+
     void guessesNumbersWithoutFormat()
     {
         QFETCH(QString, text);
@@ -144,6 +148,7 @@ private slots:
         QTEST(read, "value");
         QTEST(format, "numberFormat");
     }
+
     void escapesEveryFormat()
     {
         const QString text = QStringLiteral("<a href=\"x\">& % $ # _ { } ~ ^ \\ |</a>\nnext");
@@ -156,6 +161,7 @@ private slots:
         QCOMPARE(TableMarkup::escapeMarkdown(text),
                  QStringLiteral("<a href=\"x\">& % $ # _ { } ~ ^ \\\\ \\|</a><br>next"));
     }
+
     void writesWorkbook()
     {
         const QString path = m_directory->filePath("table.xlsx");
@@ -180,6 +186,7 @@ private slots:
         QCOMPARE(qRound(sheet.columnWidths.value(1) * 7), 140);
         QCOMPARE(qRound(sheet.columnWidths.value(2) * 7), 70);
     }
+
     void writesTextFormats()
     {
         const ExportTable table =
@@ -259,6 +266,7 @@ private slots:
             fileText(m_directory->filePath("t.md")),
             QStringLiteral("| Età; \"anni\" | Maschio |\n| --- | ---: |\n| Media | 35.25 |\n"));
     }
+
     void exitStatuses_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -285,6 +293,7 @@ private slots:
         dataRow("no document named", QStringList{"--stata", standin}, "", summarize, 2, "--run");
         dataRow("unknown option", doc + QStringList{"--colour"}, "", summarize, 2, "colour");
     }
+
     void exitStatuses()
     {
         QFETCH(QStringList, arguments);
