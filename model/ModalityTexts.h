@@ -14,7 +14,6 @@ class ModalityTexts
 {
 public:
     qsizetype size() const { return m_starts.size() / 2; }
-    bool isEmpty() const { return m_starts.isEmpty(); }
 
     QString value(qsizetype index) const { return QString::fromUtf8(piece(2 * index)); }
     QString valueLabel(qsizetype index) const { return QString::fromUtf8(piece(2 * index + 1)); }
@@ -32,7 +31,6 @@ public:
     {
         return a.m_starts == b.m_starts && a.m_texts == b.m_texts;
     }
-    friend bool operator!=(const ModalityTexts &a, const ModalityTexts &b) { return !(a == b); }
 
 private:
     QByteArrayView piece(qsizetype index) const;
